@@ -1,0 +1,92 @@
+#include "core/position_notation.h"
+
+#include <bit>
+
+#include "core/geometry.h"
+
+namespace quarne {
+namespace {
+
+StellungOderFehler Fehler(std::string text) { return {std::nullopt, std::move(text)}; }
+
+std::optional<int> LiesZahl(std::string_view t) {
+  if (t.size() != 1 || t[0] < '0' || t[0] > '9') return std::nullopt;
+  return t[0] - '0';
+}
+
+}  // namespace
+
+StellungOderFehler LiesStellung(std::string_view text) {
+  constexpr const char* kForm = " Erwartet: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> "
+                                "<gesetzt Schwarz>\".";
+  std::string_view teile[4];
+  int anzahl = 0;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    while (i < text.size() && text[i] == ' ') ++i;
+    if (i == text.size()) break;
+    const std::size_t anfang = i;
+    while (i < text.size() && text[i] != ' ') ++i;
+    if (anzahl == 4) return Fehler(std::string("Stellung hat zu viele Teile.") + kForm);
+    teile[anzahl++] = text.substr(anfang, i - anfang);
+  }
+  if (anzahl != 4) return Fehler(std::string("Stellung hat zu wenige Teile.") + kForm);
+
+  const std::string_view punkte = teile[0];
+  if (punkte.size() != kAnzahlPunkte)
+    return Fehler("Die Stellung braucht genau 24 Zeichen für die Punkte, nicht " +
+                  std::to_string(punkte.size()) + ".");
+  Punkte weiss = 0, schwarz = 0;
+  for (int p = 0; p < kAnzahlPunkte; ++p) {
+    const char c = punkte[p];
+    if (c == 'W') weiss |= Punkt(p);
+    else if (c == 'S') schwarz |= Punkt(p);
+    else if (c != '.')
+      return Fehler("Unbekanntes Zeichen an Punkt " + std::string(PunktName(Punkt(p))) +
+                    ": erlaubt sind W, S und '.'.");
+  }
+
+  TFarbe amZug;
+  if (teile[1] == "W") amZug = clWeiss;
+  else if (teile[1] == "S") amZug = clSchwarz;
+  else return Fehler("Die Farbe am Zug muss W oder S sein.");
+
+  const auto gesetztW = LiesZahl(teile[2]);
+  const auto gesetztS = LiesZahl(teile[3]);
+  if (!gesetztW || !gesetztS) return Fehler("Die Zahl der gesetzten Steine muss 0 bis 9 sein.");
+
+  const int aufBrettW = std::popcount(weiss), aufBrettS = std::popcount(schwarz);
+  const struct {
+    const char* name;
+    int gesetzt, aufBrett;
+  } seiten[] = {{"Weiß", *gesetztW, aufBrettW}, {"Schwarz", *gesetztS, aufBrettS}};
+  for (const auto& s : seiten) {
+    if (s.aufBrett > 9)
+      return Fehler(std::string(s.name) + " hat mehr als neun Steine auf dem Brett.");
+    if (s.gesetzt < s.aufBrett)
+      return Fehler(std::string(s.name) + " hat weniger Steine gesetzt, als auf dem Brett stehen.");
+    if (s.gesetzt == 9 && s.aufBrett < 3)
+      return Fehler(std::string(s.name) +
+                    " hat alle Steine gesetzt und weniger als drei auf dem Brett: das Spiel ist "
+                    "schon entschieden.");
+  }
+
+  // The record of the last move is seen from the side that made it, the opponent of the side
+  // to move; phases are left at 0 for the search to derive.
+  const bool weissZog = amZug == clSchwarz;
+  Stellung st{};
+  st.farbe = amZug;
+  TBrett& b = st.zug.BrettNachZug;
+  b.AlleSteine = weiss | schwarz;
+  b.SteineZiehend = weissZog ? weiss : schwarz;
+  b.SteineStehend = weissZog ? schwarz : weiss;
+  b.SteineAnzahlZiehend = weissZog ? aufBrettW : aufBrettS;
+  b.SteineAnzahlStehend = weissZog ? aufBrettS : aufBrettW;
+  b.GesetzteSteineZiehend = weissZog ? *gesetztW : *gesetztS;
+  b.GesetzteSteineStehend = weissZog ? *gesetztS : *gesetztW;
+  b.VerloreneSteineZiehend = b.GesetzteSteineZiehend - b.SteineAnzahlZiehend;
+  b.VerloreneSteineStehend = b.GesetzteSteineStehend - b.SteineAnzahlStehend;
+  return {st, {}};
+}
+
+}  // namespace quarne

@@ -1,0 +1,416 @@
+#include "engine/search.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
+#include "engine/values.h"
+
+namespace quarne {
+namespace {
+
+// The user interface gets a moment every this many passes of the search loop.
+constexpr int kAbfrageIntervall = 10000;
+
+bool Entschieden(TZugResZiehend r) { return r == rsWIN || r == rsLOSS || r == rsWDH; }
+
+}  // namespace
+
+Suche::Suche(const Einstellungen& einstellungen, Host& host) : StepStack(einstellungen, host) {}
+
+void Suche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                        SuchOptionen optionen, const SpielVerlauf& verlauf) {
+  Suchen({tiefe, &zug, zugNummer, farbe, false, false, optionen.KeepTabs, optionen.Timed,
+          optionen.FullDepthOnly, 0},
+         verlauf);
+}
+
+void Suche::StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                             bool complete, bool keepTabs, const SpielVerlauf& verlauf) {
+  Suchen({tiefe, &zug, zugNummer, farbe, true, complete, keepTabs, false, false, 0}, verlauf);
+}
+
+GenModus Suche::Modus(int s, int d, const Lauf& lauf) const {
+  GenModus m;
+  m.stepMax = d;
+  m.stepIsMax = s == d;
+  m.alleZuege = s == 1;
+  m.testung = !lauf.complete;
+  return m;
+}
+
+void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
+  // An internal error leaves the search as an exception; the program must not stay "thinking".
+  struct Aufraeumen {
+    Suche& suche;
+    ~Aufraeumen() {
+      if (suche.SearchRunning) {
+        suche.SearchRunning = false;
+        suche.host_.ZeigeEinstellungsTabs();
+      }
+    }
+  } aufraeumen{*this};
+  SetzeVerlauf(verlauf);
+  if (!lauf.keepTabs) host_.VerbergeEinstellungsTabs();
+  StopFlag = false;
+  MoveNowFlag = false;
+  NoMovesFlag = false;
+  SearchRunning = true;
+  ResultReady = false;
+  lauf.tiefe = std::min(lauf.tiefe, kMaxSteps);
+  SetzeGenZuegeZurueck();
+  StartZeit = host_.JetztMs();
+  if (lauf.anzeigen()) host_.SucheGestartet();
+  if (lauf.timed) lauf.tiefe = kMaxSteps;
+  lauf.deadline = host_.JetztMs() + 1000 * static_cast<std::int64_t>(einst_.DenkzeitSekunden());
+  const int ersteTiefe = lauf.fullDepthOnly ? lauf.tiefe : 1;
+  Steps[1] = TStep{};
+  SetzeVirtuell(*lauf.zug);
+
+  for (int d = ersteTiefe; d <= lauf.tiefe; ++d) {
+    const Iteration it = lauf.liste ? IterationListe(d, lauf) : IterationStepRoutine(d, lauf);
+    if (it != Iteration::Vollstaendig) break;
+    const bool leeresBrett = Steps[1].VorDemZug.BrettNachZug.AlleSteine == 0;
+    if (lauf.complete) {
+      if (leeresBrett) break;
+    } else if (!lauf.keepTabs) {
+      MemStep = Steps[1];
+      SortRoutine(MemStep, einst_, host_);
+      MemStep2 = MemStep;
+      ResultReady = true;
+      if (!lauf.fullDepthOnly) host_.AktiviereZiehB();
+      host_.IterationBeendet();
+      host_.Fortschritt(lauf.tiefe, d);
+      const TZugResZiehend bester = MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt
+                                                              : rsNIL;
+      if (!einst_.CBVoll && (bester == rsWIN || bester == rsLOSS)) break;
+    }
+    if (StopFlag || MoveNowFlag) break;
+  }
+
+  if ((MoveNowFlag || (StopFlag && !lauf.keepTabs)) && ResultReady && !lauf.complete) {
+    MemStep = Steps[1];
+    MemStepExtrapolieren();
+    SortRoutine(MemStep, einst_, host_);
+    MemStep2 = MemStep;
+  }
+  if (lauf.anzeigen()) host_.SucheBeendet();
+  SearchRunning = false;
+  host_.ZeigeEinstellungsTabs();
+  if (lauf.timed) host_.ZeigeDenkzeit();
+  host_.VerarbeiteEreignisse();
+}
+
+bool Suche::Abfragen(int& zaehler, const Lauf& lauf, int d) {
+  if (++zaehler < kAbfrageIntervall) return true;
+  if (!lauf.liste) host_.Aktivitaetspunkt();
+  if (lauf.timed) {
+    const std::int64_t jetzt = host_.JetztMs();
+    if (jetzt > lauf.deadline && ResultReady) {
+      MoveNowFlag = true;
+      return false;
+    }
+    host_.ZeigeRestDenkzeit(std::max<std::int64_t>(0, (lauf.deadline - jetzt) / 1000));
+  }
+  if (lauf.anzeigen()) host_.Fortschritt(lauf.tiefe, d);
+  host_.VerarbeiteEreignisse();
+  zaehler = 0;
+  return true;
+}
+
+bool Suche::StepInc(int& s, int d, const Lauf& lauf) {
+  ++s;
+  if (s > d) host_.Meldung("Fehler in StepRoutine. Step > StepMax");
+  if (s > kMaxSteps) {
+    // There is no ply beyond the stack: abandon the search like a stop.
+    StopFlag = true;
+    return false;
+  }
+  if (s == 1) BereiteStepVor(1, *lauf.zug, lauf.zugNummer, lauf.farbe);
+  else BereiteStepVor(s);
+  return true;
+}
+
+// Ply s has no move and is not virtual: the move that led to it wins by blockade.
+void Suche::BlockiertenGegnerWerten(int& s, int& hint, THintRes& hintArt) {
+  --s;
+  TZug& z = AktuellerZug(s);
+  z.Wertung.ZugResGesamt = rsWIN;
+  z.Wertung.ResultInXZuegen = 0;
+  z.BEWERTET = true;
+  hint = Steps[s].ZZ[Steps[s].ZugZeiger];
+  hintArt = hrBlock;
+}
+
+Suche::Iteration Suche::IterationStepRoutine(int d, const Lauf& lauf) {
+  Steps[1].STStepMax = d;
+  Steps[1].STDenkTiefe = lauf.tiefe;
+  TAufgabe stage = agStepInc;
+  int s = 0;
+  int hint = 0;
+  THintRes hintArt = hrNone;
+  int zaehler = 0;
+
+  while (!StopFlag && !MoveNowFlag) {
+    if (!Abfragen(zaehler, lauf, d)) break;
+    switch (stage) {
+      case agStepInc:
+        if (!StepInc(s, d, lauf)) return Iteration::Unterbrochen;
+        stage = agGenZuege;
+        break;
+
+      case agGenZuege: {
+        TStep& st = Steps[s];
+        bool cancel = false;
+        if (HTGenMoves(s, Modus(s, d, lauf), cancel)) {
+          if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+          hint = st.ZuegeAnzahl;
+          hintArt = hrQuarne;
+          stage = agBewertung;
+          break;
+        }
+        hint = 0;
+        if (cancel) {
+          --s;
+          stage = agNextMove;
+          break;
+        }
+        if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+        if (s < d) HTSortiere(s, d);
+        if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
+          if (s == 1) {
+            NoMovesFlag = true;
+            return Iteration::KeineZuege;
+          }
+          BlockiertenGegnerWerten(s, hint, hintArt);
+          stage = agBewertung;
+          break;
+        }
+        stage = agNextMove;
+        break;
+      }
+
+      case agNextMove: {
+        TStep& st = Steps[s];
+        if (st.ZugZeiger < st.ZuegeAnzahl) {
+          ++st.ZugZeiger;
+          const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
+          if (r != rsWDH && r != rsWIN && s < d) stage = agStepInc;
+          else if (HTTestung(s, d, false)) --s;
+          break;
+        }
+        if (s == 1) return Iteration::Vollstaendig;
+        if (Steps[s - 1].ZugZeiger == 1 || (s == 2 && einst_.CBVoll)) {
+          stage = agBewertung;
+          break;
+        }
+        // The parent move met every reply without being cut off: its value is exact.
+        HTCopySmart(s, d);
+        --s;
+        TStep& eltern = Steps[s];
+        TZug& p = AktuellerZug(s);
+        p.BEWERTET = true;
+        const bool besser =
+            eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
+        if (p.Wertung.ZugResGesamt == rsWDH && !besser) break;
+        if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
+        eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+        p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+        if (s > 1 && HTTestung(s, d, true)) --s;
+        break;
+      }
+
+      case agBewertung: {
+        if (s == 1) {
+          if (hint > 0) GetBesterZug(1, d, hint, hintArt);
+          if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
+          stage = agNextMove;
+          break;
+        }
+        TStep& st = Steps[s];
+        if (hint > 0) {
+          GetBesterZug(s, d, hint, hintArt);
+        } else {
+          if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+          HTCopySmart(s, d);
+        }
+        TZug& p = AktuellerZug(s - 1);
+        if (st.BesterZug != 0)
+          p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+        --s;
+        p.BEWERTET = true;
+        if (HTTestung(s, d, false)) --s;
+        stage = agNextMove;
+        break;
+      }
+
+      default:
+        break;
+    }
+  }
+  return Iteration::Unterbrochen;
+}
+
+bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
+  TStep& st = Steps[s];
+  if (!einstiegNextMove) {
+    if (st.ZugZeiger == 1) {
+      st.BesterZug = st.ZZ[1];
+    } else {
+      const int aktuell = st.ZZ[st.ZugZeiger];
+      if (st.BesterZug != 0 &&
+          !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
+        return false;
+      st.BesterZug = aktuell;
+    }
+  }
+  if (s == 1) return false;
+  TStep& eltern = Steps[s - 1];
+  if (eltern.ZugZeiger == 1) return false;
+  if (s == 2 && einst_.CBVoll) return false;
+  if (st.BesterZug == 0 || eltern.BesterZug == 0) return false;
+
+  // Provisional value of the parent move: it can only get worse with further replies.
+  TZug& p = AktuellerZug(s - 1);
+  const double eigenerWert = p.Wertung.PunktWertA;
+  p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+  p.Wertung.PunktWertA = eigenerWert;
+  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
+  if (s < d && st.ZugZeiger == st.ZuegeAnzahl) p.BEWERTET = true;
+  else p.Canceld = true;
+  if (s == 2) HTCopySmart(2, d);
+  return true;
+}
+
+Suche::Iteration Suche::IterationListe(int d, const Lauf& lauf) {
+  Steps[1].STStepMax = d;
+  Steps[1].STDenkTiefe = lauf.tiefe;
+  TAufgabe stage = agStepInc;
+  int s = 0;
+  int hint = 0;
+  THintRes hintArt = hrNone;
+  int zaehler = 0;
+
+  while (!StopFlag && !MoveNowFlag) {
+    if (!Abfragen(zaehler, lauf, d)) break;
+    switch (stage) {
+      case agStepInc:
+        if (!StepInc(s, d, lauf)) return Iteration::Unterbrochen;
+        stage = agGenZuege;
+        break;
+
+      case agGenZuege: {
+        TStep& st = Steps[s];
+        bool cancel = false;
+        const bool gewonnen = HTGenMoves(s, Modus(s, d, lauf), cancel);
+        if (s == 1 && st.ZuegeAnzahl > 0 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+        if (gewonnen) {
+          hint = st.ZuegeAnzahl;
+          hintArt = hrQuarne;
+          stage = agBewertung;
+          break;
+        }
+        hint = 0;
+        if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
+          if (s == 1) {
+            NoMovesFlag = true;
+            return Iteration::KeineZuege;
+          }
+          BlockiertenGegnerWerten(s, hint, hintArt);
+          stage = agBewertung;
+          break;
+        }
+        stage = s == d ? agBewertung : agNextMove;
+        break;
+      }
+
+      case agNextMove: {
+        TStep& st = Steps[s];
+        if (s > 1 && s == d) {
+          host_.Meldung("Step > 1 und = Stepmax sollte nicht in NextMove auftreten!");
+          stage = agBewertung;
+          break;
+        }
+        if (st.ZugZeiger == st.ZuegeAnzahl) {
+          stage = agBewertung;
+          break;
+        }
+        ++st.ZugZeiger;
+        const TZug& m = AktuellerZug(s);
+        if (m.Wertung.ZugResGesamt == rsQuarn) {
+          if (m.BEWERTET)
+            host_.Meldung("Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
+                          std::to_string(s));
+          stage = agStepInc;
+        } else if (m.Wertung.ZugResGesamt == rsNIL) {
+          throw std::logic_error("rsNil in Steproutine gefunden");
+        }
+        break;
+      }
+
+      case agBewertung: {
+        if (s == 1) {
+          if (hint > 0) GetBesterZug(1, d, hint, hintArt);
+          if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
+          stage = agNextMove;
+          break;
+        }
+        GetBesterZug(s, d, hint, hintArt);
+        TZugWert w = Steps[s].BesterZugRes;
+        w.PunktWertA = einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor
+                                             : -w.PunktWertA;
+        if (Entschieden(w.ZugResGesamt)) {
+          ++w.ResultInXZuegen;
+          if (w.ZugResGesamt == rsWIN) w.ZugResGesamt = rsLOSS;
+          else if (w.ZugResGesamt == rsLOSS) w.ZugResGesamt = rsWIN;
+        } else if (w.ZugResGesamt != rsQuarn) {
+          host_.Meldung("Undefinierter Value.ZugResGesamt!");
+        }
+        --s;
+        TZug& p = AktuellerZug(s);
+        w.PunktWertA += p.Wertung.PunktWertA;
+        w.PunktWertGes = w.PunktWertA;
+        p.Wertung = w;
+        p.BEWERTET = true;
+        stage = agNextMove;
+        break;
+      }
+
+      default:
+        break;
+    }
+  }
+  return Iteration::Unterbrochen;
+}
+
+void Suche::MemStepExtrapolieren() {
+  TStep& m = MemStep;
+  const TStep& r = MemStep2;
+  bool einerBewertet = false;
+  for (int i = 1; i <= m.ZuegeAnzahl; ++i) einerBewertet = einerBewertet || m.Zuege[i].BEWERTET;
+  if (!einerBewertet) {
+    if (ResultReady) m = r;
+    return;
+  }
+  const int d1 = m.STStepMax, d0 = r.STStepMax;
+  for (int i = 1; i <= m.ZuegeAnzahl; ++i) {
+    TZug& z = m.Zuege[i];
+    if (z.BEWERTET || z.Canceld) continue;
+    int j = 0;
+    for (int k = 1; k <= r.ZuegeAnzahl && j == 0; ++k)
+      if (r.Zuege[k].Nr == z.Nr) j = k;
+    if (j == 0) {
+      host_.Meldung("Zug in MemStepExtrapolieren nicht gefunden");
+      continue;
+    }
+    if (i > r.ZuegeAnzahl || (!r.Zuege[i].BEWERTET && !r.Zuege[i].Canceld))
+      host_.Meldung("Bewertungslücke in MemStepExtrapolieren gefunden");
+    z = r.Zuege[j];
+    if (!z.Canceld && z.Wertung.ZugResGesamt == rsQuarn && d0 > 0) {
+      z.Wertung.PunktWertGes = z.Wertung.PunktWertGes * d1 / d0;
+      z.Extrapoliert = true;
+    }
+  }
+}
+
+}  // namespace quarne

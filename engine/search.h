@@ -1,0 +1,78 @@
+// The search in the calling thread: iterative deepening over the step stack, with cut-offs and
+// move ordering (StepRoutine) or complete lists in generation order (StepRoutineListe).
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "core/types.h"
+#include "engine/history.h"
+#include "engine/host.h"
+#include "engine/settings.h"
+#include "engine/stepstack.h"
+
+namespace quarne {
+
+struct SuchOptionen {
+  bool KeepTabs = false;       // no displays, no tabs, no result snapshot
+  bool Timed = false;          // the thinking time limits the search; depth becomes 16
+  bool FullDepthOnly = false;  // search only the full depth
+};
+
+class Suche : public StepStack {
+ public:
+  Suche(const Einstellungen& einstellungen, Host& host);
+
+  // Set from outside (buttons, timers, the thinking time) while the search polls.
+  std::atomic<bool> StopFlag{false};
+  std::atomic<bool> MoveNowFlag{false};
+  bool NoMovesFlag = false;
+  bool SearchRunning = false;
+  bool ResultReady = false;
+  // Sorted root list of the last completed iteration, for the displays and for the choice.
+  TStep MemStep{};
+  TStep MemStep2{};
+  // When the running or last search started (clock of the host).
+  std::int64_t StartZeit = 0;
+
+  // Searches the position after zug; colour farbe is to move with game move zugNummer.
+  void StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, SuchOptionen optionen,
+                   const SpielVerlauf& verlauf);
+  // Evaluates every move of the first plies; with complete, the root list holds every legal
+  // move with its value.
+  void StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, bool complete,
+                        bool keepTabs, const SpielVerlauf& verlauf);
+
+  // Fills the root moves that an interrupted iteration left open from the last completed one.
+  void MemStepExtrapolieren();
+
+ protected:
+  bool HTTestung(int s, int d, bool einstiegNextMove) override;
+
+ private:
+  enum class Iteration { Vollstaendig, Unterbrochen, KeineZuege };
+
+  struct Lauf {
+    int tiefe;
+    const TZug* zug;
+    int zugNummer;
+    TFarbe farbe;
+    bool liste;      // StepRoutineListe
+    bool complete;   // StepRoutineListe with complete lists
+    bool keepTabs;
+    bool timed;
+    bool fullDepthOnly;
+    std::int64_t deadline;
+    bool anzeigen() const { return !keepTabs && !complete; }
+  };
+
+  void Suchen(Lauf lauf, const SpielVerlauf& verlauf);
+  bool Abfragen(int& zaehler, const Lauf& lauf, int d);
+  bool StepInc(int& s, int d, const Lauf& lauf);
+  void BlockiertenGegnerWerten(int& s, int& hint, THintRes& hintArt);
+  Iteration IterationStepRoutine(int d, const Lauf& lauf);
+  Iteration IterationListe(int d, const Lauf& lauf);
+  GenModus Modus(int s, int d, const Lauf& lauf) const;
+};
+
+}  // namespace quarne

@@ -1,0 +1,84 @@
+// A stack of 16 plies with the rules of the game: move generation with mills, removals and
+// draws, and the step operations every search loop shares. The calling-thread search and each
+// worker thread own one; their differences are the parameters of GenModus and HTTestung.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "core/types.h"
+#include "engine/history.h"
+#include "engine/host.h"
+#include "engine/settings.h"
+
+namespace quarne {
+
+// How one ply is generated.
+struct GenModus {
+  int stepMax = 1;           // depth limit of the running iteration
+  bool stepIsMax = false;    // the ply is the last one: value fully, test each move
+  bool alleZuege = false;    // a winning mill does not stop generation; all its removal variants
+  bool testung = true;       // HTTestung after each move of the last ply
+  bool listMode = false;     // last-ply values without the line and mill patterns
+  bool imThreadNull = true;  // new moves get IMTHREAD 0
+};
+
+class StepStack {
+ public:
+  StepStack(const Einstellungen& einstellungen, Host& host);
+  virtual ~StepStack() = default;
+  StepStack(const StepStack&) = delete;
+  StepStack& operator=(const StepStack&) = delete;
+
+  Array1<TStep, kMaxSteps> Steps{};
+
+  // Moves generated since the last reset; read by the displays while the search runs.
+  std::int64_t GenZuege() const { return genZuege_.load(std::memory_order_relaxed); }
+  void SetzeGenZuegeZurueck() { genZuege_.store(0, std::memory_order_relaxed); }
+
+  // The move being examined at ply s.
+  TZug& AktuellerZug(int s) { return Steps[s].Zuege[Steps[s].ZZ[Steps[s].ZugZeiger]]; }
+
+  // Sets Virtuell and VirtuellAb of all plies for a search below the move zug.
+  void SetzeVirtuell(const TZug& zug);
+  // Sets up ply s > 1 below the current move of ply s - 1, or ply 1 below zug.
+  void BereiteStepVor(int s, const TZug& zug, int zugNummer, TFarbe farbe);
+  void BereiteStepVor(int s);
+
+  void HTBigSwap(int s);
+  // Generates all moves of ply s; true when generation stopped at a winning mill.
+  bool HTGenMoves(int s, const GenModus& modus, bool& toCancel);
+  Punkte HTKillStones(int s);
+  bool HTIstQuarne(Punkte nach, int zug, int s);
+  bool HTTestWdh(const TBrett& brett, int s) const;
+
+  void HTCopySmart(int s, int d);
+  void HTBeforeEx(int s, int d);
+  void HTSortiere(int s, int d);
+  void GetBesterZug(int s, int d, int& hint, THintRes hintArt);
+
+ protected:
+  // Keeps the best move of ply s up to date and says whether the rest of ply s can be skipped.
+  virtual bool HTTestung(int s, int d, bool einstiegNextMove) = 0;
+
+  // The game before the searched position, for the repetition rule.
+  void SetzeVerlauf(const SpielVerlauf& verlauf) { verlauf_ = &verlauf; }
+
+  const Einstellungen& einst_;
+  Host& host_;
+
+ private:
+  bool HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel);
+  void HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s, const GenModus& modus,
+                               bool& toCancel);
+  void HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock, int s);
+  void BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const;
+  bool Testung(int s, const GenModus& modus, bool& toCancel);
+  void ZaehleZug() { genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1,
+                                     std::memory_order_relaxed); }
+
+  std::atomic<std::int64_t> genZuege_{0};
+  const SpielVerlauf* verlauf_ = nullptr;
+};
+
+}  // namespace quarne
