@@ -9,21 +9,35 @@
 
 namespace quarne {
 
-// Lines free of opposing stones whose every gap an own stone can reach from off the line,
-// by number of own stones on them: c1 two, c2 one, c3 none.
+// Each counting function returns its counts packed in one machine word.
+
+// Lines free of opposing stones whose every gap an own stone can reach from off the line, by
+// number of own stones on them: c1 two, c2 one, c3 none (bytes 0, 1, 2).
 struct OffeneLinienZahl {
-  std::uint8_t c1, c2, c3;
+  std::uint32_t wort;
+  int c1() const { return wort & 0xFF; }
+  int c2() const { return (wort >> 8) & 0xFF; }
+  int c3() const { return (wort >> 16) & 0xFF; }
 };
 
-// Own closed mills by kind.
+// Own closed mills by kind: guarded, unguarded, double mills (bytes 0, 1, 2).
 struct QuarnenZahl {
-  std::uint8_t bewacht, unbewacht, zwick;
+  std::uint32_t wort;
+  int bewacht() const { return wort & 0xFF; }
+  int unbewacht() const { return (wort >> 8) & 0xFF; }
+  int zwick() const { return (wort >> 16) & 0xFF; }
 };
 
+// Moves to empty neighbours of B (bits 0-7) and A (8-15), stones of B (16-19) and A (20-23),
+// and the position sum over the midpoints, ±1 outer and inner, ±2 middle square (24-31,
+// two's complement).
 struct BeweglichkeitZahl {
-  std::uint8_t zuegeB, zuegeA;   // moves to empty neighbours
-  std::uint8_t steineB, steineA;
-  std::int8_t positionsSumme;    // midpoints: ±1 outer/inner, ±2 middle square
+  std::uint32_t wort;
+  int zuegeB() const { return wort & 0xFF; }
+  int zuegeA() const { return (wort >> 8) & 0xFF; }
+  int steineB() const { return (wort >> 16) & 0xF; }
+  int steineA() const { return (wort >> 20) & 0xF; }
+  int positionsSumme() const { return static_cast<std::int8_t>(wort >> 24); }
 };
 
 OffeneLinienZahl OffeneLinien(Punkte a, Punkte b);

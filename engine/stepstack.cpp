@@ -297,7 +297,7 @@ void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s,
   for (Punkte rest = kill; rest; rest &= rest - 1) {
     if (st.ZuegeAnzahl >= kMaxZuege) {
       host_.Meldung(kUeberlauf);
-      break;
+      continue;
     }
     const Punkte stein = rest & -rest;
     ZaehleZug();
