@@ -13,8 +13,10 @@ class TestHost : public Host {
  public:
   std::vector<std::string> meldungen;
   std::int64_t uhr = 0;
-  // Advanced on every call of JetztMs, so that timed searches move on without sleeping.
-  std::int64_t schrittMs = 0;
+  // The driven clock: time passes each time the search lets events through (about every
+  // 10000 passes), and optionally at every reading.
+  std::int64_t msJeEreignis = 0;
+  std::int64_t msJeAblesung = 0;
   int ereignisse = 0;
   int wurzelListen = 0;
   int iterationen = 0;
@@ -28,10 +30,11 @@ class TestHost : public Host {
   void Meldung(std::string_view text) override { meldungen.emplace_back(text); }
   void VerarbeiteEreignisse() override {
     ++ereignisse;
+    uhr += msJeEreignis;
     if (beiEreignis) beiEreignis();
   }
   std::int64_t JetztMs() override {
-    uhr += schrittMs;
+    uhr += msJeAblesung;
     return uhr;
   }
   void SucheGestartet() override { ++gestartet; }
