@@ -1,0 +1,145 @@
+#include "game/game_flow.h"
+
+#include <string>
+
+#include "engine/values.h"
+
+namespace quarne {
+namespace {
+
+constexpr const char* kUeberschreibenZug = "Zug überschreiben ?";
+constexpr const char* kUeberschreibenSpiel = "Spiel überschreiben ?";
+
+}  // namespace
+
+Spielablauf::Spielablauf(Spielstand& spiel, Suche& suche, const Einstellungen& einstellungen,
+                         const SpielOptionen& optionen, SpielFenster& fenster,
+                         std::uint32_t zufallsKeim)
+    : spiel_(spiel),
+      suche_(suche),
+      einst_(einstellungen),
+      opt_(optionen),
+      fenster_(fenster),
+      zufall_(zufallsKeim) {}
+
+bool Spielablauf::Ueberlauf() {
+  if (!spiel_.Voll()) return false;
+  fenster_.Nachricht("Die Anzahl der maximalen Züge (" + std::to_string(kMaxSpielzuege) +
+                     ") wurde erreicht");
+  return true;
+}
+
+bool Spielablauf::MeldeSpielende(bool melden) {
+  const Spielende ende = PruefeSpielende(spiel_.AktuellerZug());
+  if (melden)
+    for (const std::string& m : ende.Meldungen(spiel_.LetzterZieher())) fenster_.Nachricht(m);
+  return ende.Vorbei();
+}
+
+void Spielablauf::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
+  // The record holds 200 moves; a person's move beyond them is refused like the computer's.
+  if (Ueberlauf()) return;
+  const bool spaeter = spiel_.AktZugNr <= spiel_.LetzterZugNr;
+  if (spaeter && (opt_.SpVsSpCB || spieler == csHuman) && !fenster_.Frage(kUeberschreibenZug)) {
+    // Nothing changes; the board starts the entry afresh on the unchanged position.
+    fenster_.StellungGewechselt();
+    fenster_.AktualisiereSpiel();
+    return;
+  }
+  spiel_.Eintragen(vorDemZug, zug, spieler);
+  fenster_.RecordGeaendert();
+  fenster_.AktualisiereSpiel();
+  if (opt_.TonCB && spieler == csComputer && !opt_.SpVsSpCB) fenster_.Beep();
+  const bool vorbei = MeldeSpielende(true);
+  if (opt_.SpVsSpCB) return;
+  if (opt_.CBAuto && spieler == csHuman && !vorbei) ComputerZug();
+}
+
+void Spielablauf::ComputerZug() {
+  if (Ueberlauf()) return;
+  if (MeldeSpielende(true)) return;
+  if (spiel_.AktZugNr <= spiel_.LetzterZugNr && !fenster_.Frage(kUeberschreibenZug)) return;
+
+  suche_.SearchRunning = true;
+  suche_.MoveNowFlag = false;
+  suche_.StopFlag = false;
+  spiel_.ZugGemacht = false;
+  fenster_.AktualisiereSpiel();
+  fenster_.VerbergeTabelle();
+  fenster_.SucheLaeuft(true);
+  SuchOptionen optionen;
+  optionen.Timed = einst_.DenkzeitSekunden() > 0;
+  suche_.StepRoutine(opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr, spiel_.FarbeAmZug,
+                     optionen, spiel_);
+  fenster_.SucheLaeuft(false);
+
+  if (suche_.NoMovesFlag) {
+    fenster_.Nachricht(spiel_.FarbeAmZug == clWeiss
+                           ? "Für Weiß sind keine Züge verfügbar. Schwarz blockiert Weiß."
+                           : "Für Schwarz sind keine Züge verfügbar. Weiß blockiert Schwarz.");
+    fenster_.AktualisiereSpiel();
+    return;
+  }
+  if (suche_.StopFlag) {
+    spiel_.ZugGemacht = false;
+    suche_.StopFlag = false;
+    fenster_.AktualisiereSpiel();
+    return;
+  }
+  if (!suche_.ResultReady) {
+    fenster_.AktualisiereSpiel();
+    return;
+  }
+  SpieleErgebnis();
+}
+
+void Spielablauf::SpieleErgebnis() {
+  const TStep& ergebnis = suche_.MemStep2;
+  const int n = AnzahlGleichBeste(ergebnis);
+  int i = 0;
+  if (n > 1) i = std::uniform_int_distribution<int>(0, n - 1)(zufall_);
+  if (n == 0) return;
+  FuehreZugAus(ergebnis.VorDemZug, ergebnis.Zuege[i + 1], csComputer);
+}
+
+void Spielablauf::ZiehBClick() {
+  if (suche_.SearchRunning) {
+    suche_.MoveNowFlag = true;
+    return;
+  }
+  // The button is offered only for a result of the shown position; the handler checks it too.
+  if (suche_.ResultReady && !spiel_.ZugGemacht && suche_.MemStep2.STZugNummer == spiel_.AktZugNr)
+    SpieleErgebnis();
+}
+
+void Spielablauf::NeuesSpiel() {
+  if (suche_.SearchRunning) return;
+  if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
+  spiel_.Neu();
+  fenster_.RecordGeaendert();
+  fenster_.AktualisiereSpiel();
+  fenster_.NeuesSpielAngezeigt();
+}
+
+void Spielablauf::WaehleZug(int zeile) {
+  if (suche_.SearchRunning) return;
+  spiel_.WaehleZug(zeile);
+  fenster_.StellungGewechselt();
+  fenster_.AktualisiereSpiel();
+}
+
+void Spielablauf::ZurueckButnClick() {
+  // "X" stays enabled while the computer thinks; the record must not change under a search.
+  if (suche_.SearchRunning) return;
+  spiel_.ZugZurueck();
+  fenster_.RecordGeaendert();
+  fenster_.AktualisiereSpiel();
+}
+
+void Spielablauf::WechselButClick() {
+  spiel_.ComputerFarbe = Gegner(spiel_.ComputerFarbe);
+  fenster_.StellungGewechselt();
+  fenster_.AktualisiereSpiel();
+}
+
+}  // namespace quarne

@@ -1,0 +1,73 @@
+// How moves enter the game: a person's move from the board, the computer's move from a search,
+// taking moves back, stepping through the record, a new game.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string_view>
+
+#include "engine/search.h"
+#include "engine/settings.h"
+#include "game/game_record.h"
+
+namespace quarne {
+
+// Options of the main window that the game flow reads when it needs them.
+struct SpielOptionen {
+  bool SpVsSpCB = false;  // two persons play; the computer never moves
+  bool CBAuto = true;     // the computer answers a person's move at once
+  bool TonCB = true;      // beep after a computer move
+  int TiefeSE1 = 6;       // search depth when no thinking time is set
+};
+
+// What the game flow asks of the window.
+class SpielFenster {
+ public:
+  virtual ~SpielFenster() = default;
+  // A Yes/No warning; true for Yes.
+  virtual bool Frage(std::string_view text) = 0;
+  virtual void Nachricht(std::string_view text) = 0;
+  virtual void Beep() = 0;
+  // Brings every control of the main tab in line with the game.
+  virtual void AktualisiereSpiel() = 0;
+  // The record changed length: move list rows and scrolling; the board's input is stale.
+  virtual void RecordGeaendert() = 0;
+  // The shown position changed; the board's input is stale.
+  virtual void StellungGewechselt() = 0;
+  // A new game: progress fields and the evaluation table are reset.
+  virtual void NeuesSpielAngezeigt() = 0;
+  virtual void VerbergeTabelle() = 0;
+  // While the computer searches, the library controls that could start another search rest.
+  virtual void SucheLaeuft(bool /*laeuft*/) {}
+};
+
+class Spielablauf {
+ public:
+  Spielablauf(Spielstand& spiel, Suche& suche, const Einstellungen& einstellungen,
+              const SpielOptionen& optionen, SpielFenster& fenster, std::uint32_t zufallsKeim);
+
+  void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler);
+  void ComputerZug();
+  // "Zieh": during a search, end it and play its result; afterwards, play the last result.
+  void ZiehBClick();
+  void StopSPClick() { suche_.StopFlag = true; }
+  void NeuesSpiel();
+  void WaehleZug(int zeile);
+  void ZurueckButnClick();
+  void WechselButClick();
+  // Announces the end of the game when the shown position ends it; true when it does.
+  bool MeldeSpielende(bool melden);
+
+ private:
+  void SpieleErgebnis();
+  bool Ueberlauf();
+
+  Spielstand& spiel_;
+  Suche& suche_;
+  const Einstellungen& einst_;
+  const SpielOptionen& opt_;
+  SpielFenster& fenster_;
+  std::mt19937 zufall_;
+};
+
+}  // namespace quarne
