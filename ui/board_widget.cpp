@@ -1,0 +1,75 @@
+#include "ui/board_widget.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include "ui/board_view.h"
+
+namespace quarne {
+
+BrettWidget::BrettWidget(TBrettClass& brett, Ansicht ansicht, const QString& name, QWidget* parent)
+    : QWidget(parent), brett_(&brett), ansicht_(ansicht) {
+  setObjectName(name);
+  // The reservoir stone follows the mouse before any button is pressed.
+  setMouseTracking(true);
+  // The image covers every pixel; nothing needs to be cleared first.
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  brett.PaintBox = this;
+}
+
+void BrettWidget::Zeichne() {
+  switch (ansicht_) {
+    case Ansicht::Spiel:
+      brett_->ZeichneZug();
+      break;
+    case Ansicht::Stellung:
+      brett_->ZeichneNewNull();
+      break;
+    case Ansicht::Bibliothek:
+      brett_->ZeichneBib();
+      break;
+  }
+}
+
+void BrettWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.drawImage(0, 0, brett_->BrettBMP);
+}
+
+void BrettWidget::mousePressEvent(QMouseEvent* event) {
+  const QPoint pos = event->position().toPoint();
+  if (ansicht_ != Ansicht::Spiel) {
+    emit Gedrueckt(pos, event->button());
+    return;
+  }
+  if (event->button() == Qt::LeftButton) brett_->BCMouseDown(pos.x(), pos.y(), false);
+}
+
+void BrettWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (ansicht_ != Ansicht::Spiel) return;
+  const QPoint pos = event->position().toPoint();
+  brett_->EDMouseOverPB = true;
+  brett_->EDMouseMove = pos;
+  if (event->buttons() & Qt::LeftButton) brett_->BCMouseMove(pos.x(), pos.y());
+  brett_->ZeichneZug();
+}
+
+void BrettWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (ansicht_ != Ansicht::Spiel) return;
+  const QPoint pos = event->position().toPoint();
+  brett_->BCMouseUP(pos.x(), pos.y());
+}
+
+void BrettWidget::leaveEvent(QEvent*) {
+  if (ansicht_ != Ansicht::Spiel) return;
+  brett_->EDMouseOverPB = false;
+  brett_->ZeichneZug();
+}
+
+void BrettWidget::resizeEvent(QResizeEvent* event) {
+  brett_->SetzeFlaeche(event->size().width(), event->size().height());
+  Zeichne();
+}
+
+}  // namespace quarne
