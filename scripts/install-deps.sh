@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs; does nothing when all are present.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core fonts-liberation2)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,338 @@
+#include "ui/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QThread>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "ui/board_widget.h"
+#include "ui/design.h"
+#include "ui/dialogs.h"
+#include "ui/evaluation_table.h"
+#include "ui/move_list.h"
+#include "ui/search_monitor.h"
+#include "ui/timers.h"
+
+namespace quarne {
+namespace {
+
+constexpr const char* kCodeWort = "wbhzpr";
+
+QWidget* Tab(QTabWidget* seiten, const char* name, const QString& titel) {
+  auto* t = new QWidget;
+  t->setObjectName(name);
+  seiten->addTab(t, titel);
+  return t;
+}
+
+void SetzeFarbe(QWidget* w, const QColor& farbe) {
+  QPalette p = w->palette();
+  p.setColor(QPalette::Window, farbe);
+  w->setPalette(p);
+}
+
+void Verschiebe(QWidget* w, QWidget* nach) {
+  if (w->parentWidget() == nach) return;
+  const bool sichtbar = w->isVisibleTo(w->parentWidget());
+  w->setParent(nach);
+  w->setVisible(sichtbar);
+}
+
+}  // namespace
+
+TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(parent) {
+  setObjectName("QuarneForm");
+  setWindowTitle("Tarvolin 2.5.2");
+  // Tahoma is the window's face; where it is missing, a face of similar width stands in.
+  QFont::insertSubstitutions("Tahoma", {"Liberation Sans", "DejaVu Sans"});
+  QFont schrift("Tahoma", 8);
+  schrift.setStyleHint(QFont::SansSerif);
+  setFont(schrift);
+  if (dialoge == nullptr) {
+    eigeneDialoge_ = std::make_unique<QtDialoge>(this);
+    dialoge = eigeneDialoge_.get();
+  }
+  dialoge_ = dialoge;
+
+  spiel = std::make_unique<Spielstand>();
+  anzeige = std::make_unique<SuchAnzeige>(*this, *dialoge_);
+  suche = std::make_unique<Suche>(einst, *anzeige);
+  const auto keim = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
+  ablauf = std::make_unique<Spielablauf>(*spiel, *suche, einst, spielOpt,
+                                         static_cast<SpielFenster&>(*this), keim);
+  SpielBrett = std::make_unique<TBrettClass>();
+  StellungsBrett = std::make_unique<TBrettClass>();
+  BibBrett = std::make_unique<TBrettClass>();
+  SpielBrett->Spiel = this;
+
+  SuchTimer = new TMyTimer(500, this);
+  ScoreTimer = new TMyTimer(1000, this);
+  BibTimer = new TMyTimer(500, this);
+  connect(SuchTimer, &QTimer::timeout, this, [this] { anzeige->POnTimer(); });
+
+  SteinWeiss = QImage(":/steine/stein_weiss.png");
+  SteinSchwarz = QImage(":/steine/stein_schwarz.png");
+  for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) {
+    b->SteinWeissBMP = &SteinWeiss;
+    b->SteinSchwarzBMP = &SteinSchwarz;
+  }
+
+  PageControl = new QTabWidget(this);
+  PageControl->setObjectName("PageControl");
+  setCentralWidget(PageControl);
+  TabOben = Tab(PageControl, "TabOben", "Quarne Brett");
+  TabZuege = Tab(PageControl, "TabZuege", "Zugbewertung");
+  BibSheet = Tab(PageControl, "BibSheet", "Eröffnungen");
+  SetTabSheet = Tab(PageControl, "SetTabSheet", "Stellung");
+  Balance_ = Tab(PageControl, "Balance_", "Balance_");
+  TabEinstellung = Tab(PageControl, "TabEinstellung", "Optionen");
+  AblgSheet = Tab(PageControl, "AblgSheet", "Ablage");
+  StepListe = Tab(PageControl, "StepListe", "StepListe");
+
+  BaueHauptTab();
+  BaueBewertungTab();
+  BaueOptionenTab();
+  BaueBalanceTab();
+  BaueWeitereTabs();
+  VerbindeOptionen();
+  MovesGridW->SetzeSpiel(spiel.get(), &spielOpt);
+  MemStepTabelleW->SetzeMemStep(&suche->MemStep);
+  connect(MovesGridW, &MovesGrid::ZugGewaehlt, this,
+          [this](int, int zeile) { ablauf->WaehleZug(zeile); });
+
+  // The window sees every key before the focused control, and lays out its tabs whenever they
+  // change size.
+  qApp->installEventFilter(this);
+  gebaut_ = true;
+  FormCreate();
+}
+
+TQuarneForm::~TQuarneForm() { qApp->removeEventFilter(this); }
+
+void TQuarneForm::BaueWeitereTabs() {
+  auto* ablage = new QHBoxLayout(AblgSheet);
+  for (const auto& [bild, name] :
+       {std::pair{&SteinWeiss, "ImageSteinW"}, std::pair{&SteinSchwarz, "ImageSteinS"}}) {
+    auto* l = new QLabel(AblgSheet);
+    l->setObjectName(name);
+    l->setPixmap(QPixmap::fromImage(*bild));
+    ablage->addWidget(l);
+  }
+  auto* debug = new QVBoxLayout(StepListe);
+  MemoStepListe = new QPlainTextEdit(StepListe);
+  MemoStepListe->setObjectName("MemoStepListe");
+  MemoStepListe->setReadOnly(true);
+  debug->addWidget(MemoStepListe);
+}
+
+void TQuarneForm::FormCreate() {
+  SetzeMinimum();
+  resize(D(1428), D(1094));
+  if (const QScreen* s = screen()) {
+    const QRect flaeche = s->availableGeometry();
+    QRect r = frameGeometry();
+    r.moveCenter(flaeche.center());
+    if (flaeche.width() < r.width()) r.moveLeft(10);
+    if (flaeche.height() < r.height()) r.moveTop(10);
+    move(r.topLeft());
+  }
+}
+
+void TQuarneForm::SetzeMinimum() {
+  const int rahmenBreite = frameGeometry().width() - width();
+  const int rahmenHoehe = frameGeometry().height() - height();
+  setMinimumSize(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
+                     2 * BrettPanel->x() + rahmenBreite,
+                 3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+}
+
+void TQuarneForm::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (!gezeigt_) {
+    gezeigt_ = true;
+    FormShow();
+  }
+}
+
+void TQuarneForm::FormShow() {
+  StellungsBrett->NewNullZugFrb = clSchwarz;
+  StellungsBrett->NewFarbe = clWeiss;
+  BibBrett->BibOpenFrb = clSchwarz;
+  TiefeSE1->setMaximum(16);
+
+  // Several processors: the parallel search will offer them. Until it exists, the search runs
+  // in the window's own thread and the choice rests on one CPU.
+  const int cpus = std::min(QThread::idealThreadCount(), 128);
+  CPURadio.SetzeText(1, QString("Nutzung von %1 CPUs/Threads").arg(std::max(cpus, 2)));
+  CPUSPE->setRange(std::min(cpus, 2), std::max(cpus, 1));
+  CPUSPE->setValue(cpus);
+  CPURadio.SetzeIndex(0);
+  CPURadio.box->setEnabled(false);
+
+  PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
+  MovesGridW->SetzeZeilenAnzahl(2);
+  AktualisiereSpiel();
+  BrettBP->update();
+  ZeigeGewichte();
+  anzeige->ZeigeDenkzeit();
+  for (QWidget* t : {StepListe, BibSheet, Balance_})
+    PageControl->setTabVisible(PageControl->indexOf(t), false);
+}
+
+void TQuarneForm::closeEvent(QCloseEvent* event) {
+  suche->StopFlag = true;
+  QMainWindow::closeEvent(event);
+}
+
+bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
+  if (event->type() == QEvent::Resize && gebaut_ && (objekt == TabOben || objekt == TabZuege))
+    SetzeLayout();
+  // A key first reaches the focused control (or the window itself); later deliveries of the
+  // same key to the parents are not counted again.
+  if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {
+    QWidget* fokus = QApplication::focusWidget();
+    if (objekt == (fokus != nullptr ? static_cast<QObject*>(fokus) : this) &&
+        static_cast<QWidget*>(objekt)->window() == this)
+      EntwicklerTaste(static_cast<QKeyEvent*>(event)->key());
+  }
+  return QMainWindow::eventFilter(objekt, event);
+}
+
+void TQuarneForm::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+
+bool TQuarneForm::EntwicklerTaste(int taste) {
+  // Letter keys arrive as upper-case codes; 32 more is the lower-case letter.
+  const int erhoeht = taste + 32;
+  codeZaehler_ = erhoeht == kCodeWort[codeZaehler_ - 1] ? codeZaehler_ + 1 : 1;
+  if (codeZaehler_ < 7) return false;
+  SecretPanel->show();
+  PageControl->setTabVisible(PageControl->indexOf(StepListe), true);
+  dialoge_->Beep();
+  return true;
+}
+
+// --- The game on the main board ---
+
+bool TQuarneForm::Frage(std::string_view text) {
+  return dialoge_->Frage(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void TQuarneForm::Nachricht(std::string_view text) {
+  dialoge_->ShowMessagePos(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
+}
+
+void TQuarneForm::Beep() { dialoge_->Beep(); }
+
+void TQuarneForm::RecordGeaendert() {
+  MovesGridW->SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
+  MovesGridW->ScrolleNachZug(spiel->AktZugNr);
+  SpielBrett->EDInit = false;
+}
+
+void TQuarneForm::StellungGewechselt() { SpielBrett->EDInit = false; }
+
+void TQuarneForm::NeuesSpielAngezeigt() {
+  anzeige->ZeigeFortschritt(false, 0, 0);
+  anzeige->VerbergeTabelle();
+}
+
+void TQuarneForm::VerbergeTabelle() { anzeige->VerbergeTabelle(); }
+
+void TQuarneForm::LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) {
+  suche->StepRoutineListe(2, zug, zugNr, farbe, true, false, *spiel);
+  auswahl = suche->Steps[1];
+}
+
+void TQuarneForm::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
+  ablauf->FuehreZugAus(vorDemZug, zug, spieler);
+}
+
+void TQuarneForm::Navigiere(int zeile) {
+  const int vorher = spiel->AktZugNr;
+  ablauf->WaehleZug(zeile);
+  if (zeile == 0) MovesGridW->SetzeObersteZeile(0);
+  else if (spiel->AktZugNr < vorher) MovesGridW->ScrolleZurueck(spiel->AktZugNr);
+  else MovesGridW->ScrolleVor(spiel->AktZugNr);
+}
+
+void TQuarneForm::AktualisiereSpiel() {
+  if (aktualisiert_) return;
+  aktualisiert_ = true;
+  Spielstand& s = *spiel;
+  s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
+  const bool weissAmZug = s.FarbeAmZug == clWeiss;
+  SetzeFarbe(PanelWBlink, weissAmZug ? kGelb : kSilber);
+  SetzeFarbe(PanelSBlink, weissAmZug ? kSilber : kGelb);
+  WeissLab->setVisible(weissAmZug);
+  SchwarzLab->setVisible(!weissAmZug);
+
+  const bool computerWeiss = s.ComputerFarbe == clWeiss;
+  QWidget* computerSeite = computerWeiss ? PanelWBlink : PanelSBlink;
+  QWidget* spielerSeite = computerWeiss ? PanelSBlink : PanelWBlink;
+  Verschiebe(PanelComp, computerSeite);
+  Verschiebe(PanelSp2, computerSeite);
+  Verschiebe(PanelSpieler, spielerSeite);
+  Verschiebe(PanelSp1, spielerSeite);
+
+  const bool zweiSpieler = spielOpt.SpVsSpCB;
+  PanelSp1->setVisible(zweiSpieler);
+  PanelSp2->setVisible(zweiSpieler);
+  for (QWidget* w : {PanelSpieler, PanelComp, static_cast<QWidget*>(ZugNrLab),
+                     static_cast<QWidget*>(TiefeLab), static_cast<QWidget*>(DenktiefeLab_),
+                     static_cast<QWidget*>(TiefeEdit), static_cast<QWidget*>(ZugNrEdit)})
+    w->setVisible(!zweiSpieler);
+  TabObPanel->setTitle(zweiSpieler ? "Spieler gegen Spieler" : "");
+
+  const bool sucht = suche->SearchRunning;
+  for (QWidget* w : {WechselBut, ZurueckButn, NeuBut}) w->setEnabled(!sucht);
+  DenkeBut->setEnabled(!sucht && s.ComputerFarbe == s.FarbeAmZug);
+  StopSP->setEnabled(sucht);
+  if (!sucht)
+    ZiehB->setEnabled(suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr &&
+                      suche->MemStep.STFarbeZiehend == s.ComputerFarbe && !s.ZugGemacht);
+
+  MovesGridW->SetzeAuswahl(s.AktZugNr);
+  MovesGridW->Neuzeichnen();
+
+  TBrettClass& brett = *SpielBrett;
+  const TZug& aktuell = s.AktuellerZug();
+  brett.MovesZug_1 = aktuell;
+  brett.MovesFarbe_1 = s.LetzterZieher();
+  const TBrett& b = aktuell.BrettNachZug;
+  const int gesetztLetzter = b.GesetzteSteineZiehend, gesetztAnderer = b.GesetzteSteineStehend;
+  brett.EDAblgWeissCnt = 9 - (s.LetzterZieher() == clWeiss ? gesetztLetzter : gesetztAnderer);
+  brett.EDAblgSchwarzCnt = 9 - (s.LetzterZieher() == clSchwarz ? gesetztLetzter : gesetztAnderer);
+
+  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
+  const bool computerAmZug = s.FarbeAmZug == s.ComputerFarbe;
+  if (vorbei || sucht || (computerAmZug && !zweiSpieler)) {
+    brett.EDBlock = true;
+    brett.SetzeZugZurueck();
+  } else {
+    brett.EDBlock = false;
+    if (!brett.EDInit) brett.StarteEdition();
+  }
+  brett.ZeichneZug();
+
+  const bool nachTiefe = einst.AutoGroup == 0;
+  TiefeSE1->setVisible(nachTiefe && !zweiSpieler);
+  if (nachTiefe) DenktiefeLab_->setText("Denktiefe in Zügen:");
+  else anzeige->ZeigeDenkzeit();
+  aktualisiert_ = false;
+}
+
+}  // namespace quarne

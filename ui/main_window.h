@@ -1,0 +1,178 @@
+// The main window: its tabs and controls, the options they stand for, and the game on the
+// main board.
+#pragma once
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <memory>
+
+#include "engine/search.h"
+#include "engine/settings.h"
+#include "game/game_flow.h"
+#include "game/game_record.h"
+#include "ui/board_view.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+class QToolButton;
+class QPlainTextEdit;
+class QButtonGroup;
+
+namespace quarne {
+
+class BrettWidget;
+class DialogDienst;
+class MemStepTabelle;
+class MovesGrid;
+class SuchAnzeige;
+class TMyTimer;
+
+// A radio group: a titled box of exclusive items.
+struct RadioGruppe {
+  QGroupBox* box = nullptr;
+  QButtonGroup* gruppe = nullptr;
+  int Index() const;
+  void SetzeIndex(int i);
+  void SetzeText(int i, const QString& text);
+  QRadioButton* Item(int i) const;
+};
+
+class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel {
+  Q_OBJECT
+
+ public:
+  // Without a dialog service the window shows real message boxes.
+  explicit TQuarneForm(DialogDienst* dialoge = nullptr, QWidget* parent = nullptr);
+  ~TQuarneForm() override;
+
+  // The program's state, owned here for as long as the window lives.
+  Einstellungen einst;
+  SpielOptionen spielOpt;
+  std::unique_ptr<Spielstand> spiel;
+  std::unique_ptr<Suche> suche;
+  std::unique_ptr<Spielablauf> ablauf;
+  std::unique_ptr<TBrettClass> SpielBrett, StellungsBrett, BibBrett;
+  std::unique_ptr<SuchAnzeige> anzeige;
+  TMyTimer* SuchTimer = nullptr;
+  TMyTimer* ScoreTimer = nullptr;
+  TMyTimer* BibTimer = nullptr;
+
+  // Tabs.
+  QTabWidget* PageControl = nullptr;
+  QWidget *TabOben = nullptr, *TabZuege = nullptr, *BibSheet = nullptr, *SetTabSheet = nullptr,
+          *Balance_ = nullptr, *TabEinstellung = nullptr, *AblgSheet = nullptr,
+          *StepListe = nullptr;
+
+  // Main tab.
+  QWidget *PanelWeiss = nullptr, *PanelSchwarz = nullptr, *PanelWBlink = nullptr,
+          *PanelSBlink = nullptr;
+  QWidget *PanelSpieler = nullptr, *PanelComp = nullptr, *PanelSp1 = nullptr, *PanelSp2 = nullptr;
+  QLabel *WeissLab = nullptr, *SchwarzLab = nullptr;
+  QPushButton *DenkeBut = nullptr, *ZiehB = nullptr;
+  QToolButton* StopSP = nullptr;
+  QLineEdit* ZeitEdit = nullptr;
+  QLabel *ImageHintergrund = nullptr, *ImageSpieler = nullptr, *IamgeComp = nullptr,
+         *Image1 = nullptr, *Image2 = nullptr;
+  QPushButton *WechselBut = nullptr, *ZurueckButn = nullptr, *NeuBut = nullptr;
+  QPushButton *XBut = nullptr, *AllUp = nullptr, *OneUp = nullptr, *OneDown = nullptr,
+              *AllDown = nullptr;
+  QWidget* BrettPanel = nullptr;
+  BrettWidget* BrettBP = nullptr;
+  MovesGrid* MovesGridW = nullptr;
+  QGroupBox* TabObPanel = nullptr;
+  QLabel *DenktiefeLab_ = nullptr, *TiefeLab = nullptr, *ZugNrLab = nullptr, *PrgrLab = nullptr;
+  QSpinBox* TiefeSE1 = nullptr;
+  QLineEdit *TiefeEdit = nullptr, *ZugNrEdit = nullptr;
+
+  // Evaluation tab.
+  QLabel *DenkzeitLab = nullptr, *AnzDZuegeLbl = nullptr;
+  QLineEdit *DenkzeitEdit = nullptr, *BerZuegeEd = nullptr, *ZPrS = nullptr;
+  MemStepTabelle* MemStepTabelleW = nullptr;
+  QProgressBar* PrgrBarTab = nullptr;
+
+  // Options tab.
+  QCheckBox *CBAuto = nullptr, *TonCB = nullptr, *NotationCB = nullptr, *HolzCB = nullptr,
+            *LogCB = nullptr, *SpVsSpCB = nullptr, *CBUseBib = nullptr,
+            *CBBibDenkTiefe = nullptr, *CBVoll = nullptr, *CBVirtuell = nullptr,
+            *CBVirtuellZugAb = nullptr;
+  QSpinBox *BibSE = nullptr, *CPUSPE = nullptr, *TiefeSE2 = nullptr, *VirtuellSE = nullptr;
+  RadioGruppe CPURadio, AutoGroup, RemisGroup;
+  QWidget *Panel2 = nullptr, *BibOptionPanel = nullptr, *Panel3 = nullptr,
+          *SecretPanel = nullptr;
+  QPushButton *SaveButn = nullptr, *LoadButn = nullptr, *ScoreButn = nullptr,
+              *HilfeButn = nullptr, *WebBut = nullptr;
+  QLabel *ScoreLab = nullptr, *VersionsLab = nullptr, *Label22 = nullptr;
+
+  // Weights tab.
+  std::array<QLineEdit*, 15> GewichtEdits{};
+  QCheckBox *CBMuster = nullptr, *CBMobil = nullptr, *CBPosition = nullptr,
+            *CBVirtQuarne2 = nullptr, *CBVirtGewinn2 = nullptr, *NaherVorteilCB = nullptr;
+  QPushButton *SetzeWerte = nullptr, *SetzeStandard = nullptr;
+
+  // Library tab and debug tab, filled by later parts of the program.
+  QPlainTextEdit* MemoStepListe = nullptr;
+
+  // The stone pictures of the "Ablage" tab, shared by the three boards.
+  QImage SteinWeiss, SteinSchwarz;
+
+  // Handlers.
+  void AktualisiereSpiel() override;
+  void SetzeLayout();
+  void SetzeWerteClick();
+  void SetzeStandardClick();
+  bool EntwicklerModus() const { return codeZaehler_ == 7; }
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* objekt, QEvent* event) override;
+
+ private:
+  // SpielFenster
+  bool Frage(std::string_view text) override;
+  void Nachricht(std::string_view text) override;
+  void Beep() override;
+  void RecordGeaendert() override;
+  void StellungGewechselt() override;
+  void NeuesSpielAngezeigt() override;
+  void VerbergeTabelle() override;
+
+  // BrettSpiel
+  const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
+  int AktZugNr() const override { return spiel->AktZugNr; }
+  TFarbe FarbeAmZug() const override { return spiel->FarbeAmZug; }
+  TFarbe ComputerFarbe() const override { return spiel->ComputerFarbe; }
+  void LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) override;
+  void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override;
+
+  void BaueHauptTab();
+  void BaueBewertungTab();
+  void BaueOptionenTab();
+  void BaueBalanceTab();
+  void BaueWeitereTabs();
+  void VerbindeOptionen();
+  void FormCreate();
+  void FormShow();
+  void SetzeMinimum();
+  void Navigiere(int zeile);
+  void ScrolleZu(int aktZugNr);
+  void ZeigeGewichte();
+  bool EntwicklerTaste(int taste);
+
+  std::unique_ptr<DialogDienst> eigeneDialoge_;
+  DialogDienst* dialoge_;
+  bool aktualisiert_ = false;  // AktualisiereSpiel is running
+  bool gezeigt_ = false;
+  bool gebaut_ = false;
+  int codeZaehler_ = 1;
+};
+
+}  // namespace quarne
