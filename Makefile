@@ -11,7 +11,7 @@ build: deps
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	$(BUILD_DIR)/app/quarne-cli analyse "........................ W 0 0" --tiefe 6
+	$(BUILD_DIR)/app/quarne
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)

@@ -1,0 +1,86 @@
+// A walk through the window for screenshots: the start position, a game played with the mouse
+// into the moving phase, the evaluation table, and a mill awaiting its removal. Run it on a
+// display (for example under xvfb-run); it writes PNG files into the folder it is given.
+#include <QApplication>
+#include <QDir>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+#include <random>
+
+#include "core/geometry.h"
+#include "core/position_notation.h"
+#include "ui/board_widget.h"
+#include "ui/move_list.h"
+#include "ui/main_window.h"
+
+namespace {
+
+using quarne::TQuarneForm;
+
+void Bild(TQuarneForm& form, const QString& datei) {
+  QTest::qWait(200);
+  form.grab().save(datei);
+}
+
+// One legal move of the person, entered with the mouse as a person would.
+bool Spiele(TQuarneForm& form, std::mt19937& zufall) {
+  quarne::TBrettClass& brett = *form.SpielBrett;
+  const quarne::TStep& auswahl = brett.EDZugAuswahl;
+  if (brett.EDBlock || !brett.EDInit || auswahl.ZuegeAnzahl == 0) return false;
+  const quarne::TZug& z =
+      auswahl.Zuege[std::uniform_int_distribution<int>(1, auswahl.ZuegeAnzahl)(zufall)];
+  auto mitte = [&](quarne::Punkte p) { return brett.GetPoint(p); };
+  if (z.VonPosition == 0) {
+    QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
+  } else {
+    QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte(z.VonPosition));
+    QTest::mouseMove(form.BrettBP, (mitte(z.VonPosition) + mitte(z.NachPosition)) / 2);
+    QTest::mouseMove(form.BrettBP, mitte(z.NachPosition));
+    QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
+  }
+  if (z.EntfStein != 0) QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.EntfStein));
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationDisplayName("Tarvolin 2.5.2");
+  const QDir ziel(argc > 1 ? argv[1] : ".");
+  TQuarneForm form;
+  form.resize(1280, 900);
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return 1;
+  Bild(form, ziel.filePath("start.png"));
+
+  form.AutoGroup.Item(0)->click();
+  form.TiefeSE1->setValue(5);
+  std::mt19937 zufall(4);
+  while (form.spiel->LetzterZugNr < 22 && Spiele(form, zufall)) {
+  }
+  Bild(form, ziel.filePath("mittelspiel.png"));
+  form.PageControl->setCurrentWidget(form.TabZuege);
+  Bild(form, ziel.filePath("zugbewertung.png"));
+  form.PageControl->setCurrentWidget(form.TabOben);
+
+  // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
+  // e3 e4 e5 is a closed mill, so only c5 may be taken.
+  form.spiel->Neu();
+  form.spiel->StartZug = quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug;
+  form.MovesGridW->SetzeZeilenAnzahl(2);
+  form.SpielBrett->EDInit = false;
+  form.AktualisiereSpiel();
+  auto mitte = [&](const char* name) {
+    for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
+      if (quarne::PunktName(quarne::Punkt(p)) == name) return form.SpielBrett->GetPoint(quarne::Punkt(p));
+    return QPoint();
+  };
+  QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte("g4"));
+  QTest::mouseMove(form.BrettBP, mitte("g1"));
+  QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte("g1"));
+  Bild(form, ziel.filePath("muehle.png"));
+  return 0;
+}
