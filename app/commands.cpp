@@ -7,8 +7,8 @@
 #include <cstdio>
 #include <memory>
 
-#include "core/position_notation.h"
 #include "core/notation.h"
+#include "core/position_notation.h"
 #include "engine/perft.h"
 #include "engine/search.h"
 
@@ -57,11 +57,16 @@ class BenchHost final : public KonsolenHost {
 
 const char* ErgebnisName(TZugResZiehend r) {
   switch (r) {
-    case rsQuarn: return "rsQuarn";
-    case rsWIN: return "rsWIN";
-    case rsLOSS: return "rsLOSS";
-    case rsWDH: return "rsWDH";
-    default: return "rsNIL";
+    case rsQuarn:
+      return "rsQuarn";
+    case rsWIN:
+      return "rsWIN";
+    case rsLOSS:
+      return "rsLOSS";
+    case rsWDH:
+      return "rsWDH";
+    default:
+      return "rsNIL";
   }
 }
 
@@ -82,8 +87,8 @@ void DruckeZuege(const TStep& step, std::ostream& aus) {
     char wert[40];
     std::snprintf(wert, sizeof wert, "%.17g", z.Wertung.PunktWertGes);
     aus << z.Nr << '\t' << ZugText(z.VonPosition, z.NachPosition, z.EntfStein, z.ErgibtQuarne)
-        << '\t' << ErgebnisName(z.Wertung.ZugResGesamt) << '\t' << z.Wertung.ResultInXZuegen
-        << '\t' << wert << '\n';
+        << '\t' << ErgebnisName(z.Wertung.ZugResGesamt) << '\t' << z.Wertung.ResultInXZuegen << '\t'
+        << wert << '\n';
   }
 }
 
@@ -155,8 +160,7 @@ struct Befehl {
         if (LiesGanzzahl(arg[3], 1, 180, sekunden))
           for (std::size_t i = 1; i < kDenkzeiten.size(); ++i)
             if (kDenkzeiten[i] == sekunden) item = static_cast<int>(i);
-        if (item == 0)
-          return Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
+        if (item == 0) return Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
         einstellungen.AutoGroup = item;
         optionen.Timed = true;
       } else {

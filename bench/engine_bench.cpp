@@ -29,10 +29,10 @@ class Blatt final : public StepStack {
 };
 
 const char* const kStellungen[] = {
-    "WW..SSS.S.S............. W 2 5",   // placing, with a mill on offer
-    "W.SW.S.WSWS..WS.SW.S.W.S W 9 9",   // moving
-    "W...W...SS.S..S.......W. W 9 9",   // White flies
-    "W.WWS.SS.WS.WW..S.S.SWS. S 8 8",   // late placing
+    "WW..SSS.S.S............. W 2 5",  // placing, with a mill on offer
+    "W.SW.S.WSWS..WS.SW.S.W.S W 9 9",  // moving
+    "W...W...SS.S..S.......W. W 9 9",  // White flies
+    "W.WWS.SS.WS.WW..S.S.SWS. S 8 8",  // late placing
 };
 
 void BM_ZugErzeugungMitBewertung(benchmark::State& state) {
@@ -64,8 +64,10 @@ void BM_EndBewertung(benchmark::State& state) {
     for (int p = 0; p < kAnzahlPunkte; ++p) {
       zufall = zufall * 1664525u + 1013904223u;
       const std::uint32_t r = zufall >> 24;
-      if (r < 80) a |= Punkte{1} << p;
-      else if (r < 160) b |= Punkte{1} << p;
+      if (r < 80)
+        a |= Punkte{1} << p;
+      else if (r < 160)
+        b |= Punkte{1} << p;
     }
     stellungen.emplace_back(a, b);
   }

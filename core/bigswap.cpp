@@ -16,8 +16,10 @@ BigSwapFehler HTBigSwap(TBrett& b) {
   std::swap(b.SteineAnzahlZiehend, b.SteineAnzahlStehend);
   std::swap(b.GesetzteSteineZiehend, b.GesetzteSteineStehend);
   std::swap(b.VerloreneSteineZiehend, b.VerloreneSteineStehend);
-  b.SpielPhaseZiehend = NeuePhase(b.SpielPhaseZiehend, b.GesetzteSteineZiehend, b.SteineAnzahlZiehend);
-  b.SpielPhaseStehend = NeuePhase(b.SpielPhaseStehend, b.GesetzteSteineStehend, b.SteineAnzahlStehend);
+  b.SpielPhaseZiehend =
+      NeuePhase(b.SpielPhaseZiehend, b.GesetzteSteineZiehend, b.SteineAnzahlZiehend);
+  b.SpielPhaseStehend =
+      NeuePhase(b.SpielPhaseStehend, b.GesetzteSteineStehend, b.SteineAnzahlStehend);
   return {b.VerloreneSteineZiehend + b.SteineAnzahlZiehend != b.GesetzteSteineZiehend,
           b.VerloreneSteineStehend + b.SteineAnzahlStehend != b.GesetzteSteineStehend};
 }

@@ -10,9 +10,15 @@
 
 namespace quarne {
 
-constexpr Punkte Punkt(int i) { return Punkte{1} << i; }
-constexpr int PunktIndex(Punkte p) { return std::countr_zero(p); }
-constexpr bool IstEinPunkt(Punkte p) { return p != 0 && (p & kBrettMaske) == p && std::has_single_bit(p); }
+constexpr Punkte Punkt(int i) {
+  return Punkte{1} << i;
+}
+constexpr int PunktIndex(Punkte p) {
+  return std::countr_zero(p);
+}
+constexpr bool IstEinPunkt(Punkte p) {
+  return p != 0 && (p & kBrettMaske) == p && std::has_single_bit(p);
+}
 
 // Neighbours of a point: next on the ring, previous on the ring, inner, outer (where they exist).
 struct NachbarListe {
@@ -81,7 +87,9 @@ inline constexpr std::array<std::array<int, 2>, kAnzahlPunkte> kLinienDurch =
     detail::BaueLinienDurch();
 
 // The neighbours of point index p that are not on line l.
-constexpr Punkte AussenNachbarn(int p, int l) { return kNachbarMaske[p] & ~kLinien[l]; }
+constexpr Punkte AussenNachbarn(int p, int l) {
+  return kNachbarMaske[p] & ~kLinien[l];
+}
 
 // Name of a one-bit point mask ("a1" … "c4"), "---" for 0, empty for anything else.
 std::string_view PunktName(Punkte p);

@@ -7,7 +7,9 @@
 namespace quarne {
 namespace {
 
-StellungOderFehler Fehler(std::string text) { return {std::nullopt, std::move(text)}; }
+StellungOderFehler Fehler(std::string text) {
+  return {std::nullopt, std::move(text)};
+}
 
 std::optional<int> LiesZahl(std::string_view t) {
   if (t.size() != 1 || t[0] < '0' || t[0] > '9') return std::nullopt;
@@ -17,8 +19,9 @@ std::optional<int> LiesZahl(std::string_view t) {
 }  // namespace
 
 StellungOderFehler LiesStellung(std::string_view text) {
-  constexpr const char* kForm = " Erwartet: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> "
-                                "<gesetzt Schwarz>\".";
+  constexpr const char* kForm =
+      " Erwartet: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> "
+      "<gesetzt Schwarz>\".";
   std::string_view teile[4];
   int anzahl = 0;
   std::size_t i = 0;
@@ -39,17 +42,22 @@ StellungOderFehler LiesStellung(std::string_view text) {
   Punkte weiss = 0, schwarz = 0;
   for (int p = 0; p < kAnzahlPunkte; ++p) {
     const char c = punkte[p];
-    if (c == 'W') weiss |= Punkt(p);
-    else if (c == 'S') schwarz |= Punkt(p);
+    if (c == 'W')
+      weiss |= Punkt(p);
+    else if (c == 'S')
+      schwarz |= Punkt(p);
     else if (c != '.')
       return Fehler("Unbekanntes Zeichen an Punkt " + std::string(PunktName(Punkt(p))) +
                     ": erlaubt sind W, S und '.'.");
   }
 
   TFarbe amZug;
-  if (teile[1] == "W") amZug = clWeiss;
-  else if (teile[1] == "S") amZug = clSchwarz;
-  else return Fehler("Die Farbe am Zug muss W oder S sein.");
+  if (teile[1] == "W")
+    amZug = clWeiss;
+  else if (teile[1] == "S")
+    amZug = clSchwarz;
+  else
+    return Fehler("Die Farbe am Zug muss W oder S sein.");
 
   const auto gesetztW = LiesZahl(teile[2]);
   const auto gesetztS = LiesZahl(teile[3]);

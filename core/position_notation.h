@@ -13,7 +13,7 @@
 namespace quarne {
 
 struct Stellung {
-  TZug zug;  // the move that led to the position, seen from the side that just moved
+  TZug zug;      // the move that led to the position, seen from the side that just moved
   TFarbe farbe;  // colour to move
 };
 

@@ -31,8 +31,12 @@ enum TAufgabe : std::uint8_t {
   agExit = 6
 };
 
-constexpr TFarbe Gegner(TFarbe f) { return f == clWeiss ? clSchwarz : clWeiss; }
-constexpr TSpieler AndererSpieler(TSpieler s) { return s == csComputer ? csHuman : csComputer; }
+constexpr TFarbe Gegner(TFarbe f) {
+  return f == clWeiss ? clSchwarz : clWeiss;
+}
+constexpr TSpieler AndererSpieler(TSpieler s) {
+  return s == csComputer ? csHuman : csComputer;
+}
 
 // Fixed-size array indexed from 1, as plies and move lists are numbered.
 template <class T, int N>

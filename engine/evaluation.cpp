@@ -47,8 +47,7 @@ constexpr std::array<Oeffnungen, 16> kOeffnungen = BaueOeffnungen();
 // Average moves per stone, m / n, for every count a board can hold (the same double as the
 // division).
 constexpr int kMaxZuegeJeSeite = 4 * kAnzahlPunkte;
-constexpr std::array<std::array<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1>
-BaueQuotienten() {
+constexpr std::array<std::array<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> BaueQuotienten() {
   std::array<std::array<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> t{};
   for (int m = 0; m <= kMaxZuegeJeSeite; ++m)
     for (int n = 1; n <= kAnzahlPunkte; ++n) t[m][n] = static_cast<double>(m) / n;
@@ -57,20 +56,30 @@ BaueQuotienten() {
 
 constexpr auto kQuotient = BaueQuotienten();
 
-int Anzahl(Punkte p) { return std::popcount(p); }
+int Anzahl(Punkte p) {
+  return std::popcount(p);
+}
 
 // Ring shifts: bit p of Vor(x) is bit p-1 of x, bit p of Nach(x) is bit p+1 of x, each within
 // its ring. Innen(x)/Aussen(x): bit p is x's bit on the next inner/outer ring (midpoints only).
 constexpr Punkte kEcken = 0x555555, kMitten = 0xAAAAAA;
-Punkte Vor(Punkte x) { return ((x << 1) & 0xFEFEFE) | ((x >> 7) & 0x010101); }
-Punkte Nach(Punkte x) { return ((x >> 1) & 0x7F7F7F) | ((x << 7) & 0x808080); }
-Punkte Innen(Punkte x) { return (x & 0xAAAA00) >> 8; }
-Punkte Aussen(Punkte x) { return (x & 0x00AAAA) << 8; }
+Punkte Vor(Punkte x) {
+  return ((x << 1) & 0xFEFEFE) | ((x >> 7) & 0x010101);
+}
+Punkte Nach(Punkte x) {
+  return ((x >> 1) & 0x7F7F7F) | ((x << 7) & 0x808080);
+}
+Punkte Innen(Punkte x) {
+  return (x & 0xAAAA00) >> 8;
+}
+Punkte Aussen(Punkte x) {
+  return (x & 0x00AAAA) << 8;
+}
 
 // Stone-to-empty-neighbour pairs, counted per direction.
 int Zuege(Punkte steine, Punkte leer) {
-  return Anzahl(Nach(steine) & leer) + Anzahl(Vor(steine) & leer) +
-         Anzahl(Aussen(steine) & leer) + Anzahl(Innen(steine) & leer);
+  return Anzahl(Nach(steine) & leer) + Anzahl(Vor(steine) & leer) + Anzahl(Aussen(steine) & leer) +
+         Anzahl(Innen(steine) & leer);
 }
 
 // Lines given by three masks holding, at one bit per line, the line's first, second and third
@@ -94,13 +103,13 @@ OffeneLinienZahl OffeneLinien(Punkte a, Punkte b) {
   const Punkte frei = ~b & kBrettMaske;
   OffeneLinienZahl z{0};
 
-  const Punkte seiteOk = ersteEcke & Nach(mitteSeite) & Nach(Nach(letzteEcke)) & frei &
-                         Nach(frei) & Nach(Nach(frei)) & kEcken;
+  const Punkte seiteOk = ersteEcke & Nach(mitteSeite) & Nach(Nach(letzteEcke)) & frei & Nach(frei) &
+                         Nach(Nach(frei)) & kEcken;
   ZaehleLinien(seiteOk, a, Nach(a), Nach(Nach(a)), z);
 
   constexpr Punkte kAussenMitten = 0xAA;
-  const Punkte kreuzOk = mitteKreuz & (mitteKreuz >> 8) & (mitteKreuz >> 16) & frei &
-                         (frei >> 8) & (frei >> 16) & kAussenMitten;
+  const Punkte kreuzOk = mitteKreuz & (mitteKreuz >> 8) & (mitteKreuz >> 16) & frei & (frei >> 8) &
+                         (frei >> 16) & kAussenMitten;
   ZaehleLinien(kreuzOk, a, a >> 8, a >> 16, z);
   return z;
 }
@@ -134,7 +143,8 @@ BeweglichkeitZahl Beweglichkeit(Punkte a, Punkte b) {
   const int summe = Anzahl(a & kMitteAussenInnen) - Anzahl(b & kMitteAussenInnen) +
                     2 * (Anzahl(a & kMitteMittel) - Anzahl(b & kMitteMittel));
   // Stone counts above 15 cannot occur in a game; they are kept within their fields.
-  return {static_cast<std::uint32_t>(Zuege(b, leer)) | static_cast<std::uint32_t>(Zuege(a, leer)) << 8 |
+  return {static_cast<std::uint32_t>(Zuege(b, leer)) |
+          static_cast<std::uint32_t>(Zuege(a, leer)) << 8 |
           static_cast<std::uint32_t>(std::min(Anzahl(b), 15)) << 16 |
           static_cast<std::uint32_t>(std::min(Anzahl(a), 15)) << 20 |
           static_cast<std::uint32_t>(static_cast<std::uint8_t>(summe)) << 24};
@@ -163,7 +173,8 @@ double EndBewertung(Punkte a, Punkte b, bool virtuell, const Einstellungen& e) {
   const QuarnenZahl g = GeschlosseneQuarnen(a, b), h = GeschlosseneQuarnen(b, a);
   return (p.c1() - q.c1()) * w.EDCRealOff1 + (p.c2() - q.c2()) * w.EDCRealOff2 +
          (p.c3() - q.c3()) * w.EDCRealOff3 + (g.bewacht() - h.bewacht()) * w.EDCQuarneBew +
-         (g.unbewacht() - h.unbewacht()) * w.EDCQuarneUnbw + (g.zwick() - h.zwick()) * w.EDCQuarneZwk;
+         (g.unbewacht() - h.unbewacht()) * w.EDCQuarneUnbw +
+         (g.zwick() - h.zwick()) * w.EDCQuarneZwk;
 }
 
 }  // namespace quarne

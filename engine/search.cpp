@@ -12,7 +12,9 @@ namespace {
 // The user interface gets a moment every this many passes of the search loop.
 constexpr int kAbfrageIntervall = 10000;
 
-bool Entschieden(TZugResZiehend r) { return r == rsWIN || r == rsLOSS || r == rsWDH; }
+bool Entschieden(TZugResZiehend r) {
+  return r == rsWIN || r == rsLOSS || r == rsWDH;
+}
 
 }  // namespace
 
@@ -25,8 +27,8 @@ void Suche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
          verlauf);
 }
 
-void Suche::StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
-                             bool complete, bool keepTabs, const SpielVerlauf& verlauf) {
+void Suche::StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, bool complete,
+                             bool keepTabs, const SpielVerlauf& verlauf) {
   Suchen({tiefe, &zug, zugNummer, farbe, true, complete, keepTabs, false, false, 0}, verlauf);
 }
 
@@ -81,8 +83,8 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
       if (!lauf.fullDepthOnly) host_.AktiviereZiehB();
       host_.IterationBeendet();
       host_.Fortschritt(lauf.tiefe, d);
-      const TZugResZiehend bester = MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt
-                                                              : rsNIL;
+      const TZugResZiehend bester =
+          MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt : rsNIL;
       if (!einst_.CBVoll && (bester == rsWIN || bester == rsLOSS)) break;
     }
     if (StopFlag || MoveNowFlag) break;
@@ -126,8 +128,10 @@ bool Suche::StepInc(int& s, int d, const Lauf& lauf) {
     StopFlag = true;
     return false;
   }
-  if (s == 1) BereiteStepVor(1, *lauf.zug, lauf.zugNummer, lauf.farbe);
-  else BereiteStepVor(s);
+  if (s == 1)
+    BereiteStepVor(1, *lauf.zug, lauf.zugNummer, lauf.farbe);
+  else
+    BereiteStepVor(s);
   return true;
 }
 
@@ -195,8 +199,10 @@ Suche::Iteration Suche::IterationStepRoutine(int d, const Lauf& lauf) {
         if (st.ZugZeiger < st.ZuegeAnzahl) {
           ++st.ZugZeiger;
           const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
-          if (r != rsWDH && r != rsWIN && s < d) stage = agStepInc;
-          else if (HTTestung(s, d, false)) --s;
+          if (r != rsWDH && r != rsWIN && s < d)
+            stage = agStepInc;
+          else if (HTTestung(s, d, false))
+            --s;
           break;
         }
         if (s == 1) return Iteration::Vollstaendig;
@@ -231,7 +237,8 @@ Suche::Iteration Suche::IterationStepRoutine(int d, const Lauf& lauf) {
         if (hint > 0) {
           GetBesterZug(s, d, hint, hintArt);
         } else {
-          if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+          if (st.BesterZug == 0)
+            host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
           HTCopySmart(s, d);
         }
         TZug& p = AktuellerZug(s - 1);
@@ -258,8 +265,7 @@ bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
       st.BesterZug = st.ZZ[1];
     } else {
       const int aktuell = st.ZZ[st.ZugZeiger];
-      if (st.BesterZug != 0 &&
-          !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
+      if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
         return false;
       st.BesterZug = aktuell;
     }
@@ -276,8 +282,10 @@ bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
   p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
   p.Wertung.PunktWertA = eigenerWert;
   if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
-  if (s < d && st.ZugZeiger == st.ZuegeAnzahl) p.BEWERTET = true;
-  else p.Canceld = true;
+  if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
+    p.BEWERTET = true;
+  else
+    p.Canceld = true;
   if (s == 2) HTCopySmart(2, d);
   return true;
 }
@@ -339,8 +347,9 @@ Suche::Iteration Suche::IterationListe(int d, const Lauf& lauf) {
         const TZug& m = AktuellerZug(s);
         if (m.Wertung.ZugResGesamt == rsQuarn) {
           if (m.BEWERTET)
-            host_.Meldung("Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
-                          std::to_string(s));
+            host_.Meldung(
+                "Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
+                std::to_string(s));
           stage = agStepInc;
         } else if (m.Wertung.ZugResGesamt == rsNIL) {
           throw std::logic_error("rsNil in Steproutine gefunden");
@@ -357,12 +366,14 @@ Suche::Iteration Suche::IterationListe(int d, const Lauf& lauf) {
         }
         GetBesterZug(s, d, hint, hintArt);
         TZugWert w = Steps[s].BesterZugRes;
-        w.PunktWertA = einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor
-                                             : -w.PunktWertA;
+        w.PunktWertA =
+            einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor : -w.PunktWertA;
         if (Entschieden(w.ZugResGesamt)) {
           ++w.ResultInXZuegen;
-          if (w.ZugResGesamt == rsWIN) w.ZugResGesamt = rsLOSS;
-          else if (w.ZugResGesamt == rsLOSS) w.ZugResGesamt = rsWIN;
+          if (w.ZugResGesamt == rsWIN)
+            w.ZugResGesamt = rsLOSS;
+          else if (w.ZugResGesamt == rsLOSS)
+            w.ZugResGesamt = rsWIN;
         } else if (w.ZugResGesamt != rsQuarn) {
           host_.Meldung("Undefinierter Value.ZugResGesamt!");
         }

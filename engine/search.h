@@ -57,8 +57,8 @@ class Suche : public StepStack {
     const TZug* zug;
     int zugNummer;
     TFarbe farbe;
-    bool liste;      // StepRoutineListe
-    bool complete;   // StepRoutineListe with complete lists
+    bool liste;     // StepRoutineListe
+    bool complete;  // StepRoutineListe with complete lists
     bool keepTabs;
     bool timed;
     bool fullDepthOnly;

@@ -52,8 +52,9 @@ struct Einstellungen {
   bool CBVoll = false;
 
   int DenkzeitSekunden() const {
-    return AutoGroup >= 0 && AutoGroup < static_cast<int>(kDenkzeiten.size()) ? kDenkzeiten[AutoGroup]
-                                                                             : 0;
+    return AutoGroup >= 0 && AutoGroup < static_cast<int>(kDenkzeiten.size())
+               ? kDenkzeiten[AutoGroup]
+               : 0;
   }
 };
 

@@ -123,8 +123,7 @@ bool StepStack::Testung(int s, const GenModus& modus, bool& toCancel) {
   return toCancel;
 }
 
-bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus,
-                           bool& toCancel) {
+bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel) {
   TStep& st = Steps[s];
   const TBrett& p = st.VorDemZug.BrettNachZug;
   if (nach & p.AlleSteine) return false;
@@ -163,8 +162,10 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
       z.Wertung.ZugResGesamt = rsQuarn;
       const bool gegnerSpringt = b.SpielPhaseStehend == spSpringen;
       double wert = 0;
-      if (einst_.CBVirtQuarne2 && !gegnerSpringt) wert = w.EDPunktVirt;
-      else if (einst_.CBVirtGewinn2 && gegnerSpringt) wert = w.EDWinVirt;
+      if (einst_.CBVirtQuarne2 && !gegnerSpringt)
+        wert = w.EDPunktVirt;
+      else if (einst_.CBVirtGewinn2 && gegnerSpringt)
+        wert = w.EDWinVirt;
       z.Wertung.PunktWertA = wert;
       z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
       if (modus.stepIsMax) {
@@ -260,8 +261,8 @@ void StepStack::BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus&
   }
 }
 
-void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s,
-                                        const GenModus& modus, bool& toCancel) {
+void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s, const GenModus& modus,
+                                        bool& toCancel) {
   TStep& st = Steps[s];
   TZug& muehle = st.Zuege[n];
   TBrett& mb = muehle.BrettNachZug;
@@ -317,8 +318,7 @@ void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s,
   }
 }
 
-void StepStack::HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock,
-                                 int s) {
+void StepStack::HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock, int s) {
   TZug& z = Steps[s].Zuege[zug];
   TSmartZug& e = z.SmartZuege[s];
   e = TSmartZug{};

@@ -74,8 +74,9 @@ class StepStack {
   void HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock, int s);
   void BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const;
   bool Testung(int s, const GenModus& modus, bool& toCancel);
-  void ZaehleZug() { genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1,
-                                     std::memory_order_relaxed); }
+  void ZaehleZug() {
+    genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
+  }
 
   std::atomic<std::int64_t> genZuege_{0};
   const SpielVerlauf* verlauf_ = nullptr;

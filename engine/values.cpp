@@ -5,7 +5,9 @@
 namespace quarne {
 namespace {
 
-void MeldeNil(Host& host) { host.Meldung("rsNIL in Vergleich gefunden"); }
+void MeldeNil(Host& host) {
+  host.Meldung("rsNIL in Vergleich gefunden");
+}
 
 // B better than A, reading the points of either PunktWertGes or PunktWertA.
 template <double TZugWert::*kPunkte>
@@ -19,10 +21,14 @@ bool Besser(const TZug& a, const TZug& b, const Einstellungen& e, Host& host) {
   switch (wa.ZugResGesamt) {
     case rsQuarn:
       switch (wb.ZugResGesamt) {
-        case rsQuarn: return wb.*kPunkte > wa.*kPunkte;
-        case rsWIN: return true;
-        case rsLOSS: return false;
-        default: return AdjWert(a, wa.*kPunkte, e) <= kRemisSchwelle;
+        case rsQuarn:
+          return wb.*kPunkte > wa.*kPunkte;
+        case rsWIN:
+          return true;
+        case rsLOSS:
+          return false;
+        default:
+          return AdjWert(a, wa.*kPunkte, e) <= kRemisSchwelle;
       }
     case rsWIN:
       return wb.ZugResGesamt == rsWIN && wb.ResultInXZuegen < wa.ResultInXZuegen;
@@ -30,22 +36,28 @@ bool Besser(const TZug& a, const TZug& b, const Einstellungen& e, Host& host) {
       return wb.ZugResGesamt != rsLOSS || wb.ResultInXZuegen > wa.ResultInXZuegen;
     default:  // rsWDH
       switch (wb.ZugResGesamt) {
-        case rsQuarn: return AdjWert(b, wb.*kPunkte, e) > kRemisSchwelle;
-        case rsWIN: return true;
-        case rsLOSS: return false;
-        default: return wb.ResultInXZuegen < wa.ResultInXZuegen;
+        case rsQuarn:
+          return AdjWert(b, wb.*kPunkte, e) > kRemisSchwelle;
+        case rsWIN:
+          return true;
+        case rsLOSS:
+          return false;
+        default:
+          return wb.ResultInXZuegen < wa.ResultInXZuegen;
       }
   }
 }
 
-int Rang(const TZug& z) { return z.BEWERTET ? 2 : z.Canceld ? 1 : 0; }
+int Rang(const TZug& z) {
+  return z.BEWERTET ? 2 : z.Canceld ? 1 : 0;
+}
 
 }  // namespace
 
 double AdjWert(const TZug& m, double v, const Einstellungen& e) {
   const TBrett& b = m.BrettNachZug;
-  return v + e.gewichte.EDPunktWert * (b.VerloreneSteineStehend - b.VerloreneSteineZiehend -
-                                       (m.ErgibtQuarne ? 1 : 0));
+  return v + e.gewichte.EDPunktWert *
+                 (b.VerloreneSteineStehend - b.VerloreneSteineZiehend - (m.ErgibtQuarne ? 1 : 0));
 }
 
 bool IstBesser(const TZug& a, const TZug& b, const Einstellungen& e, Host& host) {
@@ -72,9 +84,9 @@ TZugWert Runterrechnen(const TZugWert& kind, const TZugWert& eltern, const Einst
   switch (kind.ZugResGesamt) {
     case rsQuarn:
       r.ZugResGesamt = rsQuarn;
-      r.PunktWertA = (e.NaherVorteilCB ? kind.PunktWertA * e.gewichte.EDZugFaktor
-                                       : -kind.PunktWertA) +
-                     eltern.PunktWertA;
+      r.PunktWertA =
+          (e.NaherVorteilCB ? kind.PunktWertA * e.gewichte.EDZugFaktor : -kind.PunktWertA) +
+          eltern.PunktWertA;
       r.PunktWertGes = r.PunktWertA;
       break;
     case rsWIN:
@@ -111,8 +123,7 @@ void SortRoutine(TStep& s, const Einstellungen& e, Host& host) {
       const int ra = Rang(a), rb = Rang(b);
       if (rb > ra || (ra == rb && ra > 0 && IstBesser(a, b, e, host))) {
         // Putting an ordinary move before a draw alone does not ask for another pass.
-        if (!(b.Wertung.ZugResGesamt == rsQuarn && a.Wertung.ZugResGesamt == rsWDH))
-          weiter = true;
+        if (!(b.Wertung.ZugResGesamt == rsQuarn && a.Wertung.ZugResGesamt == rsWDH)) weiter = true;
         std::swap(a, b);
       }
     }

@@ -7,9 +7,9 @@
 namespace quarne {
 
 const std::array<std::string_view, kAnzahlGewichte> kGewichtFelder = {
-    "EDCPosition", "EDCMobil",     "EDCVirtOff1",   "EDCVirtOff2",  "EDCVirtOff3",
-    "EDCRealOff1", "EDCRealOff2",  "EDCRealOff3",   "EDCQuarneBew", "EDCQuarneUnbw",
-    "EDCQuarneZwk", "EDPunktWert", "EDPunktVirt",   "EDWinVirt",    "EDZugFaktor"};
+    "EDCPosition",  "EDCMobil",    "EDCVirtOff1", "EDCVirtOff2",  "EDCVirtOff3",
+    "EDCRealOff1",  "EDCRealOff2", "EDCRealOff3", "EDCQuarneBew", "EDCQuarneUnbw",
+    "EDCQuarneZwk", "EDPunktWert", "EDPunktVirt", "EDWinVirt",    "EDZugFaktor"};
 
 const std::array<std::string_view, kAnzahlGewichte> kGewichtStandardTexte = {
     "100",  "1500", "1500", "1000",  "500",  "3500", "1500", "1000",
@@ -18,15 +18,17 @@ const std::array<std::string_view, kAnzahlGewichte> kGewichtStandardTexte = {
 namespace {
 
 constexpr std::array<double Gewichte::*, kAnzahlGewichte - 1> kGewichtWerte = {
-    &Gewichte::EDCPosition,  &Gewichte::EDCMobil,      &Gewichte::EDCVirtOff1,
-    &Gewichte::EDCVirtOff2,  &Gewichte::EDCVirtOff3,   &Gewichte::EDCRealOff1,
-    &Gewichte::EDCRealOff2,  &Gewichte::EDCRealOff3,   &Gewichte::EDCQuarneBew,
+    &Gewichte::EDCPosition,   &Gewichte::EDCMobil,     &Gewichte::EDCVirtOff1,
+    &Gewichte::EDCVirtOff2,   &Gewichte::EDCVirtOff3,  &Gewichte::EDCRealOff1,
+    &Gewichte::EDCRealOff2,   &Gewichte::EDCRealOff3,  &Gewichte::EDCQuarneBew,
     &Gewichte::EDCQuarneUnbw, &Gewichte::EDCQuarneZwk, &Gewichte::EDPunktWert,
-    &Gewichte::EDPunktVirt,  &Gewichte::EDWinVirt};
+    &Gewichte::EDPunktVirt,   &Gewichte::EDWinVirt};
 
 constexpr double kStandardZugFaktor = 0.97;
 
-bool Ziffer(char c) { return c >= '0' && c <= '9'; }
+bool Ziffer(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -83,12 +85,13 @@ std::string ZahlZuText(double wert, char dezimal) {
   return text;
 }
 
-void SetzeWerte(std::array<std::string, kAnzahlGewichte>& texte, Gewichte& gewichte,
-                char dezimal) {
+void SetzeWerte(std::array<std::string, kAnzahlGewichte>& texte, Gewichte& gewichte, char dezimal) {
   for (std::size_t i = 0; i < kGewichtWerte.size(); ++i) {
     double& wert = gewichte.*kGewichtWerte[i];
-    if (const auto zahl = TextZuZahl(texte[i], dezimal)) wert = *zahl;
-    else texte[i] = ZahlZuText(wert, dezimal);
+    if (const auto zahl = TextZuZahl(texte[i], dezimal))
+      wert = *zahl;
+    else
+      texte[i] = ZahlZuText(wert, dezimal);
   }
   const auto faktor = TextZuZahl(texte.back(), dezimal);
   if (faktor && *faktor >= 0 && *faktor <= 1) {

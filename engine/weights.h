@@ -25,7 +25,6 @@ std::string ZahlZuText(double wert, char dezimal);
 
 // Takes every edit's text into the weights. A text that is not a number, or a weakening factor
 // outside 0..1, is replaced by the value in force (0,97 for the factor); nothing is reported.
-void SetzeWerte(std::array<std::string, kAnzahlGewichte>& texte, Gewichte& gewichte,
-                char dezimal);
+void SetzeWerte(std::array<std::string, kAnzahlGewichte>& texte, Gewichte& gewichte, char dezimal);
 
 }  // namespace quarne

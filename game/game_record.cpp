@@ -9,8 +9,10 @@ std::vector<std::string> Spielende::Meldungen(TFarbe farbe) const {
   std::vector<std::string> m;
   if (gewinnDurchQuarne) m.push_back(wer + " gewinnt durch Quarne.");
   if (gewinnDurchBlock) m.push_back(wer + " gewinnt durch Blockade.");
-  if (remisDurchLimit) m.push_back("Remis durch 20. Zug ohne Quarne.");
-  else if (remisDurchWdh) m.push_back("Remis durch dritte Zugwiederholung.");
+  if (remisDurchLimit)
+    m.push_back("Remis durch 20. Zug ohne Quarne.");
+  else if (remisDurchWdh)
+    m.push_back("Remis durch dritte Zugwiederholung.");
   return m;
 }
 

@@ -12,8 +12,8 @@
 #include "core/geometry.h"
 #include "core/position_notation.h"
 #include "ui/board_widget.h"
-#include "ui/move_list.h"
 #include "ui/main_window.h"
+#include "ui/move_list.h"
 
 namespace {
 
@@ -75,7 +75,8 @@ int main(int argc, char** argv) {
   form.AktualisiereSpiel();
   auto mitte = [&](const char* name) {
     for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
-      if (quarne::PunktName(quarne::Punkt(p)) == name) return form.SpielBrett->GetPoint(quarne::Punkt(p));
+      if (quarne::PunktName(quarne::Punkt(p)) == name)
+        return form.SpielBrett->GetPoint(quarne::Punkt(p));
     return QPoint();
   };
   QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte("g4"));

@@ -85,7 +85,8 @@ void TQuarneForm::BaueBalanceTab() {
     k.feld->setChecked(true);
     s->addWidget(k.feld);
     // Switches count at once: the evaluation reads them every time.
-    connect(k.feld, &QCheckBox::toggled, this, [this, wert = k.wert](bool an) { einst.*wert = an; });
+    connect(k.feld, &QCheckBox::toggled, this,
+            [this, wert = k.wert](bool an) { einst.*wert = an; });
   }
 
   SetzeWerte = new QPushButton("Punktwerte übernehmen", Balance_);
@@ -109,9 +110,9 @@ void TQuarneForm::BaueBalanceTab() {
 void TQuarneForm::ZeigeGewichte() {
   const Gewichte& g = einst.gewichte;
   const double werte[kAnzahlGewichte] = {
-      g.EDCPosition, g.EDCMobil,      g.EDCVirtOff1,  g.EDCVirtOff2, g.EDCVirtOff3,
-      g.EDCRealOff1, g.EDCRealOff2,   g.EDCRealOff3,  g.EDCQuarneBew, g.EDCQuarneUnbw,
-      g.EDCQuarneZwk, g.EDPunktWert,  g.EDPunktVirt,  g.EDWinVirt,   -g.EDZugFaktor};
+      g.EDCPosition,  g.EDCMobil,    g.EDCVirtOff1, g.EDCVirtOff2,  g.EDCVirtOff3,
+      g.EDCRealOff1,  g.EDCRealOff2, g.EDCRealOff3, g.EDCQuarneBew, g.EDCQuarneUnbw,
+      g.EDCQuarneZwk, g.EDPunktWert, g.EDPunktVirt, g.EDWinVirt,    -g.EDZugFaktor};
   for (int i = 0; i < kAnzahlGewichte; ++i)
     GewichtEdits[i]->setText(QString::fromStdString(ZahlZuText(werte[i], Dezimaltrenner())));
   SetzeWerte->setEnabled(false);
@@ -128,8 +129,8 @@ void TQuarneForm::SetzeWerteClick() {
 
 void TQuarneForm::SetzeStandardClick() {
   for (int i = 0; i < kAnzahlGewichte; ++i)
-    GewichtEdits[i]->setText(QString::fromUtf8(kGewichtStandardTexte[i].data(),
-                                               kGewichtStandardTexte[i].size()));
+    GewichtEdits[i]->setText(
+        QString::fromUtf8(kGewichtStandardTexte[i].data(), kGewichtStandardTexte[i].size()));
   for (QCheckBox* c : {CBPosition, CBMobil, CBMuster, CBVirtQuarne2, CBVirtGewinn2, NaherVorteilCB})
     c->setChecked(true);
   SetzeWerteClick();

@@ -6,7 +6,9 @@
 
 namespace quarne {
 
-constexpr int D(int designPixel) { return designPixel * 2 / 3; }
+constexpr int D(int designPixel) {
+  return designPixel * 2 / 3;
+}
 
 inline const QColor kCreme(255, 251, 240);
 inline const QColor kSilber(192, 192, 192);

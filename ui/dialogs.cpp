@@ -36,6 +36,8 @@ bool QtDialoge::Frage(const QString& text) {
   return box.exec() == QMessageBox::Yes;
 }
 
-void QtDialoge::Beep() { QApplication::beep(); }
+void QtDialoge::Beep() {
+  QApplication::beep();
+}
 
 }  // namespace quarne

@@ -7,8 +7,8 @@
 namespace quarne {
 
 QString HilfeSeite() {
-  const QString ziel =
-      QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation)).filePath("tarvolin-hilfe.html");
+  const QString ziel = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
+                           .filePath("tarvolin-hilfe.html");
   QFile::remove(ziel);
   QFile::copy(":/hilfe/hilfe.html", ziel);
   return ziel;

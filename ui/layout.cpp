@@ -16,7 +16,9 @@
 namespace quarne {
 namespace {
 
-int T(double x) { return static_cast<int>(x); }
+int T(double x) {
+  return static_cast<int>(x);
+}
 
 }  // namespace
 
@@ -25,7 +27,8 @@ void TQuarneForm::SetzeLayout() {
   const int rand = BrettPanel->x();
 
   const int brettOben = PanelWeiss->y() + PanelWeiss->height() + rand;
-  BrettPanel->setGeometry(rand, brettOben, W - MovesGridW->width() - 2 * rand, H - brettOben - rand);
+  BrettPanel->setGeometry(rand, brettOben, W - MovesGridW->width() - 2 * rand,
+                          H - brettOben - rand);
   const QRect brett = BrettPanel->geometry();
   MovesGridW->setGeometry(brett.x() + brett.width() - 1, brett.y() + 1, MovesGridW->width(),
                           brett.height() - XBut->height());
@@ -45,8 +48,10 @@ void TQuarneForm::SetzeLayout() {
                    PanelWeiss->y() + PanelWeiss->height() / 2 - WechselBut->height() / 2);
   ZurueckButn->move(WechselBut->x(), PanelWeiss->y());
 
-  PanelWBlink->move(PanelWBlink->x(), PanelWeiss->height() - PanelWBlink->height() - PanelWBlink->x());
-  PanelSBlink->move(PanelSBlink->x(), PanelSchwarz->height() - PanelSBlink->height() - PanelSBlink->x());
+  PanelWBlink->move(PanelWBlink->x(),
+                    PanelWeiss->height() - PanelWBlink->height() - PanelWBlink->x());
+  PanelSBlink->move(PanelSBlink->x(),
+                    PanelSchwarz->height() - PanelSBlink->height() - PanelSBlink->x());
   const int innen = D(12);
   for (QWidget* p : {PanelSpieler, PanelSp1, PanelComp, PanelSp2}) {
     const QWidget* blink = p->parentWidget();
@@ -82,9 +87,8 @@ void TQuarneForm::SetzeLayout() {
   const QPoint edit = DenkzeitEdit->mapTo(TabZuege, QPoint(0, 0));
   const int tabOben = TabZuege->mapTo(PageControl, QPoint(0, 0)).y();
   const int tabelleOben = 2 * edit.y() + DenkzeitEdit->height();
-  MemStepTabelleW->setGeometry(
-      lab.x(), tabelleOben, TabZuege->width() - 2 * lab.x(),
-      TabZuege->height() - tabOben - 2 * lab.x() - PrgrBarTab->height());
+  MemStepTabelleW->setGeometry(lab.x(), tabelleOben, TabZuege->width() - 2 * lab.x(),
+                               TabZuege->height() - tabOben - 2 * lab.x() - PrgrBarTab->height());
   const QRect tabelle = MemStepTabelleW->geometry();
   PrgrBarTab->setGeometry(lab.x(), tabelle.y() + tabelle.height(), tabelle.width(), D(25));
   AnzDZuegeLbl->move(lab.x(), PrgrBarTab->y() + T(PrgrBarTab->height() * 1.5));

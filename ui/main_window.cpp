@@ -121,7 +121,9 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(p
   FormCreate();
 }
 
-TQuarneForm::~TQuarneForm() { qApp->removeEventFilter(this); }
+TQuarneForm::~TQuarneForm() {
+  qApp->removeEventFilter(this);
+}
 
 void TQuarneForm::BaueWeitereTabs() {
   auto* ablage = new QHBoxLayout(AblgSheet);
@@ -212,7 +214,9 @@ bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
   return QMainWindow::eventFilter(objekt, event);
 }
 
-void TQuarneForm::keyPressEvent(QKeyEvent* event) { QMainWindow::keyPressEvent(event); }
+void TQuarneForm::keyPressEvent(QKeyEvent* event) {
+  QMainWindow::keyPressEvent(event);
+}
 
 bool TQuarneForm::EntwicklerTaste(int taste) {
   // Letter keys arrive as upper-case codes; 32 more is the lower-case letter.
@@ -235,7 +239,9 @@ void TQuarneForm::Nachricht(std::string_view text) {
   dialoge_->ShowMessagePos(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
 }
 
-void TQuarneForm::Beep() { dialoge_->Beep(); }
+void TQuarneForm::Beep() {
+  dialoge_->Beep();
+}
 
 void TQuarneForm::RecordGeaendert() {
   MovesGridW->SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
@@ -243,14 +249,18 @@ void TQuarneForm::RecordGeaendert() {
   SpielBrett->EDInit = false;
 }
 
-void TQuarneForm::StellungGewechselt() { SpielBrett->EDInit = false; }
+void TQuarneForm::StellungGewechselt() {
+  SpielBrett->EDInit = false;
+}
 
 void TQuarneForm::NeuesSpielAngezeigt() {
   anzeige->ZeigeFortschritt(false, 0, 0);
   anzeige->VerbergeTabelle();
 }
 
-void TQuarneForm::VerbergeTabelle() { anzeige->VerbergeTabelle(); }
+void TQuarneForm::VerbergeTabelle() {
+  anzeige->VerbergeTabelle();
+}
 
 void TQuarneForm::LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) {
   suche->StepRoutineListe(2, zug, zugNr, farbe, true, false, *spiel);
@@ -264,9 +274,12 @@ void TQuarneForm::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler 
 void TQuarneForm::Navigiere(int zeile) {
   const int vorher = spiel->AktZugNr;
   ablauf->WaehleZug(zeile);
-  if (zeile == 0) MovesGridW->SetzeObersteZeile(0);
-  else if (spiel->AktZugNr < vorher) MovesGridW->ScrolleZurueck(spiel->AktZugNr);
-  else MovesGridW->ScrolleVor(spiel->AktZugNr);
+  if (zeile == 0)
+    MovesGridW->SetzeObersteZeile(0);
+  else if (spiel->AktZugNr < vorher)
+    MovesGridW->ScrolleZurueck(spiel->AktZugNr);
+  else
+    MovesGridW->ScrolleVor(spiel->AktZugNr);
 }
 
 void TQuarneForm::AktualisiereSpiel() {
@@ -330,8 +343,10 @@ void TQuarneForm::AktualisiereSpiel() {
 
   const bool nachTiefe = einst.AutoGroup == 0;
   TiefeSE1->setVisible(nachTiefe && !zweiSpieler);
-  if (nachTiefe) DenktiefeLab_->setText("Denktiefe in Zügen:");
-  else anzeige->ZeigeDenkzeit();
+  if (nachTiefe)
+    DenktiefeLab_->setText("Denktiefe in Zügen:");
+  else
+    anzeige->ZeigeDenkzeit();
   aktualisiert_ = false;
 }
 

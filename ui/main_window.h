@@ -99,15 +99,13 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   // Options tab.
   QCheckBox *CBAuto = nullptr, *TonCB = nullptr, *NotationCB = nullptr, *HolzCB = nullptr,
-            *LogCB = nullptr, *SpVsSpCB = nullptr, *CBUseBib = nullptr,
-            *CBBibDenkTiefe = nullptr, *CBVoll = nullptr, *CBVirtuell = nullptr,
-            *CBVirtuellZugAb = nullptr;
+            *LogCB = nullptr, *SpVsSpCB = nullptr, *CBUseBib = nullptr, *CBBibDenkTiefe = nullptr,
+            *CBVoll = nullptr, *CBVirtuell = nullptr, *CBVirtuellZugAb = nullptr;
   QSpinBox *BibSE = nullptr, *CPUSPE = nullptr, *TiefeSE2 = nullptr, *VirtuellSE = nullptr;
   RadioGruppe CPURadio, AutoGroup, RemisGroup;
-  QWidget *Panel2 = nullptr, *BibOptionPanel = nullptr, *Panel3 = nullptr,
-          *SecretPanel = nullptr;
-  QPushButton *SaveButn = nullptr, *LoadButn = nullptr, *ScoreButn = nullptr,
-              *HilfeButn = nullptr, *WebBut = nullptr;
+  QWidget *Panel2 = nullptr, *BibOptionPanel = nullptr, *Panel3 = nullptr, *SecretPanel = nullptr;
+  QPushButton *SaveButn = nullptr, *LoadButn = nullptr, *ScoreButn = nullptr, *HilfeButn = nullptr,
+              *WebBut = nullptr;
   QLabel *ScoreLab = nullptr, *VersionsLab = nullptr, *Label22 = nullptr;
 
   // Weights tab.

@@ -72,7 +72,9 @@ RadioGruppe Gruppe(QWidget* eltern, const char* name, const QString& titel,
 
 }  // namespace
 
-int RadioGruppe::Index() const { return gruppe->checkedId(); }
+int RadioGruppe::Index() const {
+  return gruppe->checkedId();
+}
 void RadioGruppe::SetzeIndex(int i) {
   if (QAbstractButton* b = gruppe->button(i)) b->setChecked(true);
 }
@@ -118,9 +120,9 @@ void TQuarneForm::BaueOptionenTab() {
   BibOptionPanel = FarbPanel(tab, "BibOptionPanel", kHellgruen);
   auto* bib = new QGridLayout(BibOptionPanel);
   CBUseBib = Schalter(BibOptionPanel, "CBUseBib", "Eröffnungsbibliohtek verwenden", true, true);
-  CBBibDenkTiefe = Schalter(BibOptionPanel, "CBBibDenkTiefe",
-                            "Bei Zeitvorgabe (Denkzeit) nur Einträge ab x Zügen Denktiefe verwenden:",
-                            true);
+  CBBibDenkTiefe =
+      Schalter(BibOptionPanel, "CBBibDenkTiefe",
+               "Bei Zeitvorgabe (Denkzeit) nur Einträge ab x Zügen Denktiefe verwenden:", true);
   BibSE = Zahl(BibOptionPanel, "BibSE", 2, 16, 13);
   bib->addWidget(CBUseBib, 0, 0, 1, 2);
   bib->addWidget(CBBibDenkTiefe, 1, 0);
@@ -206,7 +208,8 @@ void TQuarneForm::VerbindeOptionen() {
   connect(CBAuto, &QCheckBox::toggled, this, [this](bool an) { spielOpt.CBAuto = an; });
   connect(TonCB, &QCheckBox::toggled, this, [this](bool an) { spielOpt.TonCB = an; });
   connect(NotationCB, &QCheckBox::toggled, this, [this](bool an) {
-    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Notation = an;
+    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+      b->Notation = an;
     SpielBrett->ZeichneZug();
   });
   connect(HolzCB, &QCheckBox::toggled, this, [this](bool an) {

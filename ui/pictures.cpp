@@ -78,8 +78,10 @@ QPixmap ComputerBild(int seite) {
     const double hx = schirm.width() * f * 0.62, hy = schirm.height() * f * 0.92;
     p.drawRect(QRectF(m.x() - hx, m.y() - hy, 2 * hx, 2 * hy));
   }
-  p.drawLine(QPointF(m.x(), m.y() - schirm.height() * 0.37), QPointF(m.x(), m.y() - schirm.height() * 0.11));
-  p.drawLine(QPointF(m.x(), m.y() + schirm.height() * 0.11), QPointF(m.x(), m.y() + schirm.height() * 0.37));
+  p.drawLine(QPointF(m.x(), m.y() - schirm.height() * 0.37),
+             QPointF(m.x(), m.y() - schirm.height() * 0.11));
+  p.drawLine(QPointF(m.x(), m.y() + schirm.height() * 0.11),
+             QPointF(m.x(), m.y() + schirm.height() * 0.37));
   return bild;
 }
 

@@ -24,7 +24,9 @@ int Bewertete(const TStep& s) {
   return n;
 }
 
-QString MitTausendern(double wert) { return QLocale().toString(wert, 'f', 0); }
+QString MitTausendern(double wert) {
+  return QLocale().toString(wert, 'f', 0);
+}
 
 void SetzeFarbe(QWidget* w, const QColor& farbe) {
   QPalette p = w->palette();
@@ -45,7 +47,9 @@ SuchAnzeige::SuchAnzeige(TQuarneForm& form, DialogDienst& dialoge)
   uhr_.start();
 }
 
-std::int64_t SuchAnzeige::Vergangen() { return JetztMs() - form_.SuchTimer->StartTime; }
+std::int64_t SuchAnzeige::Vergangen() {
+  return JetztMs() - form_.SuchTimer->StartTime;
+}
 
 void SuchAnzeige::ZeigeFortschritt(bool zeigen, int tiefe, int d) {
   if (!zeigen) {
@@ -64,7 +68,8 @@ void SuchAnzeige::ZeigeBewertung() {
   const int n = Bewertete(m);
   form_.PrgrBarTab->setValue(n);
   form_.PrgrBarTab->setMaximum(m.ZuegeAnzahl);
-  form_.AnzDZuegeLbl->setText(QString("Anzahl der bewerteten Züge: %1 / %2").arg(n).arg(m.ZuegeAnzahl));
+  form_.AnzDZuegeLbl->setText(
+      QString("Anzahl der bewerteten Züge: %1 / %2").arg(n).arg(m.ZuegeAnzahl));
   const std::int64_t t = Vergangen();
   form_.DenkzeitEdit->setText(ZeitText(t));
   const std::int64_t gesamt = form_.suche->GenZuege();
@@ -92,8 +97,7 @@ void SuchAnzeige::ZeigeTabelle() {
 }
 
 void SuchAnzeige::POnTimer() {
-  QWidget* panel =
-      form_.spiel->ComputerFarbe == clWeiss ? form_.PanelWBlink : form_.PanelSBlink;
+  QWidget* panel = form_.spiel->ComputerFarbe == clWeiss ? form_.PanelWBlink : form_.PanelSBlink;
   SetzeFarbe(panel, panel->palette().color(QPalette::Window) == kGelb ? kSilber : kGelb);
   form_.suche->MemStep = form_.suche->Steps[1];
   SortRoutine(form_.suche->MemStep, form_.einst, *this);
@@ -104,7 +108,9 @@ void SuchAnzeige::Meldung(std::string_view text) {
   dialoge_.ShowMessagePos(QString::fromUtf8(text.data(), static_cast<int>(text.size())));
 }
 
-void SuchAnzeige::VerarbeiteEreignisse() { QCoreApplication::processEvents(); }
+void SuchAnzeige::VerarbeiteEreignisse() {
+  QCoreApplication::processEvents();
+}
 
 void SuchAnzeige::SucheGestartet() {
   VerbergeTabelle();
@@ -139,6 +145,8 @@ void SuchAnzeige::ZeigeEinstellungsTabs() {
   form_.PageControl->setTabVisible(form_.PageControl->indexOf(form_.Balance_), false);
 }
 
-void SuchAnzeige::AktiviereZiehB() { form_.ZiehB->setEnabled(true); }
+void SuchAnzeige::AktiviereZiehB() {
+  form_.ZiehB->setEnabled(true);
+}
 
 }  // namespace quarne

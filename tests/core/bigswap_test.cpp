@@ -26,8 +26,8 @@ TEST(HTBigSwap, PhasenAusDenZaehlern) {
   const struct {
     int gesetzt, anzahl;
     TSpielPhase phase;
-  } faelle[] = {{9, 3, spSpringen}, {9, 4, spZiehen}, {9, 9, spZiehen}, {8, 3, spSetzen},
-                {0, 0, spSetzen}};
+  } faelle[] = {
+      {9, 3, spSpringen}, {9, 4, spZiehen}, {9, 9, spZiehen}, {8, 3, spSetzen}, {0, 0, spSetzen}};
   for (const auto& f : faelle) {
     TBrett b = Brett(5, 5, f.gesetzt, f.anzahl);
     const BigSwapFehler fehler = HTBigSwap(b);

@@ -22,10 +22,10 @@ TEST(Geometrie, NachbarnInErzeugungsreihenfolge) {
     int bit;
     const char* nachbarn;
   } faelle[] = {
-      {"a1", 0, "d1 a4 "},       {"d1", 1, "g1 a1 d2 "},     {"g4", 3, "g7 g1 f4 "},
-      {"a4", 7, "a1 a7 b4 "},    {"b2", 8, "d2 b4 "},        {"d2", 9, "f2 b2 d3 d1 "},
+      {"a1", 0, "d1 a4 "},        {"d1", 1, "g1 a1 d2 "},     {"g4", 3, "g7 g1 f4 "},
+      {"a4", 7, "a1 a7 b4 "},     {"b2", 8, "d2 b4 "},        {"d2", 9, "f2 b2 d3 d1 "},
       {"f4", 11, "f6 f2 e4 g4 "}, {"b4", 15, "b2 b6 c4 a4 "}, {"c3", 16, "d3 c4 "},
-      {"d3", 17, "e3 c3 d2 "},   {"c4", 23, "c3 c5 b4 "},
+      {"d3", 17, "e3 c3 d2 "},    {"c4", 23, "c3 c5 b4 "},
   };
   for (const auto& f : faelle) {
     EXPECT_EQ(PunktName(Punkt(f.bit)), f.punkt);
@@ -47,9 +47,9 @@ TEST(Geometrie, NachbarschaftIstSymmetrischUndZaehltRichtig) {
 }
 
 TEST(Geometrie, SechzehnLinienJederPunktAufZweien) {
-  const Punkte erwartet[16] = {0x7,     0x1C,     0x70,     0xC1,     0x700,   0x1C00,
-                               0x7000,  0xC100,   0x70000,  0x1C0000, 0x700000, 0xC10000,
-                               0x20202, 0x80808,  0x202020, 0x808080};
+  const Punkte erwartet[16] = {0x7,     0x1C,    0x70,     0xC1,     0x700,    0x1C00,
+                               0x7000,  0xC100,  0x70000,  0x1C0000, 0x700000, 0xC10000,
+                               0x20202, 0x80808, 0x202020, 0x808080};
   for (int l = 0; l < 16; ++l) EXPECT_EQ(kLinien[l], erwartet[l]) << "Linie " << l + 1;
   for (int p = 0; p < kAnzahlPunkte; ++p) {
     int anzahl = 0;

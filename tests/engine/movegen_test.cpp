@@ -22,8 +22,8 @@ constexpr const char* kUeberlauf = "Die Anzahl der maximalen Züge im Step reich
 // A step stack that generates plies on its own; the test of the last ply is only counted.
 class GenStack final : public StepStack {
  public:
-  using StepStack::StepStack;
   using StepStack::SetzeVerlauf;
+  using StepStack::StepStack;
   int testungen = 0;
 
   void Wurzel(const Stellung& st, int zugNummer = 1) {
@@ -121,7 +121,8 @@ TEST_F(Erzeugung, MuehleWirdJeSchlagbaremSteinEinZug) {
     EXPECT_EQ(z.BrettNachZug.VerloreneSteineStehend, 1);
     EXPECT_EQ(z.BrettNachZug.SteineAnzahlZiehend, 3);
     EXPECT_EQ(z.BrettNachZug.GesetzteSteineZiehend, 3);
-    EXPECT_EQ(z.BrettNachZug.AlleSteine, z.BrettNachZug.SteineZiehend | z.BrettNachZug.SteineStehend);
+    EXPECT_EQ(z.BrettNachZug.AlleSteine,
+              z.BrettNachZug.SteineZiehend | z.BrettNachZug.SteineStehend);
     EXPECT_EQ(z.BrettNachZug.SteineStehend & z.EntfStein, 0u);
     EXPECT_EQ(z.Wertung.PunktWertA,
               einst.gewichte.EDPunktWert +
@@ -199,8 +200,8 @@ TEST_F(Erzeugung, VirtuellerStepSchiebtOhneZuSchlagenUndPasstZuletzt) {
   const TZug& pass = W().Zuege[W().ZuegeAnzahl];
   EXPECT_EQ(pass.Wertung.PunktWertA,
             ZugBewertung(pass.BrettNachZug.SteineZiehend, pass.BrettNachZug.SteineStehend, einst) +
-                EndBewertung(pass.BrettNachZug.SteineZiehend, pass.BrettNachZug.SteineStehend,
-                             true, einst));
+                EndBewertung(pass.BrettNachZug.SteineZiehend, pass.BrettNachZug.SteineStehend, true,
+                             einst));
 
   // A blocked side has only the pass, worth a virtual loss.
   stack->Wurzel(Pos("WS.....S................ W 1 2"));
@@ -222,8 +223,8 @@ TEST_F(Erzeugung, VirtuelleMuehleZaehltEDPunktVirt) {
   const TZug& z = W().Zuege[static_cast<int>(i) + 1];
   const Punkte a = z.BrettNachZug.SteineZiehend, b = z.BrettNachZug.SteineStehend;
   EXPECT_EQ(z.EntfStein, 0u);
-  EXPECT_EQ(z.Wertung.PunktWertGes,
-            einst.gewichte.EDPunktVirt + ZugBewertung(a, b, einst) + EndBewertung(a, b, true, einst));
+  EXPECT_EQ(z.Wertung.PunktWertGes, einst.gewichte.EDPunktVirt + ZugBewertung(a, b, einst) +
+                                        EndBewertung(a, b, true, einst));
 }
 
 TEST_F(Erzeugung, RemisDurchZugLimit) {
@@ -231,7 +232,8 @@ TEST_F(Erzeugung, RemisDurchZugLimit) {
   const struct {
     int limit, ohneQuarne;
     bool remis;
-  } faelle[] = {{40, 39, true}, {40, 38, false}, {-1, 500, false}, {40, 50, true}, {100, 60, false}};
+  } faelle[] = {
+      {40, 39, true}, {40, 38, false}, {-1, 500, false}, {40, 50, true}, {100, 60, false}};
   for (const auto& f : faelle) {
     einst.RemisLimit = f.limit;
     st.zug.ZugOhneQuarne = f.ohneQuarne;
@@ -331,8 +333,8 @@ TEST_F(Erzeugung, MuehleOhneGegnerischeSteineBleibtEinZug) {
   EXPECT_EQ(z.BrettNachZug.GesetzteSteineZiehend, 3);
   EXPECT_TRUE(z.BEWERTET);
   const Punkte a = z.BrettNachZug.SteineZiehend;
-  EXPECT_EQ(z.Wertung.PunktWertGes,
-            einst.gewichte.EDPunktWert + ZugBewertung(a, 0, einst) + EndBewertung(a, 0, false, einst));
+  EXPECT_EQ(z.Wertung.PunktWertGes, einst.gewichte.EDPunktWert + ZugBewertung(a, 0, einst) +
+                                        EndBewertung(a, 0, false, einst));
   EXPECT_EQ(stack->GenZuege(), 22);
 }
 
@@ -351,8 +353,7 @@ TEST_F(Erzeugung, UeberlaufBleibtBeiHundertZuegen) {
   stack->Gen(1, Innen());
   EXPECT_EQ(W().ZuegeAnzahl, 100);
   ASSERT_FALSE(host.meldungen.empty());
-  for (const std::string& m : host.meldungen)
-    EXPECT_EQ(m, kUeberlauf);
+  for (const std::string& m : host.meldungen) EXPECT_EQ(m, kUeberlauf);
 }
 
 TEST_F(Erzeugung, ListenmodusLaesstMusterWegUndBehaeltDenMuehlenwert) {
@@ -370,7 +371,8 @@ TEST_F(Erzeugung, ListenmodusLaesstMusterWegUndBehaeltDenMuehlenwert) {
   EXPECT_EQ(muehle.Wertung.PunktWertGes, einst.gewichte.EDPunktWert);
   EXPECT_TRUE(muehle.BEWERTET);
   const TBrett& gb = gewoehnlich.BrettNachZug;
-  EXPECT_EQ(gewoehnlich.Wertung.PunktWertGes, ZugBewertung(gb.SteineZiehend, gb.SteineStehend, einst));
+  EXPECT_EQ(gewoehnlich.Wertung.PunktWertGes,
+            ZugBewertung(gb.SteineZiehend, gb.SteineStehend, einst));
 }
 
 }  // namespace

@@ -182,7 +182,8 @@ TEST_F(Sortieren, GleichBesteAmAnfang) {
   };
   for (const auto& f : faelle) {
     step->ZuegeAnzahl = static_cast<int>(f.zuege.size());
-    for (std::size_t i = 0; i < f.zuege.size(); ++i) step->Zuege[static_cast<int>(i) + 1] = f.zuege[i];
+    for (std::size_t i = 0; i < f.zuege.size(); ++i)
+      step->Zuege[static_cast<int>(i) + 1] = f.zuege[i];
     EXPECT_EQ(AnzahlGleichBeste(*step), f.anzahl) << "Fall mit " << f.zuege.size() << " Zügen";
   }
 }

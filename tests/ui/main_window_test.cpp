@@ -90,10 +90,10 @@ TEST_F(Fenster, TabsUndOptionenBeimStart) {
     const char* name;
     const char* titel;
     bool sichtbar;
-  } tabs[] = {{"TabOben", "Quarne Brett", true},   {"TabZuege", "Zugbewertung", true},
-              {"BibSheet", "Eröffnungen", false},  {"SetTabSheet", "Stellung", true},
-              {"Balance_", "Balance_", false},     {"TabEinstellung", "Optionen", true},
-              {"AblgSheet", "Ablage", false},      {"StepListe", "StepListe", false}};
+  } tabs[] = {{"TabOben", "Quarne Brett", true},  {"TabZuege", "Zugbewertung", true},
+              {"BibSheet", "Eröffnungen", false}, {"SetTabSheet", "Stellung", true},
+              {"Balance_", "Balance_", false},    {"TabEinstellung", "Optionen", true},
+              {"AblgSheet", "Ablage", false},     {"StepListe", "StepListe", false}};
   for (int i = 0; i < 8; ++i) {
     QWidget* tab = form->PageControl->widget(i);
     EXPECT_EQ(tab->objectName(), tabs[i].name);
@@ -311,7 +311,8 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // The five navigation buttons share the list's width in fifths and overlap by 3 pixels.
   QPushButton* knoepfe[] = {form->AllUp, form->OneUp, form->XBut, form->OneDown, form->AllDown};
   for (int i = 0; i < 5; ++i) {
-    EXPECT_EQ(knoepfe[i]->x(), form->MovesGridW->x() - 1 + int(form->MovesGridW->width() * 0.2 * i));
+    EXPECT_EQ(knoepfe[i]->x(),
+              form->MovesGridW->x() - 1 + int(form->MovesGridW->width() * 0.2 * i));
     EXPECT_EQ(knoepfe[i]->width(), int(form->MovesGridW->width() * 0.2) + 3);
   }
   // The board's picture has exactly its panel's size, also after a resize.
