@@ -115,13 +115,24 @@ struct Befehl {
     return s.stellung;
   }
 
+  // "<befehl> STELLUNG N": the position and the depth, or the exit code of a bad input.
+  std::optional<Stellung> PositionUndTiefe(int& tiefe, int& code) {
+    if (arg.size() != 3) {
+      code = Falsch(kAufruf);
+      return std::nullopt;
+    }
+    auto st = Position(arg[1], code);
+    if (st && !LiesGanzzahl(arg[2], 1, kMaxSteps, tiefe)) {
+      code = Falsch("Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.");
+      return std::nullopt;
+    }
+    return st;
+  }
+
   int Perft() {
     int tiefe = 0, code = 0;
-    if (arg.size() != 3) return Falsch(kAufruf);
-    const auto st = Position(arg[1], code);
+    const auto st = PositionUndTiefe(tiefe, code);
     if (!st) return code;
-    if (!LiesGanzzahl(arg[2], 1, kMaxSteps, tiefe))
-      return Falsch("Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.");
     KonsolenHost host(fehler);
     auto perft = std::make_unique<quarne::Perft>(einstellungen, host);
     aus << perft->Zaehle(st->zug, 1, st->farbe, tiefe, verlauf) << '\n';
@@ -130,11 +141,8 @@ struct Befehl {
 
   int Liste() {
     int tiefe = 0, code = 0;
-    if (arg.size() != 3) return Falsch(kAufruf);
-    const auto st = Position(arg[1], code);
+    const auto st = PositionUndTiefe(tiefe, code);
     if (!st) return code;
-    if (!LiesGanzzahl(arg[2], 1, kMaxSteps, tiefe))
-      return Falsch("Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.");
     KonsolenHost host(fehler);
     auto suche = std::make_unique<Suche>(einstellungen, host);
     suche->StepRoutineListe(tiefe, st->zug, 1, st->farbe, true, true, verlauf);

@@ -1,6 +1,7 @@
 #include "engine/search.h"
 
 #include <algorithm>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -70,7 +71,7 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
   SetzeVirtuell(*lauf.zug);
 
   for (int d = ersteTiefe; d <= lauf.tiefe; ++d) {
-    const Iteration it = lauf.liste ? IterationListe(d, lauf) : IterationStepRoutine(d, lauf);
+    const Iteration it = Iterieren(d, lauf);
     if (it != Iteration::Vollstaendig) break;
     const bool leeresBrett = Steps[1].VorDemZug.BrettNachZug.AlleSteine == 0;
     if (lauf.complete) {
@@ -120,142 +121,146 @@ bool Suche::Abfragen(int& zaehler, const Lauf& lauf, int d) {
   return true;
 }
 
-bool Suche::StepInc(int& s, int d, const Lauf& lauf) {
-  ++s;
-  if (s > d) host_.Meldung("Fehler in StepRoutine. Step > StepMax");
-  if (s > kMaxSteps) {
+bool Suche::StepInc(Lage& l, int d, const Lauf& lauf) {
+  ++l.s;
+  if (l.s > d) host_.Meldung("Fehler in StepRoutine. Step > StepMax");
+  if (l.s > kMaxSteps) {
     // There is no ply beyond the stack: abandon the search like a stop.
     StopFlag = true;
     return false;
   }
-  if (s == 1)
+  if (l.s == 1)
     BereiteStepVor(1, *lauf.zug, lauf.zugNummer, lauf.farbe);
   else
-    BereiteStepVor(s);
+    BereiteStepVor(l.s);
+  l.stage = agGenZuege;
   return true;
 }
 
-// Ply s has no move and is not virtual: the move that led to it wins by blockade.
-void Suche::BlockiertenGegnerWerten(int& s, int& hint, THintRes& hintArt) {
-  --s;
-  TZug& z = AktuellerZug(s);
+bool Suche::Blockiert(Lage& l) {
+  const TStep& st = Steps[l.s];
+  if (st.ZuegeAnzahl != 0 || st.Virtuell) return false;
+  if (l.s == 1) {
+    NoMovesFlag = true;
+    return true;
+  }
+  // The move that led here wins by blockade.
+  --l.s;
+  TZug& z = AktuellerZug(l.s);
   z.Wertung.ZugResGesamt = rsWIN;
   z.Wertung.ResultInXZuegen = 0;
   z.BEWERTET = true;
-  hint = Steps[s].ZZ[Steps[s].ZugZeiger];
-  hintArt = hrBlock;
+  l.hint = Steps[l.s].ZZ[Steps[l.s].ZugZeiger];
+  l.hintArt = hrBlock;
+  l.stage = agBewertung;
+  return true;
 }
 
-Suche::Iteration Suche::IterationStepRoutine(int d, const Lauf& lauf) {
+Suche::Iteration Suche::Iterieren(int d, const Lauf& lauf) {
   Steps[1].STStepMax = d;
   Steps[1].STDenkTiefe = lauf.tiefe;
-  TAufgabe stage = agStepInc;
-  int s = 0;
-  int hint = 0;
-  THintRes hintArt = hrNone;
+  Lage l;
   int zaehler = 0;
-
   while (!StopFlag && !MoveNowFlag) {
     if (!Abfragen(zaehler, lauf, d)) break;
-    switch (stage) {
-      case agStepInc:
-        if (!StepInc(s, d, lauf)) return Iteration::Unterbrochen;
-        stage = agGenZuege;
-        break;
-
-      case agGenZuege: {
-        TStep& st = Steps[s];
-        bool cancel = false;
-        if (HTGenMoves(s, Modus(s, d, lauf), cancel)) {
-          if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
-          hint = st.ZuegeAnzahl;
-          hintArt = hrQuarne;
-          stage = agBewertung;
-          break;
-        }
-        hint = 0;
-        if (cancel) {
-          --s;
-          stage = agNextMove;
-          break;
-        }
-        if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
-        if (s < d) HTSortiere(s, d);
-        if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
-          if (s == 1) {
-            NoMovesFlag = true;
-            return Iteration::KeineZuege;
-          }
-          BlockiertenGegnerWerten(s, hint, hintArt);
-          stage = agBewertung;
-          break;
-        }
-        stage = agNextMove;
-        break;
-      }
-
-      case agNextMove: {
-        TStep& st = Steps[s];
-        if (st.ZugZeiger < st.ZuegeAnzahl) {
-          ++st.ZugZeiger;
-          const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
-          if (r != rsWDH && r != rsWIN && s < d)
-            stage = agStepInc;
-          else if (HTTestung(s, d, false))
-            --s;
-          break;
-        }
-        if (s == 1) return Iteration::Vollstaendig;
-        if (Steps[s - 1].ZugZeiger == 1 || (s == 2 && einst_.CBVoll)) {
-          stage = agBewertung;
-          break;
-        }
-        // The parent move met every reply without being cut off: its value is exact.
-        HTCopySmart(s, d);
-        --s;
-        TStep& eltern = Steps[s];
-        TZug& p = AktuellerZug(s);
-        p.BEWERTET = true;
-        const bool besser =
-            eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
-        if (p.Wertung.ZugResGesamt == rsWDH && !besser) break;
-        if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
-        eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
-        p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
-        if (s > 1 && HTTestung(s, d, true)) --s;
-        break;
-      }
-
-      case agBewertung: {
-        if (s == 1) {
-          if (hint > 0) GetBesterZug(1, d, hint, hintArt);
-          if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
-          stage = agNextMove;
-          break;
-        }
-        TStep& st = Steps[s];
-        if (hint > 0) {
-          GetBesterZug(s, d, hint, hintArt);
-        } else {
-          if (st.BesterZug == 0)
-            host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
-          HTCopySmart(s, d);
-        }
-        TZug& p = AktuellerZug(s - 1);
-        if (st.BesterZug != 0)
-          p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
-        --s;
-        p.BEWERTET = true;
-        if (HTTestung(s, d, false)) --s;
-        stage = agNextMove;
-        break;
-      }
-
-      default:
-        break;
+    std::optional<Iteration> ende;
+    if (l.stage == agStepInc) {
+      if (!StepInc(l, d, lauf)) return Iteration::Unterbrochen;
+    } else if (l.stage == agBewertung && l.s == 1) {
+      if (l.hint > 0) GetBesterZug(1, d, l.hint, l.hintArt);
+      if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
+      l.stage = agNextMove;
+    } else {
+      ende = lauf.liste ? StufeListe(l, d, lauf) : StufeStepRoutine(l, d, lauf);
     }
+    if (ende) return *ende;
   }
   return Iteration::Unterbrochen;
+}
+
+std::optional<Suche::Iteration> Suche::StufeStepRoutine(Lage& l, int d, const Lauf& lauf) {
+  int& s = l.s;
+  switch (l.stage) {
+    case agGenZuege: {
+      TStep& st = Steps[s];
+      bool cancel = false;
+      if (HTGenMoves(s, Modus(s, d, lauf), cancel)) {
+        if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+        l.hint = st.ZuegeAnzahl;
+        l.hintArt = hrQuarne;
+        l.stage = agBewertung;
+        break;
+      }
+      l.hint = 0;
+      if (cancel) {
+        --s;
+        l.stage = agNextMove;
+        break;
+      }
+      if (s == 1 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+      if (s < d) HTSortiere(s, d);
+      if (Blockiert(l)) {
+        if (NoMovesFlag) return Iteration::KeineZuege;
+        break;
+      }
+      l.stage = agNextMove;
+      break;
+    }
+
+    case agNextMove: {
+      TStep& st = Steps[s];
+      if (st.ZugZeiger < st.ZuegeAnzahl) {
+        ++st.ZugZeiger;
+        const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
+        if (r != rsWDH && r != rsWIN && s < d)
+          l.stage = agStepInc;
+        else if (HTTestung(s, d, false))
+          --s;
+        break;
+      }
+      if (s == 1) return Iteration::Vollstaendig;
+      if (Steps[s - 1].ZugZeiger == 1 || (s == 2 && einst_.CBVoll)) {
+        l.stage = agBewertung;
+        break;
+      }
+      // The parent move met every reply without being cut off: its value is exact.
+      HTCopySmart(s, d);
+      --s;
+      TStep& eltern = Steps[s];
+      TZug& p = AktuellerZug(s);
+      p.BEWERTET = true;
+      const bool besser =
+          eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
+      if (p.Wertung.ZugResGesamt == rsWDH && !besser) break;
+      if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
+      eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+      p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+      if (s > 1 && HTTestung(s, d, true)) --s;
+      break;
+    }
+
+    case agBewertung: {
+      TStep& st = Steps[s];
+      if (l.hint > 0) {
+        GetBesterZug(s, d, l.hint, l.hintArt);
+      } else {
+        if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+        HTCopySmart(s, d);
+      }
+      TZug& p = AktuellerZug(s - 1);
+      if (st.BesterZug != 0)
+        p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+      --s;
+      p.BEWERTET = true;
+      if (HTTestung(s, d, false)) --s;
+      l.stage = agNextMove;
+      break;
+    }
+
+    default:
+      break;
+  }
+  return std::nullopt;
 }
 
 bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
@@ -290,108 +295,82 @@ bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
   return true;
 }
 
-Suche::Iteration Suche::IterationListe(int d, const Lauf& lauf) {
-  Steps[1].STStepMax = d;
-  Steps[1].STDenkTiefe = lauf.tiefe;
-  TAufgabe stage = agStepInc;
-  int s = 0;
-  int hint = 0;
-  THintRes hintArt = hrNone;
-  int zaehler = 0;
-
-  while (!StopFlag && !MoveNowFlag) {
-    if (!Abfragen(zaehler, lauf, d)) break;
-    switch (stage) {
-      case agStepInc:
-        if (!StepInc(s, d, lauf)) return Iteration::Unterbrochen;
-        stage = agGenZuege;
-        break;
-
-      case agGenZuege: {
-        TStep& st = Steps[s];
-        bool cancel = false;
-        const bool gewonnen = HTGenMoves(s, Modus(s, d, lauf), cancel);
-        if (s == 1 && st.ZuegeAnzahl > 0 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
-        if (gewonnen) {
-          hint = st.ZuegeAnzahl;
-          hintArt = hrQuarne;
-          stage = agBewertung;
-          break;
-        }
-        hint = 0;
-        if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
-          if (s == 1) {
-            NoMovesFlag = true;
-            return Iteration::KeineZuege;
-          }
-          BlockiertenGegnerWerten(s, hint, hintArt);
-          stage = agBewertung;
-          break;
-        }
-        stage = s == d ? agBewertung : agNextMove;
+std::optional<Suche::Iteration> Suche::StufeListe(Lage& l, int d, const Lauf& lauf) {
+  int& s = l.s;
+  switch (l.stage) {
+    case agGenZuege: {
+      TStep& st = Steps[s];
+      bool cancel = false;
+      const bool gewonnen = HTGenMoves(s, Modus(s, d, lauf), cancel);
+      if (s == 1 && st.ZuegeAnzahl > 0 && lauf.anzeigen()) host_.WurzelZuegeErzeugt();
+      if (gewonnen) {
+        l.hint = st.ZuegeAnzahl;
+        l.hintArt = hrQuarne;
+        l.stage = agBewertung;
         break;
       }
-
-      case agNextMove: {
-        TStep& st = Steps[s];
-        if (s > 1 && s == d) {
-          host_.Meldung("Step > 1 und = Stepmax sollte nicht in NextMove auftreten!");
-          stage = agBewertung;
-          break;
-        }
-        if (st.ZugZeiger == st.ZuegeAnzahl) {
-          stage = agBewertung;
-          break;
-        }
-        ++st.ZugZeiger;
-        const TZug& m = AktuellerZug(s);
-        if (m.Wertung.ZugResGesamt == rsQuarn) {
-          if (m.BEWERTET)
-            host_.Meldung(
-                "Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
-                std::to_string(s));
-          stage = agStepInc;
-        } else if (m.Wertung.ZugResGesamt == rsNIL) {
-          throw std::logic_error("rsNil in Steproutine gefunden");
-        }
+      l.hint = 0;
+      if (Blockiert(l)) {
+        if (NoMovesFlag) return Iteration::KeineZuege;
         break;
       }
-
-      case agBewertung: {
-        if (s == 1) {
-          if (hint > 0) GetBesterZug(1, d, hint, hintArt);
-          if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
-          stage = agNextMove;
-          break;
-        }
-        GetBesterZug(s, d, hint, hintArt);
-        TZugWert w = Steps[s].BesterZugRes;
-        w.PunktWertA =
-            einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor : -w.PunktWertA;
-        if (Entschieden(w.ZugResGesamt)) {
-          ++w.ResultInXZuegen;
-          if (w.ZugResGesamt == rsWIN)
-            w.ZugResGesamt = rsLOSS;
-          else if (w.ZugResGesamt == rsLOSS)
-            w.ZugResGesamt = rsWIN;
-        } else if (w.ZugResGesamt != rsQuarn) {
-          host_.Meldung("Undefinierter Value.ZugResGesamt!");
-        }
-        --s;
-        TZug& p = AktuellerZug(s);
-        w.PunktWertA += p.Wertung.PunktWertA;
-        w.PunktWertGes = w.PunktWertA;
-        p.Wertung = w;
-        p.BEWERTET = true;
-        stage = agNextMove;
-        break;
-      }
-
-      default:
-        break;
+      l.stage = s == d ? agBewertung : agNextMove;
+      break;
     }
+
+    case agNextMove: {
+      TStep& st = Steps[s];
+      if (s > 1 && s == d) {
+        host_.Meldung("Step > 1 und = Stepmax sollte nicht in NextMove auftreten!");
+        l.stage = agBewertung;
+        break;
+      }
+      if (st.ZugZeiger == st.ZuegeAnzahl) {
+        l.stage = agBewertung;
+        break;
+      }
+      ++st.ZugZeiger;
+      const TZug& m = AktuellerZug(s);
+      if (m.Wertung.ZugResGesamt == rsQuarn) {
+        if (m.BEWERTET)
+          host_.Meldung(
+              "Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
+              std::to_string(s));
+        l.stage = agStepInc;
+      } else if (m.Wertung.ZugResGesamt == rsNIL) {
+        throw std::logic_error("rsNil in Steproutine gefunden");
+      }
+      break;
+    }
+
+    case agBewertung: {
+      GetBesterZug(s, d, l.hint, l.hintArt);
+      TZugWert w = Steps[s].BesterZugRes;
+      w.PunktWertA =
+          einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor : -w.PunktWertA;
+      if (Entschieden(w.ZugResGesamt)) {
+        ++w.ResultInXZuegen;
+        if (w.ZugResGesamt == rsWIN)
+          w.ZugResGesamt = rsLOSS;
+        else if (w.ZugResGesamt == rsLOSS)
+          w.ZugResGesamt = rsWIN;
+      } else if (w.ZugResGesamt != rsQuarn) {
+        host_.Meldung("Undefinierter Value.ZugResGesamt!");
+      }
+      --s;
+      TZug& p = AktuellerZug(s);
+      w.PunktWertA += p.Wertung.PunktWertA;
+      w.PunktWertGes = w.PunktWertA;
+      p.Wertung = w;
+      p.BEWERTET = true;
+      l.stage = agNextMove;
+      break;
+    }
+
+    default:
+      break;
   }
-  return Iteration::Unterbrochen;
+  return std::nullopt;
 }
 
 void Suche::MemStepExtrapolieren() {

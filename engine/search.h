@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 #include "core/types.h"
 #include "engine/history.h"
@@ -66,12 +67,24 @@ class Suche : public StepStack {
     bool anzeigen() const { return !keepTabs && !complete; }
   };
 
+  // Where an iteration stands: its stage, the current ply, and the hint of a move of that ply
+  // already known to win.
+  struct Lage {
+    TAufgabe stage = agStepInc;
+    int s = 0;
+    int hint = 0;
+    THintRes hintArt = hrNone;
+  };
+
   void Suchen(Lauf lauf, const SpielVerlauf& verlauf);
   bool Abfragen(int& zaehler, const Lauf& lauf, int d);
-  bool StepInc(int& s, int d, const Lauf& lauf);
-  void BlockiertenGegnerWerten(int& s, int& hint, THintRes& hintArt);
-  Iteration IterationStepRoutine(int d, const Lauf& lauf);
-  Iteration IterationListe(int d, const Lauf& lauf);
+  Iteration Iterieren(int d, const Lauf& lauf);
+  bool StepInc(Lage& l, int d, const Lauf& lauf);
+  // A ply without moves: at the root no move at all, below it a win of the move that led here.
+  bool Blockiert(Lage& l);
+  // The stages that differ between the two routines; a value ends the iteration.
+  std::optional<Iteration> StufeStepRoutine(Lage& l, int d, const Lauf& lauf);
+  std::optional<Iteration> StufeListe(Lage& l, int d, const Lauf& lauf);
   GenModus Modus(int s, int d, const Lauf& lauf) const;
 };
 

@@ -168,11 +168,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
         wert = w.EDWinVirt;
       z.Wertung.PunktWertA = wert;
       z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
-      if (modus.stepIsMax) {
-        if (!modus.listMode)
-          z.Wertung.PunktWertA += EndBewertung(b.SteineZiehend, b.SteineStehend, true, einst_);
-        Fertig(z);
-      }
+      BeendeVirtuell(z, modus);
       HTCreateSmartZug(n, false, false, s);
       Testung(s, modus, toCancel);
       return false;
@@ -206,11 +202,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
       if (modus.stepIsMax) Fertig(z);
     } else {
       z.Wertung.PunktWertA = ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
-      if (modus.stepIsMax) {
-        if (!modus.listMode)
-          z.Wertung.PunktWertA += EndBewertung(b.SteineZiehend, b.SteineStehend, true, einst_);
-        Fertig(z);
-      }
+      BeendeVirtuell(z, modus);
     }
     HTCreateSmartZug(n, false, false, s);
     Testung(s, modus, toCancel);
@@ -244,6 +236,14 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
   HTCreateSmartZug(n, false, false, s);
   Testung(s, modus, toCancel);
   return false;
+}
+
+void StepStack::BeendeVirtuell(TZug& z, const GenModus& modus) const {
+  if (!modus.stepIsMax) return;
+  const TBrett& b = z.BrettNachZug;
+  if (!modus.listMode)
+    z.Wertung.PunktWertA += EndBewertung(b.SteineZiehend, b.SteineStehend, true, einst_);
+  Fertig(z);
 }
 
 void StepStack::BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const {

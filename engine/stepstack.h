@@ -73,6 +73,8 @@ class StepStack {
                                bool& toCancel);
   void HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock, int s);
   void BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const;
+  // The last ply of a virtual move: the virtual line weights, and the move is finished.
+  void BeendeVirtuell(TZug& z, const GenModus& modus) const;
   bool Testung(int s, const GenModus& modus, bool& toCancel);
   void ZaehleZug() {
     genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
