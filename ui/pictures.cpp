@@ -7,6 +7,27 @@
 #include <cmath>
 
 namespace quarne {
+namespace {
+
+// A square, transparent picture to paint on.
+QPixmap Leinwand(int seite) {
+  QPixmap bild(seite, seite);
+  bild.fill(Qt::transparent);
+  return bild;
+}
+
+QPixmap StopQuadrat(int seite, const QColor& rand, const QColor& fuellung) {
+  QPixmap bild = Leinwand(seite);
+  QPainter p(&bild);
+  p.setRenderHint(QPainter::Antialiasing);
+  const double s = seite;
+  p.setPen(QPen(rand, s * 0.06));
+  p.setBrush(fuellung);
+  p.drawRoundedRect(QRectF(s * 0.18, s * 0.18, s * 0.64, s * 0.64), s * 0.1, s * 0.1);
+  return bild;
+}
+
+}  // namespace
 
 QPixmap HintergrundBild(QSize groesse) {
   QPixmap bild(groesse);
@@ -30,8 +51,7 @@ QPixmap HintergrundBild(QSize groesse) {
 }
 
 QPixmap SpielerBild(int seite, const QColor& farbe) {
-  QPixmap bild(seite, seite);
-  bild.fill(Qt::transparent);
+  QPixmap bild = Leinwand(seite);
   QPainter p(&bild);
   p.setRenderHint(QPainter::Antialiasing);
   const double s = seite;
@@ -51,8 +71,7 @@ QPixmap SpielerBild(int seite, const QColor& farbe) {
 }
 
 QPixmap ComputerBild(int seite) {
-  QPixmap bild(seite, seite);
-  bild.fill(Qt::transparent);
+  QPixmap bild = Leinwand(seite);
   QPainter p(&bild);
   p.setRenderHint(QPainter::Antialiasing);
   const double s = seite;
@@ -85,29 +104,10 @@ QPixmap ComputerBild(int seite) {
   return bild;
 }
 
-}  // namespace quarne
-
-namespace quarne {
-
 QIcon StopSymbol(int seite) {
-  QPixmap bild(seite, seite);
-  bild.fill(Qt::transparent);
-  QPainter p(&bild);
-  p.setRenderHint(QPainter::Antialiasing);
-  const double s = seite;
-  p.setPen(QPen(QColor(120, 10, 10), s * 0.06));
-  p.setBrush(QColor(210, 30, 30));
-  p.drawRoundedRect(QRectF(s * 0.18, s * 0.18, s * 0.64, s * 0.64), s * 0.1, s * 0.1);
-  QIcon symbol(bild);
-  // Disabled: the same sign in grey.
-  QPixmap grau(seite, seite);
-  grau.fill(Qt::transparent);
-  QPainter g(&grau);
-  g.setRenderHint(QPainter::Antialiasing);
-  g.setPen(QPen(QColor(130, 130, 130), s * 0.06));
-  g.setBrush(QColor(180, 180, 180));
-  g.drawRoundedRect(QRectF(s * 0.18, s * 0.18, s * 0.64, s * 0.64), s * 0.1, s * 0.1);
-  symbol.addPixmap(grau, QIcon::Disabled);
+  QIcon symbol(StopQuadrat(seite, QColor(120, 10, 10), QColor(210, 30, 30)));
+  symbol.addPixmap(StopQuadrat(seite, QColor(130, 130, 130), QColor(180, 180, 180)),
+                   QIcon::Disabled);
   return symbol;
 }
 
