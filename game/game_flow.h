@@ -18,6 +18,11 @@ struct SpielOptionen {
   bool CBAuto = true;     // the computer answers a person's move at once
   bool TonCB = true;      // beep after a computer move
   int TiefeSE1 = 6;       // search depth when no thinking time is set
+  // Read by the opening library and the game files once they exist.
+  bool CBUseBib = true;        // ask the opening library before searching
+  bool CBBibDenkTiefe = true;  // under a thinking time, only entries calculated BibSE deep
+  int BibSE = 13;
+  bool LogCB = false;  // write Log.ml after every move
 };
 
 // What the game flow asks of the window.

@@ -207,6 +207,11 @@ void TQuarneForm::BaueOptionenTab() {
 void TQuarneForm::VerbindeOptionen() {
   connect(CBAuto, &QCheckBox::toggled, this, [this](bool an) { spielOpt.CBAuto = an; });
   connect(TonCB, &QCheckBox::toggled, this, [this](bool an) { spielOpt.TonCB = an; });
+  connect(CBUseBib, &QCheckBox::toggled, this, [this](bool an) { spielOpt.CBUseBib = an; });
+  connect(CBBibDenkTiefe, &QCheckBox::toggled, this,
+          [this](bool an) { spielOpt.CBBibDenkTiefe = an; });
+  connect(BibSE, &QSpinBox::valueChanged, this, [this](int v) { spielOpt.BibSE = v; });
+  connect(LogCB, &QCheckBox::toggled, this, [this](bool an) { spielOpt.LogCB = an; });
   connect(NotationCB, &QCheckBox::toggled, this, [this](bool an) {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
       b->Notation = an;

@@ -22,6 +22,7 @@
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/search_monitor.h"
 
 namespace quarne {
 namespace {
@@ -165,6 +166,22 @@ TEST_F(Fenster, OptionenWirkenSofort) {
 
   Kind<QCheckBox>("NotationCB")->click();
   EXPECT_FALSE(form->SpielBrett->Notation);
+  Kind<QCheckBox>("CBUseBib")->click();
+  EXPECT_FALSE(form->spielOpt.CBUseBib);
+  Kind<QSpinBox>("BibSE")->setValue(10);
+  EXPECT_EQ(form->spielOpt.BibSE, 10);
+}
+
+TEST_F(Fenster, NurDasPanelDesComputersBlinkt) {
+  // The computer plays Black: its panel turns yellow, then silver; White's stays as it is.
+  const QColor weissVorher = form->PanelWBlink->palette().color(QPalette::Window);
+  form->anzeige->POnTimer();
+  EXPECT_EQ(form->PanelSBlink->palette().color(QPalette::Window), QColor(255, 255, 0));
+  form->anzeige->POnTimer();
+  EXPECT_EQ(form->PanelSBlink->palette().color(QPalette::Window), QColor(192, 192, 192));
+  EXPECT_EQ(form->PanelWBlink->palette().color(QPalette::Window), weissVorher);
+  EXPECT_EQ(ZeitText(3725000), "1h2m5s");
+  EXPECT_EQ(ZeitText(999), "0h0m0s");
 }
 
 TEST_F(Fenster, GewichteMitDezimalkomma) {
