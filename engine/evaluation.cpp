@@ -16,6 +16,7 @@ struct Oeffnung {
   Punkte q, weiter, daneben;
 };
 
+// A line has at most six ways to open; unused entries have q = 0 and never count.
 struct Oeffnungen {
   std::array<Oeffnung, 6> weg;
   int anzahl;
@@ -126,11 +127,10 @@ QuarnenZahl GeschlosseneQuarnen(Punkte a, Punkte b) {
     const int bit = std::countr_zero(geschlossen);
     const Oeffnungen& o = kOeffnungen[bit < 24 ? bit / 2 : 12 + (bit - 25) / 2];
     bool zwick = false, sicher = false;
-    for (int i = 0; i < o.anzahl; ++i) {
-      const Oeffnung& w = o.weg[i];
-      if (!(w.q & leer)) continue;
-      zwick = zwick || (w.weiter & a) == w.weiter;
-      sicher = sicher || !(w.daneben & b);
+    for (const Oeffnung& w : o.weg) {
+      const bool offen = (w.q & leer) != 0;
+      zwick |= offen & ((w.weiter & a) == w.weiter);
+      sicher |= offen & ((w.daneben & b) == 0);
     }
     z.wort += zwick ? 1u << 16 : !sicher ? 1u : 1u << 8;
   }
