@@ -11,15 +11,10 @@
 
 #include "core/bigswap.h"
 #include "core/geometry.h"
+#include "ui/design.h"
 
 namespace quarne {
 namespace {
-
-const QColor kCreme(255, 251, 240);
-const QColor kGelb(255, 255, 0);
-const QColor kLimone(0, 255, 0);
-const QColor kSilber(192, 192, 192);
-const QColor kGrau(128, 128, 128);
 
 // 22-point labels come out at the size they have on a 96 dpi screen.
 constexpr int kPunkteProMeter = 3780;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/notation.h"
+#include "ui/design.h"
 
 namespace quarne {
 
@@ -21,8 +22,6 @@ constexpr int kStandardBreite = 195 * 2 / 3;
 constexpr int kLinie = 1;
 constexpr int kFesteSpalten = 2;
 
-const QColor kWeiss(255, 255, 255);
-const QColor kSilber(192, 192, 192);
 const QColor kKopfVirtuell(254, 214, 251);
 const QColor kKopfNormal(128, 255, 128);
 const QColor kNrBewertet(255, 240, 200);

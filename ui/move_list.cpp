@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 
 #include "core/notation.h"
+#include "ui/design.h"
 
 namespace quarne {
 
@@ -18,12 +19,7 @@ namespace {
 // Design pixels at 144 dpi, divided by 1.5 for Qt's 96 dpi device-independent pixels.
 constexpr int kZeilenHoehe = 36 * 2 / 3;
 
-const QColor kSchwarz(0, 0, 0);
-const QColor kWeiss(255, 255, 255);
-const QColor kSilber(192, 192, 192);
-const QColor kGelb(255, 255, 0);
 const QColor kRot(255, 0, 0);
-const QColor kCreme(255, 251, 240);
 
 ListenZelle FarbZelle(const QString& text, TFarbe c) {
   return c == clSchwarz ? ListenZelle{text, kSchwarz, kWeiss} : ListenZelle{text, kCreme, kSchwarz};
