@@ -214,19 +214,14 @@ bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
   return QMainWindow::eventFilter(objekt, event);
 }
 
-void TQuarneForm::keyPressEvent(QKeyEvent* event) {
-  QMainWindow::keyPressEvent(event);
-}
-
-bool TQuarneForm::EntwicklerTaste(int taste) {
+void TQuarneForm::EntwicklerTaste(int taste) {
   // Letter keys arrive as upper-case codes; 32 more is the lower-case letter.
   const int erhoeht = taste + 32;
   codeZaehler_ = erhoeht == kCodeWort[codeZaehler_ - 1] ? codeZaehler_ + 1 : 1;
-  if (codeZaehler_ < 7) return false;
+  if (codeZaehler_ < 7) return;
   SecretPanel->show();
   PageControl->setTabVisible(PageControl->indexOf(StepListe), true);
   dialoge_->Beep();
-  return true;
 }
 
 // --- The game on the main board ---

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPixmap>
 #include <memory>
 
 #include "engine/search.h"
@@ -130,7 +129,6 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* objekt, QEvent* event) override;
 
  private:
@@ -163,7 +161,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void Navigiere(int zeile);
   void ScrolleZu(int aktZugNr);
   void ZeigeGewichte();
-  bool EntwicklerTaste(int taste);
+  void EntwicklerTaste(int taste);
 
   std::unique_ptr<DialogDienst> eigeneDialoge_;
   DialogDienst* dialoge_;
