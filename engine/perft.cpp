@@ -8,6 +8,7 @@ std::int64_t Perft::Zaehle(const TZug& zug, int zugNummer, TFarbe farbe, int tie
                            const SpielVerlauf& verlauf) {
   tiefe = std::min(tiefe, kMaxSteps);
   if (tiefe < 1) return 0;
+  UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
   for (int s = 1; s <= kMaxSteps; ++s) {
     Steps[s].Virtuell = false;

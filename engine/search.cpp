@@ -24,13 +24,22 @@ Suche::Suche(const Einstellungen& einstellungen, Host& host) : StepStack(einstel
 void Suche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                         SuchOptionen optionen, const SpielVerlauf& verlauf) {
   Suchen({tiefe, &zug, zugNummer, farbe, false, false, optionen.KeepTabs, optionen.Timed,
-          optionen.FullDepthOnly, 0},
+          optionen.FullDepthOnly, nullptr, 0},
          verlauf);
 }
 
 void Suche::StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, bool complete,
                              bool keepTabs, const SpielVerlauf& verlauf) {
-  Suchen({tiefe, &zug, zugNummer, farbe, true, complete, keepTabs, false, false, 0}, verlauf);
+  Suchen({tiefe, &zug, zugNummer, farbe, true, complete, keepTabs, false, false, nullptr, 0},
+         verlauf);
+}
+
+Suche::ListenErgebnis Suche::StepRoutineListe(int tiefe, const TZug& zug, int zugNummer,
+                                              TFarbe farbe, bool keepTabs,
+                                              const SpielVerlauf& verlauf, ListenBaum& baum) {
+  liste_ = ListenErgebnis{};
+  Suchen({tiefe, &zug, zugNummer, farbe, true, false, keepTabs, false, false, &baum, 0}, verlauf);
+  return liste_;
 }
 
 GenModus Suche::Modus(int s, int d, const Lauf& lauf) const {
@@ -38,7 +47,9 @@ GenModus Suche::Modus(int s, int d, const Lauf& lauf) const {
   m.stepMax = d;
   m.stepIsMax = s == d;
   m.alleZuege = s == 1;
-  m.testung = !lauf.complete;
+  // Neither a complete list nor the tree may lose a move to a cut-off at the last ply.
+  m.testung = !lauf.complete && lauf.baum == nullptr;
+  m.listMode = lauf.baum != nullptr;
   return m;
 }
 
@@ -47,19 +58,23 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
   struct Aufraeumen {
     Suche& suche;
     ~Aufraeumen() {
+      suche.SetzeListenBaum(nullptr);
       if (suche.SearchRunning) {
         suche.SearchRunning = false;
         suche.host_.ZeigeEinstellungsTabs();
       }
     }
   } aufraeumen{*this};
+  UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
+  SetzeListenBaum(lauf.baum);
   if (!lauf.keepTabs) host_.VerbergeEinstellungsTabs();
   StopFlag = false;
   MoveNowFlag = false;
   NoMovesFlag = false;
   SearchRunning = true;
   ResultReady = false;
+  FertigeTiefe = 0;
   lauf.tiefe = std::min(lauf.tiefe, kMaxSteps);
   SetzeGenZuegeZurueck();
   StartZeit = host_.JetztMs();
@@ -73,6 +88,7 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
   for (int d = ersteTiefe; d <= lauf.tiefe; ++d) {
     const Iteration it = Iterieren(d, lauf);
     if (it != Iteration::Vollstaendig) break;
+    FertigeTiefe = d;
     const bool leeresBrett = Steps[1].VorDemZug.BrettNachZug.AlleSteine == 0;
     if (lauf.complete) {
       if (leeresBrett) break;
@@ -84,6 +100,9 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
       if (!lauf.fullDepthOnly) host_.AktiviereZiehB();
       host_.IterationBeendet();
       host_.Fortschritt(lauf.tiefe, d);
+    }
+    if (lauf.baum != nullptr && ListeTiefGenug(d, lauf)) break;
+    if (!lauf.complete && !lauf.keepTabs) {
       const TZugResZiehend bester =
           MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt : rsNIL;
       if (!einst_.CBVoll && (bester == rsWIN || bester == rsLOSS)) break;
@@ -102,6 +121,18 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
   host_.ZeigeEinstellungsTabs();
   if (lauf.timed) host_.ZeigeDenkzeit();
   host_.VerarbeiteEreignisse();
+}
+
+bool Suche::ListeTiefGenug(int d, const Lauf& lauf) {
+  liste_.StepMax = d;
+  const int offen = lauf.baum->Offene(d);
+  liste_.done = offen == 0;
+  return offen == 0 || offen >= kZellenZiel;
+}
+
+void Suche::MeldeSofortGewinn(int s, const Lage& l, const Lauf& lauf, int d) {
+  if (lauf.baum != nullptr && l.hint > 0)
+    lauf.baum->SofortGewinn(s, Steps[s].Zuege[l.hint].ANZgPos, l.hintArt, d);
 }
 
 bool Suche::Abfragen(int& zaehler, const Lauf& lauf, int d) {
@@ -146,17 +177,14 @@ bool Suche::Blockiert(Lage& l) {
   }
   // The move that led here wins by blockade.
   --l.s;
-  TZug& z = AktuellerZug(l.s);
-  z.Wertung.ZugResGesamt = rsWIN;
-  z.Wertung.ResultInXZuegen = 0;
-  z.BEWERTET = true;
-  l.hint = Steps[l.s].ZZ[Steps[l.s].ZugZeiger];
+  l.hint = BlockadeGewinn(l.s);
   l.hintArt = hrBlock;
   l.stage = agBewertung;
   return true;
 }
 
 Suche::Iteration Suche::Iterieren(int d, const Lauf& lauf) {
+  if (lauf.baum != nullptr) lauf.baum->Leeren();
   Steps[1].STStepMax = d;
   Steps[1].STDenkTiefe = lauf.tiefe;
   Lage l;
@@ -167,6 +195,7 @@ Suche::Iteration Suche::Iterieren(int d, const Lauf& lauf) {
     if (l.stage == agStepInc) {
       if (!StepInc(l, d, lauf)) return Iteration::Unterbrochen;
     } else if (l.stage == agBewertung && l.s == 1) {
+      MeldeSofortGewinn(1, l, lauf, d);
       if (l.hint > 0) GetBesterZug(1, d, l.hint, l.hintArt);
       if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || d == 1) return Iteration::Vollstaendig;
       l.stage = agNextMove;
@@ -224,38 +253,15 @@ std::optional<Suche::Iteration> Suche::StufeStepRoutine(Lage& l, int d, const La
         break;
       }
       // The parent move met every reply without being cut off: its value is exact.
-      HTCopySmart(s, d);
-      --s;
-      TStep& eltern = Steps[s];
-      TZug& p = AktuellerZug(s);
-      p.BEWERTET = true;
-      const bool besser =
-          eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
-      if (p.Wertung.ZugResGesamt == rsWDH && !besser) break;
-      if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
-      eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
-      p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
-      if (s > 1 && HTTestung(s, d, true)) --s;
+      ElternUeberstanden(s, d, 1);
       break;
     }
 
-    case agBewertung: {
-      TStep& st = Steps[s];
-      if (l.hint > 0) {
-        GetBesterZug(s, d, l.hint, l.hintArt);
-      } else {
-        if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
-        HTCopySmart(s, d);
-      }
-      TZug& p = AktuellerZug(s - 1);
-      if (st.BesterZug != 0)
-        p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
-      --s;
-      p.BEWERTET = true;
+    case agBewertung:
+      BewerteEltern(s, d, l.hint, l.hintArt);
       if (HTTestung(s, d, false)) --s;
       l.stage = agNextMove;
       break;
-    }
 
     default:
       break;
@@ -264,35 +270,12 @@ std::optional<Suche::Iteration> Suche::StufeStepRoutine(Lage& l, int d, const La
 }
 
 bool Suche::HTTestung(int s, int d, bool einstiegNextMove) {
-  TStep& st = Steps[s];
-  if (!einstiegNextMove) {
-    if (st.ZugZeiger == 1) {
-      st.BesterZug = st.ZZ[1];
-    } else {
-      const int aktuell = st.ZZ[st.ZugZeiger];
-      if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
-        return false;
-      st.BesterZug = aktuell;
-    }
-  }
+  if (!einstiegNextMove && !AktualisiereBesterZug(s)) return false;
   if (s == 1) return false;
-  TStep& eltern = Steps[s - 1];
-  if (eltern.ZugZeiger == 1) return false;
+  // The parent ply's first move is always evaluated completely.
+  if (Steps[s - 1].ZugZeiger == 1) return false;
   if (s == 2 && einst_.CBVoll) return false;
-  if (st.BesterZug == 0 || eltern.BesterZug == 0) return false;
-
-  // Provisional value of the parent move: it can only get worse with further replies.
-  TZug& p = AktuellerZug(s - 1);
-  const double eigenerWert = p.Wertung.PunktWertA;
-  p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
-  p.Wertung.PunktWertA = eigenerWert;
-  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
-  if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
-    p.BEWERTET = true;
-  else
-    p.Canceld = true;
-  if (s == 2) HTCopySmart(2, d);
-  return true;
+  return SchneideAb(s, d);
 }
 
 std::optional<Suche::Iteration> Suche::StufeListe(Lage& l, int d, const Lauf& lauf) {
@@ -344,6 +327,7 @@ std::optional<Suche::Iteration> Suche::StufeListe(Lage& l, int d, const Lauf& la
     }
 
     case agBewertung: {
+      MeldeSofortGewinn(s, l, lauf, d);
       GetBesterZug(s, d, l.hint, l.hintArt);
       TZugWert w = Steps[s].BesterZugRes;
       w.PunktWertA =

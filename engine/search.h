@@ -9,6 +9,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
+#include "engine/listenbaum.h"
 #include "engine/settings.h"
 #include "engine/stepstack.h"
 
@@ -44,6 +45,21 @@ class Suche : public StepStack {
   void StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, bool complete,
                         bool keepTabs, const SpielVerlauf& verlauf);
 
+  // What a list-mode pass found: the depth of the tree's deepest level, and whether every
+  // entry of that level was already decided.
+  struct ListenErgebnis {
+    int StepMax = 0;
+    bool done = false;
+  };
+  // StepRoutineListe with ListMode: deepens until the deepest level of baum holds
+  // kZellenZiel open entries, every entry is decided, or depth tiefe is reached.
+  ListenErgebnis StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                                  bool keepTabs, const SpielVerlauf& verlauf, ListenBaum& baum);
+  static constexpr int kZellenZiel = 128;
+
+  // Depth of the last completed iteration of the running or last search (0: none).
+  int FertigeTiefe = 0;
+
   // Fills the root moves that an interrupted iteration left open from the last completed one.
   void MemStepExtrapolieren();
 
@@ -63,6 +79,7 @@ class Suche : public StepStack {
     bool keepTabs;
     bool timed;
     bool fullDepthOnly;
+    ListenBaum* baum;  // ListMode
     std::int64_t deadline;
     bool anzeigen() const { return !keepTabs && !complete; }
   };
@@ -77,7 +94,12 @@ class Suche : public StepStack {
   };
 
   void Suchen(Lauf lauf, const SpielVerlauf& verlauf);
+  // After a completed list-mode iteration d: true when the tree is deep enough.
+  bool ListeTiefGenug(int d, const Lauf& lauf);
+  // In ListMode, a move of ply s known to win at once marks its entry in the tree.
+  void MeldeSofortGewinn(int s, const Lage& l, const Lauf& lauf, int d);
   bool Abfragen(int& zaehler, const Lauf& lauf, int d);
+  ListenErgebnis liste_;
   Iteration Iterieren(int d, const Lauf& lauf);
   bool StepInc(Lage& l, int d, const Lauf& lauf);
   // A ply without moves: at the root no move at all, below it a win of the move that led here.

@@ -33,7 +33,7 @@ void KopiereKopf(TZug& ziel, const TZug& quelle) {
 }  // namespace
 
 StepStack::StepStack(const Einstellungen& einstellungen, Host& host)
-    : einst_(einstellungen), host_(host) {}
+    : quelle_(einstellungen), einst_(einstellungen), host_(host) {}
 
 void StepStack::SetzeVirtuell(const TZug& zug) {
   const TBrett& b = zug.BrettNachZug;
@@ -118,9 +118,14 @@ bool StepStack::HTGenMoves(int s, const GenModus& modus, bool& toCancel) {
   return false;
 }
 
-bool StepStack::Testung(int s, const GenModus& modus, bool& toCancel) {
-  if (modus.stepIsMax && modus.testung) toCancel = HTTestung(s, modus.stepMax, false);
-  return toCancel;
+void StepStack::ZugFertig(int s, int n, const GenModus& modus, bool& toCancel, bool testen) {
+  if (modus.listMode && baum_ != nullptr) {
+    TZug& z = Steps[s].Zuege[n];
+    const TZugResZiehend r = z.Wertung.ZugResGesamt;
+    const int eltern = s > 1 ? AktuellerZug(s - 1).ANZgPos : -1;
+    z.ANZgPos = baum_->HTAddZug(s, z, r == rsWDH || r == rsWIN, eltern);
+  }
+  if (testen && modus.stepIsMax && modus.testung) toCancel = HTTestung(s, modus.stepMax, false);
 }
 
 bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel) {
@@ -170,7 +175,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
       z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
       BeendeVirtuell(z, modus);
       HTCreateSmartZug(n, false, false, s);
-      Testung(s, modus, toCancel);
+      ZugFertig(s, n, modus, toCancel);
       return false;
     }
     if (b.SpielPhaseStehend == spSpringen) {
@@ -205,7 +210,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
       BeendeVirtuell(z, modus);
     }
     HTCreateSmartZug(n, false, false, s);
-    Testung(s, modus, toCancel);
+    ZugFertig(s, n, modus, toCancel);
     return false;
   }
 
@@ -221,7 +226,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
     HTCreateSmartZug(n, false, false, s);
     z.SmartZuege[s].RemisDurchLimit = durchLimit;
     z.SmartZuege[s].RemisDurchWdh = !durchLimit;
-    Testung(s, modus, toCancel);
+    ZugFertig(s, n, modus, toCancel);
     return false;
   }
 
@@ -234,7 +239,7 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
     Fertig(z);
   }
   HTCreateSmartZug(n, false, false, s);
-  Testung(s, modus, toCancel);
+  ZugFertig(s, n, modus, toCancel);
   return false;
 }
 
@@ -285,7 +290,7 @@ void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s, co
     mb.AlleSteine = mb.SteineZiehend | mb.SteineStehend;
     BewerteVariante(muehle, gewinnDurchQuarne, modus);
     HTCreateSmartZug(n, gewinnDurchQuarne, false, s);
-    if (!gewinnDurchQuarne) Testung(s, modus, toCancel);
+    ZugFertig(s, n, modus, toCancel, !gewinnDurchQuarne);
     return;
   }
 
@@ -313,7 +318,7 @@ void StepStack::HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s, co
     v.BrettNachZug.AlleSteine = v.BrettNachZug.SteineZiehend | v.BrettNachZug.SteineStehend;
     BewerteVariante(v, gewinnDurchQuarne, modus);
     HTCreateSmartZug(i, gewinnDurchQuarne, false, s);
-    if (!gewinnDurchQuarne) Testung(s, modus, toCancel);
+    ZugFertig(s, i, modus, toCancel, !gewinnDurchQuarne);
     if (!(modus.alleZuege || (!gewinnDurchQuarne && !toCancel))) break;
   }
 }
@@ -413,6 +418,82 @@ void StepStack::HTSortiere(int s, int d) {
     }
     if (!getauscht) break;
   }
+}
+
+bool StepStack::AktualisiereBesterZug(int s) {
+  TStep& st = Steps[s];
+  if (st.ZugZeiger == 1) {
+    st.BesterZug = st.ZZ[1];
+    return true;
+  }
+  const int aktuell = st.ZZ[st.ZugZeiger];
+  if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
+    return false;
+  st.BesterZug = aktuell;
+  return true;
+}
+
+TZugWert StepStack::VorlaeufigerWert(int s) {
+  const TStep& st = Steps[s];
+  const TZugWert& eltern = AktuellerZug(s - 1).Wertung;
+  TZugWert w = Runterrechnen(st.Zuege[st.BesterZug].Wertung, eltern, einst_, host_);
+  w.PunktWertA = eltern.PunktWertA;
+  return w;
+}
+
+bool StepStack::SchneideAb(int s, int d) {
+  TStep& st = Steps[s];
+  TStep& eltern = Steps[s - 1];
+  if (st.BesterZug == 0 || eltern.BesterZug == 0) return false;
+  // A provisional value only gets worse for the parent as further replies come in, unless
+  // draws take part (see MindestensSoGut).
+  TZug& p = AktuellerZug(s - 1);
+  p.Wertung = VorlaeufigerWert(s);
+  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
+  if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
+    p.BEWERTET = true;
+  else
+    p.Canceld = true;
+  if (s == 2) HTCopySmart(2, d);
+  return true;
+}
+
+void StepStack::ElternUeberstanden(int& s, int d, int oben) {
+  HTCopySmart(s, d);
+  --s;
+  TStep& eltern = Steps[s];
+  TZug& p = AktuellerZug(s);
+  p.BEWERTET = true;
+  const bool besser =
+      eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
+  if (p.Wertung.ZugResGesamt == rsWDH && !besser) return;
+  if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
+  eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+  p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+  if (s > oben && HTTestung(s, d, true)) --s;
+}
+
+void StepStack::BewerteEltern(int& s, int d, int& hint, THintRes hintArt) {
+  TStep& st = Steps[s];
+  if (hint > 0) {
+    GetBesterZug(s, d, hint, hintArt);
+  } else {
+    if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+    HTCopySmart(s, d);
+  }
+  TZug& p = AktuellerZug(s - 1);
+  if (st.BesterZug != 0)
+    p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+  --s;
+  p.BEWERTET = true;
+}
+
+int StepStack::BlockadeGewinn(int s) {
+  TZug& z = AktuellerZug(s);
+  z.Wertung.ZugResGesamt = rsWIN;
+  z.Wertung.ResultInXZuegen = 0;
+  z.BEWERTET = true;
+  return Steps[s].ZZ[Steps[s].ZugZeiger];
 }
 
 void StepStack::GetBesterZug(int s, int d, int& hint, THintRes hintArt) {

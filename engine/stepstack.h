@@ -9,6 +9,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
+#include "engine/listenbaum.h"
 #include "engine/settings.h"
 
 namespace quarne {
@@ -19,18 +20,24 @@ struct GenModus {
   bool stepIsMax = false;    // the ply is the last one: value fully, test each move
   bool alleZuege = false;    // a winning mill does not stop generation; all its removal variants
   bool testung = true;       // HTTestung after each move of the last ply
-  bool listMode = false;     // last-ply values without the line and mill patterns
+  bool listMode = false;     // last-ply values without the line and mill patterns; every
+                             // finished move goes into the list tree
   bool imThreadNull = true;  // new moves get IMTHREAD 0
 };
 
 class StepStack {
  public:
+  // The stack reads a copy of einstellungen, taken by UebernimmEinstellungen when a search
+  // starts, so that nothing the window changes meanwhile reaches a running search.
   StepStack(const Einstellungen& einstellungen, Host& host);
   virtual ~StepStack() = default;
   StepStack(const StepStack&) = delete;
   StepStack& operator=(const StepStack&) = delete;
 
   Array1<TStep, kMaxSteps> Steps{};
+
+  void UebernimmEinstellungen() { einst_ = quelle_; }
+  const Einstellungen& Einstellung() const { return einst_; }
 
   // Moves generated since the last reset; read by the displays while the search runs.
   std::int64_t GenZuege() const { return genZuege_.load(std::memory_order_relaxed); }
@@ -61,10 +68,34 @@ class StepStack {
   // Keeps the best move of ply s up to date and says whether the rest of ply s can be skipped.
   virtual bool HTTestung(int s, int d, bool einstiegNextMove) = 0;
 
+  // The parts of HTTestung and of the step loops that every search shares.
+  // Makes the current move of ply s its best when it is the first or a better one; false when
+  // it is not.
+  bool AktualisiereBesterZug(int s);
+  // The value of the current move of ply s - 1 from the best reply so far, keeping its own
+  // PunktWertA.
+  TZugWert VorlaeufigerWert(int s);
+  // Gives the parent move its provisional value and cuts it off when the best move of ply
+  // s - 1 is at least as good; true when the caller must climb one more ply.
+  bool SchneideAb(int s, int d);
+  // Every move of ply s is examined and the parent move was never cut off: its value is exact.
+  // Climbs to the parent ply; climbs once more when the parent ply is cut off too, which
+  // HTTestung decides only above ply oben.
+  void ElternUeberstanden(int& s, int d, int oben);
+  // Passes the best value of ply s (with a hint, the winning move) to the parent move, climbs
+  // to the parent ply and marks the parent move evaluated.
+  void BewerteEltern(int& s, int d, int& hint, THintRes hintArt);
+  // The reply ply s + 1 has no move: the current move of ply s wins by blockade. Its index.
+  int BlockadeGewinn(int s);
+
   // The game before the searched position, for the repetition rule.
   void SetzeVerlauf(const SpielVerlauf& verlauf) { verlauf_ = &verlauf; }
+  // The tree a list-mode pass fills; nullptr outside such a pass.
+  void SetzeListenBaum(ListenBaum* baum) { baum_ = baum; }
+  ListenBaum* Baum() const { return baum_; }
 
-  const Einstellungen& einst_;
+  const Einstellungen& quelle_;
+  Einstellungen einst_;
   Host& host_;
 
  private:
@@ -75,13 +106,15 @@ class StepStack {
   void BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const;
   // The last ply of a virtual move: the virtual line weights, and the move is finished.
   void BeendeVirtuell(TZug& z, const GenModus& modus) const;
-  bool Testung(int s, const GenModus& modus, bool& toCancel);
+  // A move is finished: the list tree records it, and the last ply tests it.
+  void ZugFertig(int s, int n, const GenModus& modus, bool& toCancel, bool testen = true);
   void ZaehleZug() {
     genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
   }
 
   std::atomic<std::int64_t> genZuege_{0};
   const SpielVerlauf* verlauf_ = nullptr;
+  ListenBaum* baum_ = nullptr;
 };
 
 }  // namespace quarne

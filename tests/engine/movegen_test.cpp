@@ -27,6 +27,7 @@ class GenStack final : public StepStack {
   int testungen = 0;
 
   void Wurzel(const Stellung& st, int zugNummer = 1) {
+    UebernimmEinstellungen();
     for (int s = 1; s <= kMaxSteps; ++s) Steps[s].Virtuell = false;
     BereiteStepVor(1, st.zug, zugNummer, st.farbe);
   }
