@@ -24,8 +24,12 @@ class Host {
   virtual void Fortschritt(int /*tiefe*/, int /*stepMax*/) {}
   virtual void IterationBeendet() {}
   virtual void SucheBeendet() {}
-  // One more activity dot while the calling-thread search runs.
+  // One more activity dot while a search runs; a bar when the parallel search has to wait for
+  // a worker's lock.
   virtual void Aktivitaetspunkt() {}
+  virtual void Wartemarke() {}
+  // The parallel phase of a search runs the search timer on its own.
+  virtual void SuchTimerLaeuft(bool /*an*/) {}
   // Remaining seconds of a timed search, and back to the configured thinking time.
   virtual void ZeigeRestDenkzeit(std::int64_t /*sekunden*/) {}
   virtual void ZeigeDenkzeit() {}

@@ -1,0 +1,77 @@
+// The cell tree: the top of the game tree that the parallel search works on, one level of
+// moves per ply. A list-mode pass of the search fills it, the driver sorts it best-first and
+// hands the open entries of its deepest level (the cells) to the workers, and the values the
+// workers find are merged upwards here, cutting off what can no longer change a result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/types.h"
+#include "engine/host.h"
+#include "engine/listenbaum.h"
+#include "engine/settings.h"
+
+namespace quarne {
+
+// One level of the tree.
+struct THTListe {
+  std::vector<TZug> ZugListe;
+  int ZugListeCnt = 0;      // allocated length of ZugListe
+  int ZugListeZeiger = -1;  // index of the last used entry; -1: empty
+
+  int Anzahl() const { return ZugListeZeiger + 1; }
+};
+
+using HTEbenen = Array1<THTListe, kMaxSteps>;
+
+// What the merge needs of the workers: which cell each holds, and a way to stop it.
+class Arbeiter {
+ public:
+  virtual ~Arbeiter() = default;
+  // The cell worker n (1-based) is searching; -1 for none.
+  virtual int Zelle(int n) const = 0;
+  virtual void HTStopThread(int n) = 0;
+};
+
+class HTBaum final : public ListenBaum {
+ public:
+  HTBaum(const Einstellungen& einstellungen, Host& host);
+
+  HTEbenen HTStepListe;     // the working tree
+  HTEbenen HTStepListeNeu;  // the sorted copy each iteration starts from
+
+  // ListenBaum, on the working tree.
+  void Leeren() override;
+  int HTAddZug(int L, const TZug& zug, bool bewertet, int eltern) override;
+  void SofortGewinn(int s, int index, THintRes art, int d) override;
+  int Offene(int L) const override;
+
+  // Copies the working tree into HTStepListeNeu, sorts every sibling block best-first and
+  // regroups the levels in the order of their parents.
+  void CopyAndSortHTStepListeNeu(int stepMax);
+  void HTRestoreStepListe();
+  void HTSortListe(int L, int von, int bis);
+
+  // Merges the collected values upwards; true when every root move is decided.
+  bool HTAuswerten(int stepMax, int d, Arbeiter& arbeiter);
+  bool HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeiter& arbeiter);
+  void HTCopySmart_(int l, int d, TZug& eltern, const TZug& kind);
+  void HTCancelZellen(int stepMax, Arbeiter& arbeiter);
+  bool HTVorgaengerFertig(int L, int i);
+
+  // The tree as text for the StepListe tab, appended to text.
+  void SchreibeStepListe(std::string& text) const;
+
+ private:
+  TZug& Eintrag(int L, int i) { return HTStepListe[L].ZugListe[static_cast<std::size_t>(i)]; }
+  std::string ZellenText(int L, int x) const;
+  // The lowest index of level L + 1 that belongs below entry von of level L or a later one.
+  int ErsterNachfahre(int L, int von) const;
+
+  const Einstellungen& einst_;
+  Host& host_;
+  std::vector<TZug> puffer_;  // regrouping
+};
+
+}  // namespace quarne

@@ -1,0 +1,479 @@
+#include "parallel/driver.h"
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <stdexcept>
+#include <thread>
+
+#include "engine/values.h"
+
+namespace quarne {
+namespace {
+
+// The window gets a moment every this many poll passes, and at the latest after this long, so
+// that buttons and timers act promptly even when idle passes give the processor away.
+constexpr int kAnzeigeIntervall = 10000;
+constexpr auto kAnzeigeZeit = std::chrono::milliseconds(20);
+constexpr int kStartZeitMs = 1000;
+constexpr auto kSchlafZeit = std::chrono::microseconds(500);
+
+bool Entschieden(const TZug& z) {
+  return z.BEWERTET || z.Canceld;
+}
+
+bool Gewonnen(const TStep& s) {
+  const TZugResZiehend r = s.ZuegeAnzahl > 0 ? s.Zuege[1].Wertung.ZugResGesamt : rsNIL;
+  return r == rsWIN || r == rsLOSS;
+}
+
+}  // namespace
+
+struct HTSuche::Lauf {
+  int tiefe;
+  const TZug& zug;
+  int zugNummer;
+  TFarbe farbe;
+  HTOptionen opt;
+  int stepMax = 0;
+  std::int64_t deadline = 0;
+  int anzeigeZaehler = 0;
+  int punktZaehler = 0;
+  std::chrono::steady_clock::time_point letzteAnzeige{};
+
+  bool anzeigen() const { return !opt.NoDisplay && !opt.KeepTabs; }
+};
+
+void HTSuche::Verlauf::Kopiere(const SpielVerlauf& v) {
+  zuege_.clear();
+  farben_.clear();
+  for (int i = 1; i <= v.Anzahl(); ++i) {
+    zuege_.push_back(v.VorDemZug(i));
+    farben_.push_back(v.Farbe(i));
+  }
+}
+
+HTSuche::HTSuche(Suche& suche, const Einstellungen& einstellungen, Host& host)
+    : suche_(suche),
+      quelle_(einstellungen),
+      einst_(einstellungen),
+      host_(host),
+      baum_(einst_, host) {}
+
+HTSuche::~HTSuche() {
+  HTTerminateThreads();
+}
+
+void HTSuche::ErzeugeThreads(int anzahl) {
+  anzahl = std::min(anzahl, kMaxThreads);
+  if (anzahl < 2 || !threads_.empty()) return;
+  for (int n = 0; n < anzahl; ++n)
+    threads_.push_back(
+        std::make_unique<HTQuarne>(einst_, suche_.StopFlag, suche_.MoveNowFlag, wecker_));
+  threadAnzahl_ = anzahl;
+  statistik_.jeArbeiter.assign(static_cast<std::size_t>(anzahl), 0);
+}
+
+void HTSuche::SetzeThreadAnzahl(int n) {
+  threadAnzahl_ = std::clamp(n, 0, ErzeugteThreads());
+}
+
+void HTSuche::HTTerminateThreads() {
+  for (auto& t : threads_) t->Terminate();
+  threads_.clear();
+  threadAnzahl_ = 0;
+}
+
+int HTSuche::Zelle(int n) const {
+  return threads_[static_cast<std::size_t>(n - 1)]->Zelle.load();
+}
+
+void HTSuche::HTStopThread(int n) {
+  HTQuarne& w = Thread(n);
+  w.Zelle.store(-1);
+  w.ToSuspend.store(true);
+}
+
+std::int64_t HTSuche::GenZuegeGesamt() const {
+  std::int64_t n = suche_.GenZuege();
+  for (int i = 0; i < threadAnzahl_; ++i) n += threads_[static_cast<std::size_t>(i)]->IGenZuege();
+  return n;
+}
+
+void HTSuche::Suchen(bool parallel, int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                     HTOptionen optionen, const SpielVerlauf& verlauf) {
+  if (parallel && threadAnzahl_ >= 1)
+    HTStepRoutine(tiefe, zug, zugNummer, farbe, optionen, verlauf);
+  else
+    StepRoutine(tiefe, zug, zugNummer, farbe,
+                {optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, optionen.FullDepthOnly},
+                verlauf);
+}
+
+void HTSuche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                          SuchOptionen optionen, const SpielVerlauf& verlauf) {
+  HTResetThreads();
+  for (int i = 0; i < threadAnzahl_; ++i)
+    threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
+  suche_.StepRoutine(tiefe, zug, zugNummer, farbe, optionen, verlauf);
+}
+
+void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
+                            HTOptionen optionen, const SpielVerlauf& verlauf) {
+  if (threadAnzahl_ < 1) {
+    StepRoutine(tiefe, zug, zugNummer, farbe,
+                {optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, optionen.FullDepthOnly},
+                verlauf);
+    return;
+  }
+  // Whatever ends the search, an error included, the window must not stay "thinking" and no
+  // worker may go on with a cell of it.
+  struct Aufraeumen {
+    HTSuche& h;
+    bool timer = false;
+    ~Aufraeumen() {
+      for (auto& t : h.threads_) t->ToSuspend.store(true);
+      if (timer) h.host_.SuchTimerLaeuft(false);
+      if (h.suche_.SearchRunning) {
+        h.suche_.SearchRunning = false;
+        h.host_.ZeigeEinstellungsTabs();
+      }
+    }
+  } aufraeumen{*this};
+
+  einst_ = quelle_;
+  verlauf_.Kopiere(verlauf);
+  Lauf lauf{std::min(tiefe, kMaxSteps), zug, zugNummer, farbe, optionen};
+  if (!optionen.KeepTabs) host_.VerbergeEinstellungsTabs();
+  suche_.StopFlag = false;
+  suche_.MoveNowFlag = false;
+  suche_.NoMovesFlag = false;
+  suche_.SearchRunning = true;
+  suche_.ResultReady = false;
+  suche_.SetzeGenZuegeZurueck();
+  statistik_ = HTStatistik{};
+  statistik_.jeArbeiter.assign(threads_.size(), 0);
+  HTResetThreads();
+  for (int i = 0; i < threadAnzahl_; ++i)
+    threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
+
+  const Suche::ListenErgebnis liste =
+      suche_.StepRoutineListe(lauf.tiefe, zug, zugNummer, farbe, optionen.KeepTabs, verlauf, baum_);
+  lauf.stepMax = liste.StepMax;
+  // Stopped or told to move during the pass: its result is all there is.
+  if (suche_.StopFlag || suche_.MoveNowFlag) return;
+  if (suche_.Steps[1].ZuegeAnzahl == 0) {
+    suche_.NoMovesFlag = true;
+    return;
+  }
+  if (!optionen.KeepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) return;
+  if (liste.StepMax >= lauf.tiefe || liste.done) {
+    // Too small to distribute, or already decided. A thinking time still applies.
+    suche_.StepRoutine(lauf.tiefe, zug, zugNummer, farbe,
+                       {optionen.KeepTabs, optionen.Timed, false}, verlauf);
+    return;
+  }
+
+  if (!optionen.KeepTabs) host_.VerbergeEinstellungsTabs();
+  suche_.SearchRunning = true;
+  if (lauf.anzeigen()) {
+    host_.SuchTimerLaeuft(true);
+    aufraeumen.timer = true;
+  }
+  Parallel(lauf);
+  if (lauf.anzeigen()) {
+    host_.SucheBeendet();
+    aufraeumen.timer = false;
+  }
+  suche_.SearchRunning = false;
+  if (optionen.Timed) host_.ZeigeDenkzeit();
+  host_.ZeigeEinstellungsTabs();
+}
+
+void HTSuche::Parallel(Lauf& lauf) {
+  for (int i = 0; i < threadAnzahl_; ++i) {
+    HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
+    w.Vorbereiten(verlauf_);
+    w.SetzeVirtuell(lauf.zug);
+    w.TRVirtuellAb = w.Steps[kMaxSteps].VirtuellAb;
+  }
+  // A list-mode pass that left a result keeps it usable: Zieh and the thinking time may end the
+  // first parallel iteration too.
+  if (lauf.opt.Timed) lauf.tiefe = kMaxSteps;
+  lauf.deadline = host_.JetztMs() + 1000 * static_cast<std::int64_t>(einst_.DenkzeitSekunden());
+  baum_.CopyAndSortHTStepListeNeu(lauf.stepMax);
+  const int erste = lauf.opt.FullDepthOnly ? lauf.tiefe : lauf.stepMax + 1;
+  StepListeText.clear();
+  const int L = lauf.stepMax;
+  int d = erste;
+  for (; d <= lauf.tiefe; ++d) {
+    HTResetThreads();
+    baum_.HTRestoreStepListe();
+    TStep& wurzel = suche_.Steps[1];
+    wurzel.STStepMax = d;
+    wurzel.STDenkTiefe = lauf.tiefe;
+    KopiereWurzel();
+
+    int zelle = 0;
+    bool erschoepft = false;
+    bool letzteAbholung = false;
+    int zustand = 0;
+    lauf.anzeigeZaehler = 0;
+    lauf.punktZaehler = 0;
+    lauf.letzteAnzeige = std::chrono::steady_clock::now();
+    for (;;) {
+      ++statistik_.durchlaeufe;
+      // What the workers reported before this pass looked at them; an idle pass waits for more.
+      const std::uint64_t gesehen = wecker_.Stand();
+      HTAnzeige(lauf, d);
+      if (suche_.StopFlag || suche_.MoveNowFlag) break;
+      PruefeThreads();
+      // A pass that can only wait for a worker gives the processor away.
+      bool leer = false;
+      if (zustand == 0) {
+        const THTListe& zellen = baum_.HTStepListe[L];
+        while (zelle >= 0 && zelle <= zellen.ZugListeZeiger) {
+          const TZug& z = zellen.ZugListe[static_cast<std::size_t>(zelle)];
+          if (!Entschieden(z) && z.IMTHREAD <= 0) break;
+          ++zelle;
+        }
+        if (zelle < 0 || zelle > zellen.ZugListeZeiger) {
+          erschoepft = true;
+          zelle = -1;
+          zustand = 2;
+        } else {
+          zustand = erschoepft ? 2 : 1;
+        }
+      } else if (zustand == 1) {
+        int frei = 0;
+        for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
+          if (Thread(n).Suspended() && Thread(n).Zelle.load() == -1) frei = n;
+        if (frei == 0) {
+          zustand = 2;
+        } else {
+          BestueckeThread(frei, zelle, L, d, lauf);
+          HTQuarne& w = Thread(frei);
+          w.TRStartTime = host_.JetztMs();
+          const std::uint64_t alt = w.Laeufe();
+          w.Wecke();
+          if (!w.WarteAufLauf(alt, kStartZeitMs))
+            throw std::runtime_error("TimeOut Thread Start !");
+          ++statistik_.ausgegeben;
+          ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
+          zustand = 0;
+        }
+      } else if (zustand == 2) {
+        if (++lauf.punktZaehler > kAnzeigeIntervall + 1) lauf.punktZaehler = 0;
+        if (lauf.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
+        bool freierDa = false;
+        for (int n = 1; n <= threadAnzahl_ && !erschoepft && !freierDa; ++n)
+          freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
+        if (freierDa) {
+          zustand = 0;
+        } else {
+          const bool bekommen = HTAbholen(L);
+          leer = !bekommen;
+          if (letzteAbholung || (erschoepft && bekommen))
+            zustand = 3;
+          else
+            letzteAbholung = bekommen;
+        }
+      } else {
+        ++statistik_.zusammenfuehrungen;
+        if (baum_.HTAuswerten(L, d, *this)) break;
+        letzteAbholung = false;
+        zustand = erschoepft ? 2 : 0;
+      }
+      if (leer) Warten(gesehen);
+    }
+
+    for (const TZug& z : baum_.HTStepListe[L].ZugListe)
+      if (z.Canceld && z.ClWay == 1 && z.StepMaxZug == d) ++statistik_.abgeschnitten;
+    const THTListe& wurzeln = baum_.HTStepListe[1];
+    for (int k = 0; k <= wurzeln.ZugListeZeiger && k < kMaxZuege; ++k) {
+      const TZug& z = wurzeln.ZugListe[static_cast<std::size_t>(k)];
+      if (Entschieden(z)) wurzel.Zuege[k + 1] = z;
+    }
+    if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
+    if (lauf.anzeigen()) {
+      suche_.MemStep = wurzel;
+      SortRoutine(suche_.MemStep, einst_, host_);
+      suche_.MemStep2 = suche_.MemStep;
+      suche_.ResultReady = true;
+      suche_.FertigeTiefe = d;
+      if (!lauf.opt.FullDepthOnly) host_.AktiviereZiehB();
+      host_.IterationBeendet();
+      host_.Fortschritt(lauf.tiefe, d);
+      if (!einst_.CBVoll && Gewonnen(suche_.MemStep)) break;
+    }
+  }
+  if ((suche_.MoveNowFlag || (suche_.StopFlag && lauf.anzeigen())) && suche_.ResultReady) {
+    suche_.MemStep = suche_.Steps[1];
+    suche_.MemStepExtrapolieren();
+    SortRoutine(suche_.MemStep, einst_, host_);
+    suche_.MemStep2 = suche_.MemStep;
+  }
+}
+
+void HTSuche::KopiereWurzel() {
+  // The root step follows level 1 of the tree entry for entry, so that it never holds a move
+  // twice; open entries show their first ply.
+  TStep& wurzel = suche_.Steps[1];
+  const THTListe& wurzeln = baum_.HTStepListe[1];
+  for (int k = 0; k <= wurzeln.ZugListeZeiger && k < kMaxZuege; ++k) {
+    TZug& z = wurzel.Zuege[k + 1];
+    z = wurzeln.ZugListe[static_cast<std::size_t>(k)];
+    if (!Entschieden(z)) z.StepMaxZug = 1;
+  }
+}
+
+void HTSuche::HTAnzeige(Lauf& lauf, int d) {
+  const auto jetzt = std::chrono::steady_clock::now();
+  if (++lauf.anzeigeZaehler < kAnzeigeIntervall && jetzt - lauf.letzteAnzeige < kAnzeigeZeit)
+    return;
+  lauf.letzteAnzeige = jetzt;
+  for (auto& t : threads_) t->Hole(meldungen_);
+  for (const std::string& m : meldungen_) host_.Meldung(m);
+  meldungen_.clear();
+  if (lauf.opt.Timed) {
+    const std::int64_t ms = host_.JetztMs();
+    if (ms > lauf.deadline) {
+      suche_.MoveNowFlag = true;
+      host_.VerarbeiteEreignisse();
+      return;
+    }
+    host_.ZeigeRestDenkzeit((lauf.deadline - ms) / 1000);
+  }
+  if (lauf.anzeigen()) host_.Fortschritt(lauf.tiefe, d);
+  host_.VerarbeiteEreignisse();
+  lauf.anzeigeZaehler = 0;
+  KopiereWurzel();
+}
+
+void HTSuche::PruefeThreads() {
+  for (int n = 1; n <= threadAnzahl_; ++n) {
+    HTQuarne& w = Thread(n);
+    if (!w.HatFehler()) continue;
+    throw std::runtime_error("Die Suche wurde abgebrochen: Fehler in Thread " + std::to_string(n) +
+                             ": " + w.Fehler());
+  }
+}
+
+void HTSuche::Warten(std::uint64_t gesehen) {
+  ++statistik_.leerlauf;
+  switch (leerlauf) {
+    case Leerlauf::Kreisen:
+      break;
+    case Leerlauf::Abgeben:
+      std::this_thread::yield();
+      break;
+    case Leerlauf::Schlafen:
+      wecker_.Warte(gesehen, kSchlafZeit);
+      break;
+  }
+}
+
+void HTSuche::HTResetThreads() {
+  for (int n = 1; n <= threadAnzahl_; ++n) {
+    HTQuarne& w = Thread(n);
+    w.ToSuspend.store(true);
+    w.WarteAufPark();
+    w.ToExit.store(false);
+    w.ToSuspend.store(false);
+    w.Ready.store(false);
+    w.ToReset.store(false);
+    w.GibRW();
+    w.Zelle.store(-1);
+    w.LoescheFehler();
+    w.Hole(meldungen_);
+  }
+}
+
+void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const Lauf& lauf) {
+  std::array<int, kMaxSteps + 1> pfad{};
+  pfad[static_cast<std::size_t>(L)] = zelle;
+  for (int s = L; s >= 1; --s) {
+    const int x = pfad[static_cast<std::size_t>(s)];
+    if (x < 0 || x > baum_.HTStepListe[s].ZugListeZeiger) {
+      host_.Meldung("Fehler 02 in Bestücke Thread!");
+      throw std::runtime_error("Fehler 02 in Bestücke Thread!");
+    }
+    if (s > 1)
+      pfad[static_cast<std::size_t>(s - 1)] =
+          baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(x)].LISTE_1;
+  }
+  HTQuarne& w = Thread(n);
+  w.TRThreadNr = n;
+  w.TRDenkTiefe = lauf.tiefe;
+  w.TRStepMax = d;
+  w.TRLetzterZug = lauf.zug;
+  w.TRZugNummer = lauf.zugNummer;
+  w.TRFarbeZiehend = lauf.farbe;
+  w.Zelle.store(zelle);
+  w.TRHTTiefe = L;
+  w.Ready.store(false);
+  w.ToSuspend.store(false);
+  for (int s = 1; s <= L; ++s) {
+    const TZug& e =
+        baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(pfad[static_cast<std::size_t>(s)])];
+    if (e.BEWERTET) host_.Meldung("(Vor)Zug bereits bewertet in Bestücke Thread!");
+    if (e.Canceld) host_.Meldung("(Vor)Zug bereits gecancelt in Bestücke Thread!");
+    if (s == 1) {
+      w.BereiteStepVor(1, lauf.zug, lauf.zugNummer, lauf.farbe);
+      w.Steps[1].STStepMax = d;
+      w.Steps[1].STDenkTiefe = lauf.tiefe;
+    } else {
+      w.BereiteStepVor(s);
+    }
+    TStep& st = w.Steps[s];
+    st.Zuege[1] = e;
+    st.ZZ[1] = 1;
+    st.ZuegeAnzahl = 1;
+    st.ZugZeiger = s < L ? 1 : 0;
+  }
+  w.SetzeTeilBew(w.ZellRecord().TEILBEW);
+  baum_.HTStepListe[L].ZugListe[static_cast<std::size_t>(zelle)].IMTHREAD = n;
+}
+
+bool HTSuche::HTAbholen(int L) {
+  bool bekommen = false;
+  THTListe& zellen = baum_.HTStepListe[L];
+  for (int n = 1; n <= threadAnzahl_; ++n) {
+    HTQuarne& w = Thread(n);
+    const int zelle = w.Zelle.load();
+    if (zelle < 0) continue;
+    if (zelle > zellen.ZugListeZeiger) {
+      HTStopThread(n);
+      continue;
+    }
+    TZug& e = zellen.ZugListe[static_cast<std::size_t>(zelle)];
+    if (Entschieden(e)) {
+      HTStopThread(n);
+    } else if (w.Suspended()) {
+      const TZug& record = w.ZellRecord();
+      if (!w.Ready.load()) host_.Meldung("Thread müßte READY sein");
+      if (e.IMTHREAD != n) host_.Meldung("ImThread <> Thread #01");
+      if (!record.BEWERTET) host_.Meldung("Zug im suspended Thread NOT BEWERTET!");
+      e = record;
+      e.IMTHREAD = n;
+      e.StepMaxZug = static_cast<std::uint8_t>(w.TRStepMax);
+      ++statistik_.fertig;
+      bekommen = true;
+      w.Zelle.store(-1);
+    } else if (!w.ToSuspend.load() && w.TeilBew() > e.TEILBEW) {
+      if (w.NimmRW()) host_.Wartemarke();
+      const TZug& record = w.ZellRecord();
+      if (e.IMTHREAD != n) host_.Meldung("Zelle.ImThread <> Thread #02");
+      e.Wertung = record.Wertung;
+      e.TEILBEW = record.TEILBEW;
+      if (L == 1)
+        for (int k = 1; k <= w.TRStepMax; ++k) e.SmartZuege[k] = record.SmartZuege[k];
+      w.GibRW();
+      ++statistik_.teilwerte;
+      bekommen = true;
+    }
+  }
+  return bekommen;
+}
+
+}  // namespace quarne

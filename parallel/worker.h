@@ -1,0 +1,138 @@
+// A worker thread of the parallel search. It searches one cell of the cell tree to the depth of
+// the running iteration on a step stack of its own, with the same generation, tests and value
+// rules as the search in the calling thread, publishes the cell's value while it is partial and
+// again when it is final, and parks itself until the driver wakes it for the next cell.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/stepstack.h"
+
+namespace quarne {
+
+// Lets the driver wait for "something happened" (a worker published or parked) with a bound.
+class Wecker {
+ public:
+  void Melde();
+  std::uint64_t Stand() const { return stand_.load(std::memory_order_acquire); }
+  // Returns when the state moved on from gesehen, or after the time.
+  void Warte(std::uint64_t gesehen, std::chrono::microseconds zeit);
+
+ private:
+  std::mutex m_;
+  std::condition_variable cv_;
+  std::atomic<std::uint64_t> stand_{0};
+};
+
+// Consistency messages of a worker wait here until the driver shows them in the window's
+// thread.
+class MeldungsPuffer : public Host {
+ public:
+  void Meldung(std::string_view text) override;
+  void VerarbeiteEreignisse() override {}
+  std::int64_t JetztMs() override;
+  // Moves the waiting messages to ziel.
+  void Hole(std::vector<std::string>& ziel);
+
+ private:
+  std::mutex m_;
+  std::vector<std::string> meldungen_;
+  std::atomic<bool> wartend_{false};
+};
+
+class HTQuarne final : private MeldungsPuffer, public StepStack {
+ public:
+  // einstellungen is the driver's copy, read when the driver calls Vorbereiten.
+  HTQuarne(const Einstellungen& einstellungen, const std::atomic<bool>& stopFlag,
+           const std::atomic<bool>& moveNowFlag, Wecker& wecker);
+  ~HTQuarne() override;
+
+  // Control fields. The task fields are written by the driver while the worker is parked.
+  int TRThreadNr = 0;
+  std::atomic<bool> ToSuspend{false};
+  std::atomic<bool> ToExit{false};
+  std::atomic<bool> ToReset{false};
+  std::atomic<bool> Ready{false};
+  std::atomic<int> Zelle{0};
+  int TRDenkTiefe = 0;
+  int TRStepMax = 0;
+  int TRHTTiefe = 0;
+  TZug TRLetzterZug{};
+  int TRZugNummer = 0;
+  TFarbe TRFarbeZiehend = clWeiss;
+  int TRVirtuellAb = 0;
+  std::atomic<std::int64_t> TRCounter{0};
+  std::int64_t TRStartTime = 0;
+
+  std::int64_t IGenZuege() const { return GenZuege(); }
+  // The cell record: the worker's copy of the cell, guarded by RW while the worker runs.
+  TZug& ZellRecord() { return Steps[TRHTTiefe].Zuege[1]; }
+  // Its TEILBEW, readable without the lock.
+  std::uint8_t TeilBew() const { return teilBew_.load(std::memory_order_acquire); }
+  void SetzeTeilBew(std::uint8_t n) { teilBew_.store(n, std::memory_order_release); }
+
+  // RW, the lock over the cell record: an atomic test-and-set. NimmRW says whether it had to
+  // wait.
+  bool NimmRW();
+  void GibRW() { rw_.clear(std::memory_order_release); }
+
+  // Park and wake. A wake is never lost; Laeufe counts the wakes the worker has taken.
+  bool Suspended() const { return suspended_.load(std::memory_order_acquire); }
+  std::uint64_t Laeufe();
+  void Wecke();
+  // Waits until the worker has taken a wake after alt; false after timeoutMs.
+  bool WarteAufLauf(std::uint64_t alt, int timeoutMs);
+  void WarteAufPark();
+  // Ends the thread, at once even in the middle of a cell, and joins it.
+  void Terminate();
+
+  // Settings copy and game history for the next search; only while parked.
+  void Vorbereiten(const SpielVerlauf& verlauf);
+  // An error ended the worker's last cell: its text; empty when none.
+  std::string Fehler();
+  bool HatFehler() const { return hatFehler_.load(std::memory_order_acquire); }
+  void LoescheFehler();
+  using MeldungsPuffer::Hole;
+
+ protected:
+  bool HTTestung(int s, int d, bool einstiegNextMove) override;
+
+ private:
+  void Execute();
+  void Park();
+  // One pass of the loop; the task is the worker's state between passes.
+  void Schritt();
+  void Veroeffentliche(int s);
+
+  const std::atomic<bool>& stopFlag_;
+  const std::atomic<bool>& moveNowFlag_;
+  Wecker& wecker_;
+
+  // The loop's own state.
+  TAufgabe aufgabe_ = agSuspend;
+  int s_ = 0;
+  int hint_ = 0;
+  THintRes hintRes_ = hrNone;
+  bool rwGehalten_ = false;
+
+  std::atomic_flag rw_;
+  std::atomic<std::uint8_t> teilBew_{0};
+  std::atomic<bool> suspended_{false};
+  std::atomic<bool> terminated_{false};
+  std::atomic<bool> hatFehler_{false};
+  std::mutex m_;
+  std::condition_variable cv_;
+  bool weckAnfrage_ = false;
+  std::uint64_t laeufe_ = 0;
+  std::string fehler_;
+  std::thread thread_;
+};
+
+}  // namespace quarne
