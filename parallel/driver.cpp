@@ -141,8 +141,6 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
     }
   } aufraeumen{*this};
 
-  einst_ = quelle_;
-  verlauf_.Kopiere(verlauf);
   Lauf lauf{std::min(tiefe, kMaxSteps), zug, zugNummer, farbe, optionen};
   if (!optionen.KeepTabs) host_.VerbergeEinstellungsTabs();
   suche_.StopFlag = false;
@@ -153,7 +151,10 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
   suche_.SetzeGenZuegeZurueck();
   statistik_ = HTStatistik{};
   statistik_.jeArbeiter.assign(threads_.size(), 0);
+  // Workers still finishing a cell of the last search read the settings and the game copy.
   HTResetThreads();
+  einst_ = quelle_;
+  verlauf_.Kopiere(verlauf);
   for (int i = 0; i < threadAnzahl_; ++i)
     threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
 
@@ -226,7 +227,8 @@ void HTSuche::Parallel(Lauf& lauf) {
       // What the workers reported before this pass looked at them; an idle pass waits for more.
       const std::uint64_t gesehen = wecker_.Stand();
       HTAnzeige(lauf, d);
-      if (suche_.StopFlag || suche_.MoveNowFlag) break;
+      // The window may have closed and ended the workers meanwhile.
+      if (suche_.StopFlag || suche_.MoveNowFlag || threads_.empty()) break;
       PruefeThreads();
       // A pass that can only wait for a worker gives the processor away.
       bool leer = false;
@@ -253,6 +255,7 @@ void HTSuche::Parallel(Lauf& lauf) {
         } else {
           BestueckeThread(frei, zelle, L, d, lauf);
           HTQuarne& w = Thread(frei);
+          if (nachBestuecken) nachBestuecken(w);
           w.TRStartTime = host_.JetztMs();
           const std::uint64_t alt = w.Laeufe();
           w.Wecke();
@@ -374,7 +377,8 @@ void HTSuche::Warten(std::uint64_t gesehen) {
 }
 
 void HTSuche::HTResetThreads() {
-  for (int n = 1; n <= threadAnzahl_; ++n) {
+  // All workers, also those beyond a lowered count that may still finish a cell.
+  for (int n = 1; n <= ErzeugteThreads(); ++n) {
     HTQuarne& w = Thread(n);
     w.ToSuspend.store(true);
     w.WarteAufPark();

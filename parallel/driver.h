@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -81,6 +82,8 @@ class HTSuche final : private Arbeiter {
   Leerlauf leerlauf = Leerlauf::Schlafen;
 
   HTQuarne& Thread(int n) { return *threads_[static_cast<std::size_t>(n - 1)]; }
+  // Runs after a worker is given a cell and before it is woken; tests hand out faulty cells.
+  std::function<void(HTQuarne&)> nachBestuecken;
 
  private:
   struct Lauf;

@@ -171,6 +171,9 @@ void HTQuarne::Schritt() {
       break;
 
     case agStart:
+      // A cell below the stack, or no ply left to search below it, cannot be searched.
+      if (TRHTTiefe < 1 || TRStepMax <= TRHTTiefe || TRStepMax > kMaxSteps)
+        throw std::runtime_error("Fehlermeldung");
       s = TRHTTiefe;
       Steps[1].STStepMax = TRStepMax;
       Steps[1].STDenkTiefe = TRDenkTiefe;

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "core/notation.h"
@@ -63,12 +64,55 @@ Partie ZufallsPartie(std::mt19937& rng, int zuege) {
   return p;
 }
 
+// Counts what the window would see of the tabs and the search timer.
+struct FensterHost final : test::TestHost {
+  bool tabsSichtbar = true, timerLaeuft = false;
+  void VerbergeEinstellungsTabs() override { tabsSichtbar = false; }
+  void ZeigeEinstellungsTabs() override { tabsSichtbar = true; }
+  void SuchTimerLaeuft(bool an) override { timerLaeuft = an; }
+  void SucheGestartet() override {
+    TestHost::SucheGestartet();
+    timerLaeuft = true;
+  }
+  void SucheBeendet() override {
+    TestHost::SucheBeendet();
+    timerLaeuft = false;
+  }
+};
+
 class Parallel : public ::testing::Test {
  protected:
   Einstellungen einst;
-  test::TestHost host;
+  FensterHost host;
   std::unique_ptr<Suche> suche = std::make_unique<Suche>(einst, host);
   std::unique_ptr<HTSuche> ht = std::make_unique<HTSuche>(*suche, einst, host);
+  const LeererVerlauf leer;
+  // A middle game whose tree is far too big to finish at depth 16.
+  const Stellung mitte = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
+
+  void SetUp() override { ht->ErzeugeThreads(2); }
+
+  void Tief(HTOptionen opt = {}) { ht->HTStepRoutine(16, mitte.zug, 1, mitte.farbe, opt, leer); }
+
+  // After the search: nothing runs any more, and the window is back.
+  void PruefeEnde() {
+    EXPECT_FALSE(suche->SearchRunning);
+    EXPECT_TRUE(host.tabsSichtbar);
+    EXPECT_FALSE(host.timerLaeuft);
+  }
+
+  // Every root move of the result is decided, filled in from the last iteration if need be.
+  void PruefeErgebnis() {
+    ASSERT_TRUE(suche->ResultReady);
+    const TStep& m = suche->MemStep2;
+    ASSERT_EQ(m.ZuegeAnzahl, suche->Steps[1].ZuegeAnzahl);
+    std::set<int> nummern;
+    for (int i = 1; i <= m.ZuegeAnzahl; ++i) {
+      EXPECT_TRUE(m.Zuege[i].BEWERTET || m.Zuege[i].Canceld) << i;
+      nummern.insert(m.Zuege[i].Nr);
+    }
+    EXPECT_EQ(static_cast<int>(nummern.size()), m.ZuegeAnzahl);
+  }
 };
 
 // The parallel search's best root value equals the calling-thread search's at the same depth.
@@ -105,6 +149,119 @@ TEST_F(Parallel, GleicherBesterWertWieStepRoutine) {
   EXPECT_TRUE(host.meldungen.empty()) << host.meldungen.front();
   EXPECT_GE(verglichen, 100);
   EXPECT_GE(parallelGelaufen, 50);
+}
+
+// The thinking time ends the search with the best result so far.
+TEST_F(Parallel, DenkzeitEndetDieSuche) {
+  einst.AutoGroup = 1;  // one second
+  host.msJeEreignis = 150;
+  HTOptionen opt;
+  opt.Timed = true;
+  Tief(opt);
+  EXPECT_TRUE(suche->MoveNowFlag);
+  EXPECT_GT(ht->Statistik().ausgegeben, 0);
+  EXPECT_GE(suche->FertigeTiefe, 3);
+  PruefeErgebnis();
+  PruefeEnde();
+  EXPECT_FALSE(host.restzeiten.empty());
+}
+
+// Stop and Zieh reach the parallel phase while the window processes its events.
+TEST_F(Parallel, StopUndZiehWaehrendDerSuche) {
+  for (const bool zieh : {false, true}) {
+    int ereignisse = 0;
+    host.beiEreignis = [&] {
+      if (++ereignisse == 8) (zieh ? suche->MoveNowFlag : suche->StopFlag) = true;
+    };
+    Tief();
+    EXPECT_TRUE(zieh ? suche->MoveNowFlag.load() : suche->StopFlag.load());
+    EXPECT_GT(ht->Statistik().ausgegeben, 0);
+    PruefeErgebnis();
+    PruefeEnde();
+  }
+  host.beiEreignis = nullptr;
+}
+
+// A worker whose cell ends in an error does not hang the search: it ends with a German message,
+// the window comes back, and the next search runs on all workers again.
+TEST_F(Parallel, FehlerEinesArbeitersBeendetDieSuche) {
+  ht->nachBestuecken = [](HTQuarne& w) { w.TRStepMax = w.TRHTTiefe; };
+  try {
+    Tief();
+    ADD_FAILURE() << "kein Fehler";
+  } catch (const std::runtime_error& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("Die Suche wurde abgebrochen: Fehler in Thread ", 0), 0u)
+        << e.what();
+  }
+  PruefeEnde();
+  ht->nachBestuecken = nullptr;
+  ht->HTStepRoutine(5, mitte.zug, 1, mitte.farbe, {}, leer);
+  EXPECT_EQ(suche->FertigeTiefe, 5);
+  EXPECT_GT(ht->Statistik().ausgegeben, 0);
+  PruefeEnde();
+}
+
+// Closing the window ends the workers in the middle of a search; the search returns and later
+// searches run in the calling thread.
+TEST_F(Parallel, SchliessenWaehrendDerSuche) {
+  host.beiEreignis = [&] {
+    if (ht->Statistik().ausgegeben < 4) return;
+    suche->StopFlag = true;
+    ht->HTTerminateThreads();
+  };
+  Tief();
+  EXPECT_GE(ht->Statistik().ausgegeben, 4);
+  EXPECT_EQ(ht->ErzeugteThreads(), 0);
+  PruefeEnde();
+  host.beiEreignis = nullptr;
+  ht->HTStepRoutine(4, mitte.zug, 1, mitte.farbe, {}, leer);
+  EXPECT_EQ(suche->FertigeTiefe, 4);
+}
+
+TEST_F(Parallel, OhneArbeiterUndOhneZuege) {
+  // A root without moves: no worker is used.
+  const Stellung blockiert = Pos("SSSW..WS.W.....W........ S 9 9");
+  ht->HTStepRoutine(6, blockiert.zug, 1, blockiert.farbe, {}, leer);
+  EXPECT_TRUE(suche->NoMovesFlag);
+  EXPECT_EQ(ht->Statistik().ausgegeben, 0);
+  // A tree that never reaches 128 open cells is searched in the calling thread.
+  const Stellung klein = Pos("W...W...SS.S..S.......W. W 9 9");
+  ht->HTStepRoutine(2, klein.zug, 1, klein.farbe, {}, leer);
+  EXPECT_EQ(ht->Statistik().ausgegeben, 0);
+  EXPECT_EQ(suche->FertigeTiefe, 2);
+  // One worker fewer than two is none at all.
+  HTSuche eins(*suche, einst, host);
+  eins.ErzeugeThreads(1);
+  EXPECT_EQ(eins.ErzeugteThreads(), 0);
+  HTSuche viele(*suche, einst, host);
+  viele.ErzeugeThreads(256);
+  EXPECT_EQ(viele.ErzeugteThreads(), HTSuche::kMaxThreads);
+  PruefeEnde();
+}
+
+// The benchmark's call keeps the last result; a library call searches one full-depth iteration.
+TEST_F(Parallel, OhneAnzeigeUndNurVolleTiefe) {
+  ht->HTStepRoutine(4, mitte.zug, 1, mitte.farbe, {}, leer);
+  const TStep vorher = suche->MemStep2;
+  HTOptionen bench;
+  bench.NoDisplay = bench.KeepTabs = true;
+  ht->HTStepRoutine(5, mitte.zug, 1, mitte.farbe, bench, leer);
+  EXPECT_GT(ht->Statistik().ausgegeben, 0);
+  EXPECT_EQ(suche->MemStep2.STStepMax, vorher.STStepMax);
+  EXPECT_FALSE(suche->ResultReady);
+  const int ziehB = host.ziehB, iterationen = host.iterationen;
+  HTOptionen bib;
+  bib.FullDepthOnly = true;
+  ht->HTStepRoutine(5, mitte.zug, 1, mitte.farbe, bib, leer);
+  EXPECT_EQ(suche->FertigeTiefe, 5);
+  int stepMax = 0;
+  for (int L = 1; L <= kMaxSteps; ++L)
+    if (ht->Baum().HTStepListe[L].ZugListeZeiger >= 0) stepMax = L;
+  ASSERT_LT(stepMax, 4);
+  // Each depth of the list-mode pass offers Zieh; the one parallel iteration does not.
+  EXPECT_EQ(host.ziehB - ziehB, stepMax);
+  EXPECT_EQ(host.iterationen - iterationen, stepMax + 1);
+  PruefeEnde();
 }
 
 }  // namespace

@@ -1,0 +1,155 @@
+#include "parallel/worker.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <thread>
+
+#include "engine/search.h"
+#include "parallel/celltree.h"
+#include "tests/engine/test_host.h"
+#include "tests/engine/test_positions.h"
+
+namespace quarne {
+namespace {
+
+using test::Pos;
+
+// A worker driven by hand, as the driver would: one root move is the cell at level 1.
+class Arbeiter : public ::testing::Test {
+ protected:
+  Einstellungen einst;
+  test::TestHost host;
+  LeererVerlauf verlauf;
+  std::atomic<bool> stop{false}, moveNow{false};
+  Wecker wecker;
+  std::unique_ptr<HTQuarne> w = std::make_unique<HTQuarne>(einst, stop, moveNow, wecker);
+  Stellung st;
+
+  // The root moves of st, each valued to depth tiefe without cut-offs.
+  TStep Wurzel(int tiefe) {
+    auto liste = std::make_unique<Suche>(einst, host);
+    liste->StepRoutineListe(tiefe, st.zug, 1, st.farbe, true, true, verlauf);
+    return liste->Steps[1];
+  }
+
+  // The root moves as cells: with their own values, as a list-mode pass leaves them.
+  std::vector<TZug> Zellen() {
+    auto liste = std::make_unique<Suche>(einst, host);
+    HTBaum baum(einst, host);
+    liste->StepRoutineListe(1, st.zug, 1, st.farbe, true, verlauf, baum);
+    return baum.HTStepListe[1].ZugListe;
+  }
+
+  void Bestuecke(const TZug& zelle, int stepMax) {
+    w->WarteAufPark();
+    w->Vorbereiten(verlauf);
+    w->SetzeVirtuell(st.zug);
+    w->TRHTTiefe = 1;
+    w->TRStepMax = stepMax;
+    w->TRDenkTiefe = stepMax;
+    w->BereiteStepVor(1, st.zug, 1, st.farbe);
+    TStep& s1 = w->Steps[1];
+    s1.Zuege[1] = zelle;
+    s1.Zuege[1].BEWERTET = false;
+    s1.Zuege[1].TEILBEW = 0;
+    s1.ZZ[1] = 1;
+    s1.ZuegeAnzahl = 1;
+    s1.ZugZeiger = 0;
+    w->SetzeTeilBew(0);
+    w->Zelle.store(0);
+    w->Ready.store(false);
+    w->ToSuspend.store(false);
+  }
+
+  // Wakes the worker and waits until it has parked again.
+  void Lauf() {
+    const std::uint64_t alt = w->Laeufe();
+    w->Wecke();
+    ASSERT_TRUE(w->WarteAufLauf(alt, 1000));
+    w->WarteAufPark();
+  }
+};
+
+// A fresh worker's first wake searches its cell, and the cell's final value is exact: the same
+// as a full-width search of that move gives. Each partial value it published counted once.
+TEST_F(Arbeiter, ErsterWeckrufSuchtDieZelleExakt) {
+  st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
+  const TStep wurzel = Wurzel(4);
+  const std::vector<TZug> zellen = Zellen();
+  ASSERT_GT(wurzel.ZuegeAnzahl, 3);
+  for (int i = 1; i <= 3; ++i) {
+    const TZug& zug = wurzel.Zuege[i];
+    Bestuecke(zellen.at(i - 1), 4);
+    const std::uint64_t meldungenVorher = wecker.Stand();
+    Lauf();
+    const TZug& zelle = w->ZellRecord();
+    EXPECT_TRUE(w->Ready.load());
+    EXPECT_TRUE(zelle.BEWERTET);
+    EXPECT_EQ(zelle.Wertung.ZugResGesamt, zug.Wertung.ZugResGesamt);
+    EXPECT_EQ(zelle.Wertung.PunktWertGes, zug.Wertung.PunktWertGes) << "Zug " << i;
+    // One report per publication, and one for parking.
+    EXPECT_GT(zelle.TEILBEW, 0);
+    EXPECT_EQ(zelle.TEILBEW, wecker.Stand() - meldungenVorher - 1);
+    EXPECT_EQ(w->TeilBew(), zelle.TEILBEW);
+    EXPECT_GT(w->IGenZuege(), 0);
+  }
+  EXPECT_TRUE(host.meldungen.empty());
+}
+
+// The cell move takes the opponent's last move away: the worker values it a win at once.
+TEST_F(Arbeiter, BlockierterGegnerNachDerZelle) {
+  st = Pos("SSS...WS.W.W...W........ W 9 9");
+  const std::vector<TZug> zellen = Zellen();
+  const auto blockade = std::find_if(zellen.begin(), zellen.end(), [](const TZug& z) {
+    return z.VonPosition == test::P("f4") && z.NachPosition == test::P("g4");
+  });
+  ASSERT_NE(blockade, zellen.end());
+  Bestuecke(*blockade, 3);
+  Lauf();
+  const TZug& zelle = w->ZellRecord();
+  EXPECT_TRUE(w->Ready.load());
+  EXPECT_TRUE(zelle.BEWERTET);
+  EXPECT_EQ(zelle.Wertung.ZugResGesamt, rsWIN);
+  EXPECT_EQ(zelle.Wertung.ResultInXZuegen, 0);
+  EXPECT_TRUE(zelle.SmartZuege[1].GewinnDurchBlock);
+  EXPECT_EQ(zelle.TEILBEW, 0);
+}
+
+// Stop reaches a worker deep in its cell: it parks at its next pass without a final value.
+TEST_F(Arbeiter, StopMittenInDerZelle) {
+  st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
+  Bestuecke(Zellen().at(0), kMaxSteps);
+  const std::uint64_t alt = w->Laeufe();
+  w->Wecke();
+  ASSERT_TRUE(w->WarteAufLauf(alt, 1000));
+  while (w->IGenZuege() < 100000) std::this_thread::yield();
+  stop = true;
+  w->WarteAufPark();
+  EXPECT_FALSE(w->Ready.load());
+  EXPECT_FALSE(w->ZellRecord().BEWERTET);
+  stop = false;
+}
+
+// An error in the loop does not end the thread: the worker keeps its message, parks, and
+// searches the next cell it is given.
+TEST_F(Arbeiter, FehlerParktDenArbeiter) {
+  st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
+  const TStep wurzel = Wurzel(2);
+  const TZug zelle = Zellen().at(0);
+  Bestuecke(zelle, 1);  // no ply left below the cell
+  Lauf();
+  EXPECT_TRUE(w->HatFehler());
+  EXPECT_EQ(w->Fehler(), "Fehlermeldung");
+  EXPECT_TRUE(w->Suspended());
+  w->LoescheFehler();
+  Bestuecke(zelle, 2);
+  Lauf();
+  EXPECT_FALSE(w->HatFehler());
+  EXPECT_TRUE(w->ZellRecord().BEWERTET);
+  EXPECT_EQ(w->ZellRecord().Wertung.PunktWertGes, wurzel.Zuege[1].Wertung.PunktWertGes);
+}
+
+}  // namespace
+}  // namespace quarne
