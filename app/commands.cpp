@@ -1,11 +1,16 @@
 #include "app/commands.h"
 
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
+#include <initializer_list>
+#include <map>
 #include <memory>
+#include <optional>
+#include <string_view>
 
 #include "core/notation.h"
 #include "core/position_notation.h"
@@ -17,11 +22,17 @@ namespace {
 
 constexpr const char* kAufruf =
     "Aufruf:\n"
-    "  quarne-cli perft STELLUNG N\n"
-    "  quarne-cli liste STELLUNG N\n"
-    "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S]\n"
+    "  quarne-cli perft STELLUNG N [--remis R]\n"
+    "  quarne-cli liste STELLUNG N [--remis R]\n"
+    "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R]\n"
     "  quarne-cli bench\n"
-    "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz>\"\n";
+    "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz> "
+    "[<Halbzüge ohne Quarne>]\"\n"
+    "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
+    "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
+
+constexpr int kFalscheEingabe = 2;  // exit code
+constexpr const char* kTiefeFalsch = "Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.";
 
 // Prints consistency messages; the search runs without a window.
 class KonsolenHost : public Host {
@@ -97,6 +108,28 @@ bool LiesGanzzahl(const std::string& text, int min, int max, int& wert) {
   return fehler == std::errc{} && ende == text.data() + text.size() && wert >= min && wert <= max;
 }
 
+// What follows the command's name: the position, then options "--name wert" in any order with
+// the positional arguments among them.
+struct Eingabe {
+  Stellung stellung;
+  std::vector<std::string> positionen;
+  std::map<std::string, std::string, std::less<>> optionen;
+
+  const std::string* Option(std::string_view name) const {
+    const auto it = optionen.find(name);
+    return it == optionen.end() ? nullptr : &it->second;
+  }
+};
+
+// The draw limit of "Remis nach x Vollzügen": 40, 60 or 100 half-moves, or "aus".
+bool LiesRemis(const std::string& text, int& limit) {
+  int n = -1;
+  if (text != "aus" && !LiesGanzzahl(text, 1, 999, n)) return false;
+  if (std::find(kRemisLimits.begin(), kRemisLimits.end(), n) == kRemisLimits.end()) return false;
+  limit = n;
+  return true;
+}
+
 struct Befehl {
   const std::vector<std::string>& arg;
   std::ostream& aus;
@@ -106,78 +139,108 @@ struct Befehl {
 
   int Falsch(const std::string& text) {
     fehler << text << '\n';
-    return 2;
+    return kFalscheEingabe;
   }
 
-  std::optional<Stellung> Position(const std::string& text, int& code) {
-    StellungOderFehler s = LiesStellung(text);
-    if (!s.stellung) code = Falsch(s.fehler);
-    return s.stellung;
+  // "<befehl> STELLUNG ..." with the options the command knows and the number of positional
+  // arguments it takes; nothing after reporting a bad input. --remis goes straight into the
+  // settings.
+  std::optional<Eingabe> Lies(std::initializer_list<std::string_view> bekannt,
+                              std::size_t positionen) {
+    if (arg.size() < 2) {
+      Falsch(kAufruf);
+      return std::nullopt;
+    }
+    Eingabe ein;
+    for (std::size_t i = 2; i < arg.size(); ++i) {
+      const std::string& a = arg[i];
+      if (!a.starts_with("--")) {
+        ein.positionen.push_back(a);
+      } else if (std::find(bekannt.begin(), bekannt.end(), a) == bekannt.end()) {
+        Falsch("Unbekannte Option \"" + a + "\".\n" + kAufruf);
+        return std::nullopt;
+      } else if (i + 1 == arg.size()) {
+        Falsch("Nach " + a + " fehlt der Wert.\n" + kAufruf);
+        return std::nullopt;
+      } else if (!ein.optionen.emplace(a, arg[++i]).second) {
+        Falsch("Die Option " + a + " ist doppelt angegeben.");
+        return std::nullopt;
+      }
+    }
+    if (ein.positionen.size() != positionen) {
+      Falsch(kAufruf);
+      return std::nullopt;
+    }
+    StellungOderFehler st = LiesStellung(arg[1]);
+    if (!st.stellung) {
+      Falsch(st.fehler);
+      return std::nullopt;
+    }
+    ein.stellung = *st.stellung;
+    const std::string* remis = ein.Option("--remis");
+    if (remis && !LiesRemis(*remis, einstellungen.RemisLimit)) {
+      Falsch("Die Remisgrenze muss 40, 60, 100 oder aus sein.");
+      return std::nullopt;
+    }
+    return ein;
   }
 
-  // "<befehl> STELLUNG N": the position and the depth, or the exit code of a bad input.
-  std::optional<Stellung> PositionUndTiefe(int& tiefe, int& code) {
-    if (arg.size() != 3) {
-      code = Falsch(kAufruf);
+  // "<befehl> STELLUNG N [--remis R]": the position and the depth.
+  std::optional<Eingabe> LiesMitTiefe(int& tiefe) {
+    auto ein = Lies({"--remis"}, 1);
+    if (ein && !LiesGanzzahl(ein->positionen[0], 1, kMaxSteps, tiefe)) {
+      Falsch(kTiefeFalsch);
       return std::nullopt;
     }
-    auto st = Position(arg[1], code);
-    if (st && !LiesGanzzahl(arg[2], 1, kMaxSteps, tiefe)) {
-      code = Falsch("Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.");
-      return std::nullopt;
-    }
-    return st;
+    return ein;
   }
 
   int Perft() {
-    int tiefe = 0, code = 0;
-    const auto st = PositionUndTiefe(tiefe, code);
-    if (!st) return code;
+    int tiefe = 0;
+    const auto ein = LiesMitTiefe(tiefe);
+    if (!ein) return kFalscheEingabe;
     KonsolenHost host(fehler);
     auto perft = std::make_unique<quarne::Perft>(einstellungen, host);
-    aus << perft->Zaehle(st->zug, 1, st->farbe, tiefe, verlauf) << '\n';
+    aus << perft->Zaehle(ein->stellung.zug, 1, ein->stellung.farbe, tiefe, verlauf) << '\n';
     return 0;
   }
 
   int Liste() {
-    int tiefe = 0, code = 0;
-    const auto st = PositionUndTiefe(tiefe, code);
-    if (!st) return code;
+    int tiefe = 0;
+    const auto ein = LiesMitTiefe(tiefe);
+    if (!ein) return kFalscheEingabe;
     KonsolenHost host(fehler);
     auto suche = std::make_unique<Suche>(einstellungen, host);
-    suche->StepRoutineListe(tiefe, st->zug, 1, st->farbe, true, true, verlauf);
+    suche->StepRoutineListe(tiefe, ein->stellung.zug, 1, ein->stellung.farbe, true, true, verlauf);
     if (suche->NoMovesFlag) aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
     DruckeZuege(suche->Steps[1], aus);
     return 0;
   }
 
   int Analyse() {
-    if (arg.size() != 2 && arg.size() != 4) return Falsch(kAufruf);
-    int code = 0;
-    const auto st = Position(arg[1], code);
-    if (!st) return code;
+    const auto ein = Lies({"--tiefe", "--zeit", "--remis"}, 0);
+    if (!ein) return kFalscheEingabe;
+    const std::string* tiefeText = ein->Option("--tiefe");
+    const std::string* zeit = ein->Option("--zeit");
+    if (tiefeText && zeit)
+      return Falsch(std::string("Nur eine der Optionen --tiefe und --zeit ist erlaubt.\n") +
+                    kAufruf);
     int tiefe = 6;
+    if (tiefeText && !LiesGanzzahl(*tiefeText, 1, kMaxSteps, tiefe)) return Falsch(kTiefeFalsch);
     SuchOptionen optionen;
-    if (arg.size() == 4) {
-      if (arg[2] == "--tiefe") {
-        if (!LiesGanzzahl(arg[3], 1, kMaxSteps, tiefe))
-          return Falsch("Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.");
-      } else if (arg[2] == "--zeit") {
-        int sekunden = 0;
-        int item = 0;
-        if (LiesGanzzahl(arg[3], 1, 180, sekunden))
-          for (std::size_t i = 1; i < kDenkzeiten.size(); ++i)
-            if (kDenkzeiten[i] == sekunden) item = static_cast<int>(i);
-        if (item == 0) return Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
-        einstellungen.AutoGroup = item;
-        optionen.Timed = true;
-      } else {
-        return Falsch(kAufruf);
-      }
+    if (zeit) {
+      int sekunden = 0;
+      int item = 0;
+      if (LiesGanzzahl(*zeit, 1, 180, sekunden))
+        for (std::size_t i = 1; i < kDenkzeiten.size(); ++i)
+          if (kDenkzeiten[i] == sekunden) item = static_cast<int>(i);
+      if (item == 0) return Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
+      einstellungen.AutoGroup = item;
+      optionen.Timed = true;
     }
     KonsolenHost host(fehler);
     auto suche = std::make_unique<Suche>(einstellungen, host);
-    suche->StepRoutine(tiefe, st->zug, 1, st->farbe, optionen, verlauf);
+    suche->StepRoutine(tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
     if (suche->NoMovesFlag) {
       aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
       return 0;

@@ -11,9 +11,15 @@ StellungOderFehler Fehler(std::string text) {
   return {std::nullopt, std::move(text)};
 }
 
-std::optional<int> LiesZahl(std::string_view t) {
-  if (t.size() != 1 || t[0] < '0' || t[0] > '9') return std::nullopt;
-  return t[0] - '0';
+// A whole number of 1 to `stellen` digits.
+std::optional<int> LiesZahl(std::string_view t, std::size_t stellen = 1) {
+  if (t.empty() || t.size() > stellen) return std::nullopt;
+  int n = 0;
+  for (const char c : t) {
+    if (c < '0' || c > '9') return std::nullopt;
+    n = 10 * n + (c - '0');
+  }
+  return n;
 }
 
 }  // namespace
@@ -21,8 +27,8 @@ std::optional<int> LiesZahl(std::string_view t) {
 StellungOderFehler LiesStellung(std::string_view text) {
   constexpr const char* kForm =
       " Erwartet: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> "
-      "<gesetzt Schwarz>\".";
-  std::string_view teile[4];
+      "<gesetzt Schwarz> [<Halbzüge ohne Quarne>]\".";
+  std::string_view teile[5];
   int anzahl = 0;
   std::size_t i = 0;
   while (i < text.size()) {
@@ -30,10 +36,10 @@ StellungOderFehler LiesStellung(std::string_view text) {
     if (i == text.size()) break;
     const std::size_t anfang = i;
     while (i < text.size() && text[i] != ' ') ++i;
-    if (anzahl == 4) return Fehler(std::string("Stellung hat zu viele Teile.") + kForm);
+    if (anzahl == 5) return Fehler(std::string("Stellung hat zu viele Teile.") + kForm);
     teile[anzahl++] = text.substr(anfang, i - anfang);
   }
-  if (anzahl != 4) return Fehler(std::string("Stellung hat zu wenige Teile.") + kForm);
+  if (anzahl < 4) return Fehler(std::string("Stellung hat zu wenige Teile.") + kForm);
 
   const std::string_view punkte = teile[0];
   if (punkte.size() != kAnzahlPunkte)
@@ -62,6 +68,9 @@ StellungOderFehler LiesStellung(std::string_view text) {
   const auto gesetztW = LiesZahl(teile[2]);
   const auto gesetztS = LiesZahl(teile[3]);
   if (!gesetztW || !gesetztS) return Fehler("Die Zahl der gesetzten Steine muss 0 bis 9 sein.");
+  const auto ohneQuarne = anzahl == 5 ? LiesZahl(teile[4], 3) : std::optional<int>(0);
+  if (!ohneQuarne)
+    return Fehler("Die Zahl der Halbzüge ohne Quarne muss eine ganze Zahl von 0 bis 999 sein.");
 
   const int aufBrettW = std::popcount(weiss), aufBrettS = std::popcount(schwarz);
   const struct {
@@ -94,6 +103,8 @@ StellungOderFehler LiesStellung(std::string_view text) {
   b.GesetzteSteineStehend = weissZog ? *gesetztS : *gesetztW;
   b.VerloreneSteineZiehend = b.GesetzteSteineZiehend - b.SteineAnzahlZiehend;
   b.VerloreneSteineStehend = b.GesetzteSteineStehend - b.SteineAnzahlStehend;
+  // The first moves of a search count on from here towards the draw limit.
+  st.zug.ZugOhneQuarne = *ohneQuarne;
   return {st, {}};
 }
 

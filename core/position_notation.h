@@ -1,7 +1,8 @@
 // The command line's position notation:
-//   "<24 Zeichen> <W|S> <gesetztW> <gesetztS>"
+//   "<24 Zeichen> <W|S> <gesetztW> <gesetztS> [<ohneQuarne>]"
 // The 24 characters are the points in bit order (a1 d1 g1 g4 g7 d7 a7 a4 b2 … c4), each 'W',
-// 'S' or '.'; then the colour to move and how many stones each colour has placed so far.
+// 'S' or '.'; then the colour to move, how many stones each colour has placed so far, and
+// optionally the half-moves since the last mill (0 to 999, default 0) for the draw limit.
 #pragma once
 
 #include <optional>

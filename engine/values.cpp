@@ -69,12 +69,13 @@ bool IstBesserA(const TZug& a, const TZug& b, const Einstellungen& e, Host& host
 }
 
 bool MindestensSoGut(const TZug& a, const TZug& b, const Einstellungen& e, Host& host) {
-  if (a.Wertung.ZugResGesamt == rsQuarn && b.Wertung.ZugResGesamt == rsWDH)
-    return AdjWert(a, a.Wertung.PunktWertGes, e) >= -kRemisSchwelle;
   if (a.Wertung.ZugResGesamt == rsNIL || b.Wertung.ZugResGesamt == rsNIL) {
     MeldeNil(host);
     return false;
   }
+  // A provisional draw is no bound: the reply side may still find a sooner draw, or prefer an
+  // ordinary line, worth any amount to B, unless it is two stones down. Only a win stays ahead.
+  if (b.Wertung.ZugResGesamt == rsWDH) return a.Wertung.ZugResGesamt == rsWIN;
   return !IstBesser(a, b, e, host);
 }
 

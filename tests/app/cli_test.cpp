@@ -73,9 +73,27 @@ TEST(Kommandozeile, FalscheEingabenWerdenAbgewiesen) {
       {{"perft", "........................ W 0 0"}, "Aufruf:"},
       {{"perft", "........................ W 0 0", "17"}, "1 bis 16"},
       {{"perft", "........................ W 0 0", "2x"}, "1 bis 16"},
-      {{"perft", "........................ W 0 0 1", "2"}, "zu viele Teile"},
+      {{"perft", "........................ W 0 0 1 2", "2"}, "zu viele Teile"},
+      {{"perft", "........................ W 0 0 x", "2"}, "0 bis 999"},
+      {{"perft", "........................ W 0 0 1000", "2"}, "0 bis 999"},
+      {{"perft", "........................ W 0 0 -1", "2"}, "0 bis 999"},
       {{"analyse", "........................ W 0 0", "--zeit", "2"}, "1, 5, 10, 30, 60 oder 180"},
       {{"analyse", "........................ W 0 0", "--tief", "2"}, "Aufruf:"},
+      {{"analyse", "........................ W 0 0", "--tiefe", "2", "--zeit", "5"},
+       "Nur eine der Optionen --tiefe und --zeit"},
+      {{"analyse", "........................ W 0 0", "3"}, "Aufruf:"},
+      {{"analyse"}, "Aufruf:"},
+      // The draw limit, and options among the positional arguments.
+      {{"perft", "........................ W 0 0", "2", "--remis", "50"}, "40, 60, 100 oder aus"},
+      {{"liste", "........................ W 0 0", "--remis", "-1", "2"}, "40, 60, 100 oder aus"},
+      {{"analyse", "........................ W 0 0", "--remis", "AUS"}, "40, 60, 100 oder aus"},
+      {{"perft", "........................ W 0 0", "2", "--remis"}, "Nach --remis fehlt der Wert"},
+      {{"analyse", "........................ W 0 0", "--remis", "40", "--remis", "40"}, "doppelt"},
+      {{"perft", "........................ W 0 0", "2", "--tiefe", "3"},
+       "Unbekannte Option \"--tiefe\""},
+      {{"liste", "........................ W 0 0", "--remis", "60", "0"}, "1 bis 16"},
+      {{"liste", "........................ W 0 0", "2", "3"}, "Aufruf:"},
+      {{"perft", "........................ W 0 0", "--remis", "40"}, "Aufruf:"},
       {{"bench", "1"}, "Aufruf:"},
   };
   for (const auto& f : faelle) {
@@ -83,6 +101,67 @@ TEST(Kommandozeile, FalscheEingabenWerdenAbgewiesen) {
     EXPECT_EQ(l.code, 2) << f.meldung;
     EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
     EXPECT_TRUE(l.aus.empty());
+  }
+}
+
+// A quiet middle game: White has 8 mill variants (a1 d1) and 9 quiet moves.
+constexpr const char* kMittelspiel = "W.SW.S.WSWS..WS.SW.S.W.S W 9 9";
+
+TEST(Kommandozeile, GleichwertigeAufrufe) {
+  const std::string p = kMittelspiel;
+  const struct {
+    std::vector<std::string> a, b;
+  } faelle[] = {
+      // No half-moves without a mill, and the window's draw limit, unless said otherwise.
+      {{"perft", p + " 0", "3"}, {"perft", p, "3"}},
+      {{"liste", p, "2", "--remis", "40"}, {"liste", p, "2"}},
+      // Without a limit, or with one out of reach, the half-moves do not matter. Options go
+      // anywhere after the position.
+      {{"perft", p + " 38", "--remis", "aus", "3"}, {"perft", p, "3"}},
+      {{"perft", p + " 38", "3", "--remis", "aus"}, {"perft", p, "3"}},
+      {{"analyse", p + " 37", "--remis", "60", "--tiefe", "3"}, {"analyse", p, "--tiefe", "3"}},
+      {{"analyse", p + " 37", "--tiefe", "3", "--remis", "60"}, {"analyse", p, "--tiefe", "3"}},
+  };
+  for (const auto& f : faelle) {
+    const Lauf a = Rufe(f.a), b = Rufe(f.b);
+    EXPECT_EQ(a.code, 0) << a.fehler;
+    EXPECT_EQ(b.code, 0) << b.fehler;
+    EXPECT_FALSE(a.aus.empty());
+    EXPECT_EQ(a.aus, b.aus) << f.a[0] << " " << f.a[1];
+    EXPECT_TRUE(a.fehler.empty() && b.fehler.empty());
+  }
+}
+
+// The quiet moves draw once they reach the limit from the half-moves the position brings.
+TEST(Kommandozeile, HalbzuegeOhneQuarneUndRemisgrenze) {
+  const struct {
+    const char* ohneQuarne;
+    std::vector<std::string> remis;
+    std::size_t remisZuege;
+  } faelle[] = {
+      {"", {}, 0},
+      {" 38", {}, 0},
+      {" 39", {}, 9},
+      {" 39", {"--remis", "60"}, 0},
+      {" 59", {"--remis", "60"}, 9},
+      {" 99", {"--remis", "100"}, 9},
+      {" 999", {"--remis", "aus"}, 0},
+  };
+  for (const auto& f : faelle) {
+    std::vector<std::string> argumente = {"liste", kMittelspiel + std::string(f.ohneQuarne), "1"};
+    argumente.insert(argumente.end(), f.remis.begin(), f.remis.end());
+    const Lauf l = Rufe(argumente);
+    ASSERT_EQ(l.code, 0) << l.fehler;
+    const auto zeilen = Zeilen(l.aus);
+    ASSERT_EQ(zeilen.size(), 17u);
+    std::size_t remis = 0;
+    for (const std::string& z : zeilen) {
+      if (z.find("\trsWDH\t") != std::string::npos) {
+        ++remis;
+        EXPECT_EQ(z.find(" M"), std::string::npos) << z;  // a mill never draws
+      }
+    }
+    EXPECT_EQ(remis, f.remisZuege) << argumente[1] << " " << argumente.size();
   }
 }
 

@@ -54,9 +54,13 @@ TEST_F(Werte, VergleichstabelleUndAbbruchvergleich) {
       {Zug(rsQuarn, -20000), Zug(rsWDH), true, false},
       {Zug(rsWDH), Zug(rsQuarn, -10000), true, false},
       {Zug(rsWDH), Zug(rsQuarn, -20000), false, true},
-      // A draw candidate is cut off only by a best move worth two stones or more.
+      // A draw candidate is cut off only by a win: its reply side may still find a sooner
+      // draw or prefer to play on, and an ordinary line can then be worth any amount.
       {Zug(rsQuarn, 15000), Zug(rsWDH), false, false},
-      {Zug(rsQuarn, 20000), Zug(rsWDH), false, true},
+      {Zug(rsQuarn, 9e9), Zug(rsWDH), false, false},
+      {Zug(rsWDH, 0, 2), Zug(rsWDH, 0, 2), false, false},
+      {Zug(rsWDH, 0, 1), Zug(rsWDH, 0, 3), false, false},
+      {Zug(rsWIN, 0, 5), Zug(rsWDH, 0, 1), false, true},
   };
   for (const auto& f : faelle) {
     EXPECT_EQ(IstBesser(f.a, f.b, e, host), f.besser)
