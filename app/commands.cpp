@@ -11,11 +11,14 @@
 #include <memory>
 #include <optional>
 #include <string_view>
+#include <thread>
 
 #include "core/notation.h"
 #include "core/position_notation.h"
 #include "engine/perft.h"
 #include "engine/search.h"
+#include "parallel/benchmark.h"
+#include "parallel/driver.h"
 
 namespace quarne {
 namespace {
@@ -24,11 +27,14 @@ constexpr const char* kAufruf =
     "Aufruf:\n"
     "  quarne-cli perft STELLUNG N [--remis R]\n"
     "  quarne-cli liste STELLUNG N [--remis R]\n"
-    "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R]\n"
-    "  quarne-cli bench\n"
+    "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R] [--threads T]\n"
+    "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T]\n"
+    "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen]\n"
     "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz> "
     "[<Halbzüge ohne Quarne>]\"\n"
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
+    "T: 1 sucht im Programm selbst, 2 bis 128 verteilt die Suche auf so viele Threads\n"
+    "   (Standard: einer je Prozessor)\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
@@ -144,15 +150,15 @@ struct Befehl {
 
   // "<befehl> STELLUNG ..." with the options the command knows and the number of positional
   // arguments it takes; nothing after reporting a bad input. --remis goes straight into the
-  // settings.
+  // settings. Without a position (mitStellung false) the options follow the command's name.
   std::optional<Eingabe> Lies(std::initializer_list<std::string_view> bekannt,
-                              std::size_t positionen) {
-    if (arg.size() < 2) {
+                              std::size_t positionen, bool mitStellung = true) {
+    if (mitStellung && arg.size() < 2) {
       Falsch(kAufruf);
       return std::nullopt;
     }
     Eingabe ein;
-    for (std::size_t i = 2; i < arg.size(); ++i) {
+    for (std::size_t i = mitStellung ? 2 : 1; i < arg.size(); ++i) {
       const std::string& a = arg[i];
       if (!a.starts_with("--")) {
         ein.positionen.push_back(a);
@@ -171,19 +177,41 @@ struct Befehl {
       Falsch(kAufruf);
       return std::nullopt;
     }
-    StellungOderFehler st = LiesStellung(arg[1]);
-    if (!st.stellung) {
-      Falsch(st.fehler);
-      return std::nullopt;
+    if (mitStellung) {
+      StellungOderFehler st = LiesStellung(arg[1]);
+      if (!st.stellung) {
+        Falsch(st.fehler);
+        return std::nullopt;
+      }
+      ein.stellung = *st.stellung;
     }
-    ein.stellung = *st.stellung;
     const std::string* remis = ein.Option("--remis");
     if (remis && !LiesRemis(*remis, einstellungen.RemisLimit)) {
       Falsch("Die Remisgrenze muss 40, 60, 100 oder aus sein.");
       return std::nullopt;
     }
+    const std::string* threads = ein.Option("--threads");
+    if (threads && !LiesGanzzahl(*threads, 1, HTSuche::kMaxThreads, threadAnzahl)) {
+      Falsch("Die Zahl der Threads muss eine ganze Zahl von 1 bis 128 sein.");
+      return std::nullopt;
+    }
     return ein;
   }
+
+  // Threads to search with: one per processor unless --threads says otherwise.
+  int threadAnzahl =
+      std::clamp(static_cast<int>(std::thread::hardware_concurrency()), 1, HTSuche::kMaxThreads);
+
+  // The computer's search, on threadAnzahl workers when more than one.
+  struct Rechner {
+    std::unique_ptr<Suche> suche;
+    std::unique_ptr<HTSuche> ht;
+    Rechner(const Einstellungen& e, Host& host, int threads)
+        : suche(std::make_unique<Suche>(e, host)), ht(std::make_unique<HTSuche>(*suche, e, host)) {
+      ht->ErzeugeThreads(threads);
+    }
+    bool Parallel() const { return ht->ThreadAnzahl() > 0; }
+  };
 
   // "<befehl> STELLUNG N [--remis R]": the position and the depth.
   std::optional<Eingabe> LiesMitTiefe(int& tiefe) {
@@ -217,69 +245,107 @@ struct Befehl {
     return 0;
   }
 
-  int Analyse() {
-    const auto ein = Lies({"--tiefe", "--zeit", "--remis"}, 0);
-    if (!ein) return kFalscheEingabe;
-    const std::string* tiefeText = ein->Option("--tiefe");
-    const std::string* zeit = ein->Option("--zeit");
-    if (tiefeText && zeit)
-      return Falsch(std::string("Nur eine der Optionen --tiefe und --zeit ist erlaubt.\n") +
-                    kAufruf);
-    int tiefe = 6;
-    if (tiefeText && !LiesGanzzahl(*tiefeText, 1, kMaxSteps, tiefe)) return Falsch(kTiefeFalsch);
-    SuchOptionen optionen;
+  // Depth or thinking time of analyse and stepliste; false after reporting a bad input.
+  bool LiesSuchumfang(const Eingabe& ein, int& tiefe, HTOptionen& optionen) {
+    const std::string* tiefeText = ein.Option("--tiefe");
+    const std::string* zeit = ein.Option("--zeit");
+    if (tiefeText && zeit) {
+      Falsch(std::string("Nur eine der Optionen --tiefe und --zeit ist erlaubt.\n") + kAufruf);
+      return false;
+    }
+    if (tiefeText && !LiesGanzzahl(*tiefeText, 1, kMaxSteps, tiefe)) {
+      Falsch(kTiefeFalsch);
+      return false;
+    }
     if (zeit) {
       int sekunden = 0;
       int item = 0;
       if (LiesGanzzahl(*zeit, 1, 180, sekunden))
         for (std::size_t i = 1; i < kDenkzeiten.size(); ++i)
           if (kDenkzeiten[i] == sekunden) item = static_cast<int>(i);
-      if (item == 0) return Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
+      if (item == 0) {
+        Falsch("Die Denkzeit muss 1, 5, 10, 30, 60 oder 180 Sekunden sein.");
+        return false;
+      }
       einstellungen.AutoGroup = item;
       optionen.Timed = true;
     }
+    return true;
+  }
+
+  int Analyse() {
+    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads"}, 0);
+    if (!ein) return kFalscheEingabe;
+    int tiefe = 6;
+    HTOptionen optionen;
+    if (!LiesSuchumfang(*ein, tiefe, optionen)) return kFalscheEingabe;
     KonsolenHost host(fehler);
-    auto suche = std::make_unique<Suche>(einstellungen, host);
-    suche->StepRoutine(tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
-    if (suche->NoMovesFlag) {
+    Rechner r(einstellungen, host, threadAnzahl);
+    r.ht->Suchen(r.Parallel(), tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
+    const Suche& suche = *r.suche;
+    if (suche.NoMovesFlag) {
       aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
       return 0;
     }
-    aus << "Erreichte Tiefe: " << suche->MemStep2.STStepMax << '\n';
-    DruckeZuege(suche->MemStep2, aus);
+    // An interrupted iteration is filled in from the last completed one; that one counts.
+    aus << "Erreichte Tiefe: " << suche.FertigeTiefe << '\n';
+    DruckeZuege(suche.MemStep2, aus);
+    return 0;
+  }
+
+  int StepListe() {
+    const auto ein = Lies({"--tiefe", "--remis", "--threads"}, 0);
+    if (!ein) return kFalscheEingabe;
+    int tiefe = 6;
+    HTOptionen optionen;
+    if (!LiesSuchumfang(*ein, tiefe, optionen)) return kFalscheEingabe;
+    if (threadAnzahl < 2)
+      return Falsch("Die StepListe entsteht nur bei der Suche mit mehreren Threads.");
+    KonsolenHost host(fehler);
+    Rechner r(einstellungen, host, threadAnzahl);
+    r.ht->HTStepRoutine(tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
+    r.ht->SchreibeStepListe();
+    aus << r.ht->StepListeText;
+    const HTStatistik& st = r.ht->Statistik();
+    aus << "Zellen vergeben: " << st.ausgegeben << ", fertig abgeholt: " << st.fertig
+        << ", Teilwerte: " << st.teilwerte << ", abgeschnitten: " << st.abgeschnitten
+        << ", Zusammenführungen: " << st.zusammenfuehrungen << '\n';
+    aus << "Abfragen: " << st.durchlaeufe << ", davon ohne Arbeit: " << st.leerlauf << '\n';
+    aus << "Zellen je Thread:";
+    for (const std::int64_t n : st.jeArbeiter) aus << ' ' << n;
+    aus << '\n';
     return 0;
   }
 
   int Bench() {
-    if (arg.size() != 1) return Falsch(kAufruf);
-    // The fixed placing position: eight stones each, White to move.
-    TZug zug{};
-    TBrett& b = zug.BrettNachZug;
-    b.SteineZiehend = 0x889229;
-    b.SteineStehend = 0x32CC2;
-    b.AlleSteine = b.SteineZiehend | b.SteineStehend;
-    b.SteineAnzahlZiehend = b.SteineAnzahlStehend = 8;
-    b.GesetzteSteineZiehend = b.GesetzteSteineStehend = 8;
+    const auto ein = Lies({"--threads", "--leerlauf"}, 0, false);
+    if (!ein) return kFalscheEingabe;
+    // The search lets events through now and then; that is when the five seconds are checked.
     BenchHost host(fehler);
-    auto suche = std::make_unique<Suche>(einstellungen, host);
+    Rechner r(einstellungen, host, threadAnzahl);
+    if (const std::string* art = ein->Option("--leerlauf")) {
+      const std::map<std::string, Leerlauf, std::less<>> arten = {{"kreisen", Leerlauf::Kreisen},
+                                                                  {"abgeben", Leerlauf::Abgeben},
+                                                                  {"schlafen", Leerlauf::Schlafen}};
+      const auto it = arten.find(*art);
+      if (it == arten.end())
+        return Falsch("Der Leerlauf muss kreisen, abgeben oder schlafen sein.");
+      r.ht->leerlauf = it->second;
+    }
     const std::int64_t start = host.JetztMs();
-    host.Starte(*suche, start + 5000);
-    SuchOptionen optionen;
-    optionen.KeepTabs = true;
-    suche->StepRoutine(13, zug, 1, clWeiss, optionen, verlauf);
-    const std::int64_t gesamt = suche->GenZuege();
-    const std::int64_t t = host.JetztMs() - start;
-    aus << "Erzeugte Züge: " << MitTausendern(gesamt) << '\n';
-    aus << "Zeit: " << MitTausendern(t) << " ms\n";
-    if (t == 0) {
+    host.Starte(*r.suche, start + 1000 * kBenchmarkSekunden);
+    const ScoreMessung m = MesseScore(*r.ht, *r.suche, host, r.Parallel(), start);
+    aus << "Erzeugte Züge: " << MitTausendern(m.zuege) << '\n';
+    aus << "Zeit: " << MitTausendern(m.ms) << " ms\n";
+    if (!m.Definiert()) {
       aus << "Quarne Score: Undefined\n";
       return 0;
     }
-    const double rate = static_cast<double>(gesamt) / t * 1000;
-    const double prozent = rate / 1950000 * 100;
-    aus << "Züge/Sekunde: " << MitTausendern(std::llround(rate)) << '\n';
-    aus << "Quarne Score: " << std::llround(prozent) << "% (" << MitTausendern(std::llround(rate))
+    const std::int64_t rate = std::llround(m.ZuegeJeSekunde());
+    aus << "Züge/Sekunde: " << MitTausendern(rate) << '\n';
+    aus << "Quarne Score: " << std::llround(m.Prozent()) << "% (" << MitTausendern(rate)
         << " Züge/Sek)\n";
+    aus << "Threads: " << std::max(1, r.ht->ThreadAnzahl()) << '\n';
     return 0;
   }
 };
@@ -294,6 +360,7 @@ int FuehreBefehlAus(const std::vector<std::string>& argumente, std::ostream& aus
   if (name == "perft") return b.Perft();
   if (name == "liste") return b.Liste();
   if (name == "analyse") return b.Analyse();
+  if (name == "stepliste") return b.StepListe();
   if (name == "bench") return b.Bench();
   return b.Falsch("Unbekannter Befehl \"" + name + "\".\n" + kAufruf);
 }

@@ -111,10 +111,9 @@ void HTQuarne::LoescheFehler() {
 void HTQuarne::Park() {
   std::unique_lock<std::mutex> lk(m_);
   suspended_.store(true, std::memory_order_release);
-  cv_.notify_all();
-  lk.unlock();
+  // Reported under the lock, so that whoever sees the worker parked has seen the report too.
   wecker_.Melde();
-  lk.lock();
+  cv_.notify_all();
   cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
   weckAnfrage_ = false;
   // Cleared before the driver sees the worker running, so that a cancel it sends from then on

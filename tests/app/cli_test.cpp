@@ -95,6 +95,15 @@ TEST(Kommandozeile, FalscheEingabenWerdenAbgewiesen) {
       {{"liste", "........................ W 0 0", "2", "3"}, "Aufruf:"},
       {{"perft", "........................ W 0 0", "--remis", "40"}, "Aufruf:"},
       {{"bench", "1"}, "Aufruf:"},
+      // Threads: 1 is the calling thread, up to 128 workers.
+      {{"analyse", "........................ W 0 0", "--threads", "0"}, "1 bis 128"},
+      {{"analyse", "........................ W 0 0", "--threads", "-2"}, "1 bis 128"},
+      {{"analyse", "........................ W 0 0", "--threads", "zwei"}, "1 bis 128"},
+      {{"bench", "--threads", "129"}, "1 bis 128"},
+      {{"bench", "--leerlauf", "warten"}, "kreisen, abgeben oder schlafen"},
+      {{"stepliste", "........................ W 0 0", "--threads", "1"},
+       "nur bei der Suche mit mehreren Threads"},
+      {{"stepliste", "........................ W 0 0", "--zeit", "5"}, "Unbekannte Option"},
   };
   for (const auto& f : faelle) {
     const Lauf l = Rufe(f.argumente);
@@ -163,6 +172,27 @@ TEST(Kommandozeile, HalbzuegeOhneQuarneUndRemisgrenze) {
     }
     EXPECT_EQ(remis, f.remisZuege) << argumente[1] << " " << argumente.size();
   }
+}
+
+// The search on workers finds the same best move value as the calling thread's, and the
+// StepListe shows the tree it worked on.
+TEST(Kommandozeile, ThreadsUndStepListe) {
+  const Lauf eins = Rufe({"analyse", kMittelspiel, "--tiefe", "6", "--threads", "1"});
+  const Lauf zwei = Rufe({"analyse", kMittelspiel, "--tiefe", "6", "--threads", "2"});
+  ASSERT_EQ(eins.code, 0);
+  ASSERT_EQ(zwei.code, 0);
+  const auto a = Zeilen(eins.aus), b = Zeilen(zwei.aus);
+  ASSERT_EQ(a.size(), b.size());
+  EXPECT_EQ(a[0], "Erreichte Tiefe: 6");
+  EXPECT_EQ(a[0], b[0]);
+  const auto wert = [](const std::string& zeile) { return zeile.substr(zeile.find('\t', 2)); };
+  EXPECT_EQ(wert(a[1]), wert(b[1]));
+
+  const Lauf liste = Rufe({"stepliste", kMittelspiel, "--tiefe", "6", "--threads", "3"});
+  ASSERT_EQ(liste.code, 0) << liste.fehler;
+  EXPECT_NE(liste.aus.find("Zelle "), std::string::npos);
+  EXPECT_NE(liste.aus.find(std::string(66, '-')), std::string::npos);
+  EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
 }
 
 }  // namespace

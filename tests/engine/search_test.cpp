@@ -150,6 +150,8 @@ TEST_F(SucheTest, DenkzeitEndetMitHochgerechnetenWerten) {
   const TStep& m = s->MemStep2;
   const int d1 = m.STStepMax, d0 = letzteTiefe;
   EXPECT_EQ(d1, d0 + 1);
+  // The depth reached is that of the last completed iteration, not the interrupted one.
+  EXPECT_EQ(s->FertigeTiefe, d0);
   int hochgerechnet = 0, neu = 0;
   for (int i = 1; i <= m.ZuegeAnzahl; ++i) {
     const TZug& z = m.Zuege[i];
