@@ -57,6 +57,8 @@ void StepStack::BereiteStepVor(int s, const TZug& zug, int zugNummer, TFarbe far
   st.STSpieler = csComputer;
   st.VorDemZug = zug;
   HTBigSwap(s);
+  kette_[s] = Packe(st.VorDemZug, farbe);
+  if (s == 1) PackeGeschichte(zugNummer);
   st.KillStones = 0;
   st.ZuegeAnzahl = 0;
   st.ZugZeiger = 0;
@@ -118,14 +120,12 @@ bool StepStack::HTGenMoves(int s, const GenModus& modus, bool& toCancel) {
   return false;
 }
 
-void StepStack::ZugFertig(int s, int n, const GenModus& modus, bool& toCancel, bool testen) {
-  if (modus.listMode && baum_ != nullptr) {
-    TZug& z = Steps[s].Zuege[n];
-    const TZugResZiehend r = z.Wertung.ZugResGesamt;
-    const int eltern = s > 1 ? AktuellerZug(s - 1).ANZgPos : -1;
-    z.ANZgPos = baum_->HTAddZug(s, z, r == rsWDH || r == rsWIN, eltern);
-  }
-  if (testen && modus.stepIsMax && modus.testung) toCancel = HTTestung(s, modus.stepMax, false);
+void StepStack::InDenBaum(int s, int n) {
+  if (baum_ == nullptr) return;
+  TZug& z = Steps[s].Zuege[n];
+  const TZugResZiehend r = z.Wertung.ZugResGesamt;
+  const int eltern = s > 1 ? AktuellerZug(s - 1).ANZgPos : -1;
+  z.ANZgPos = baum_->HTAddZug(s, z, r == rsWDH || r == rsWIN, eltern);
 }
 
 bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel) {
@@ -360,31 +360,40 @@ bool StepStack::HTIstQuarne(Punkte nach, int zug, int s) {
   return false;
 }
 
+StepStack::WdhStellung StepStack::Packe(const TZug& satz, TFarbe farbe) {
+  const TBrett& q = satz.BrettNachZug;
+  return {q.AlleSteine, q.SteineZiehend, farbe, q.SpielPhaseZiehend == spSetzen, satz.ErgibtQuarne};
+}
+
+void StepStack::PackeGeschichte(int zugNummer) {
+  geschichte_.clear();
+  for (int i = zugNummer - 1; i >= 1; --i) {
+    // A game shorter than the move number says: nothing before it can count.
+    if (verlauf_ == nullptr || i > verlauf_->Anzahl()) {
+      geschichte_.push_back(WdhStellung{});
+      return;
+    }
+    geschichte_.push_back(Packe(verlauf_->VorDemZug(i), verlauf_->Farbe(i)));
+    if (geschichte_.back().setzen || geschichte_.back().quarne) return;
+  }
+}
+
 bool StepStack::HTTestWdh(const TBrett& brett, int s) const {
   if (brett.SpielPhaseZiehend == spSetzen) return false;
   const TFarbe farbe = Steps[s].STFarbeZiehend;
-  const int n1 = Steps[1].STZugNummer;
   int gleich = 0;
-  for (int i = Steps[s].STZugNummer; i >= 1; --i) {
-    const TZug* satz;
-    TFarbe farbeQ;
-    if (i >= n1) {
-      const int k = i - n1 + 1;
-      if (k > s) continue;
-      satz = &Steps[k].VorDemZug;
-      farbeQ = Steps[k].STFarbeZiehend;
-    } else {
-      if (verlauf_ == nullptr || i > verlauf_->Anzahl()) return false;
-      satz = &verlauf_->VorDemZug(i);
-      farbeQ = verlauf_->Farbe(i);
-    }
-    const TBrett& q = satz->BrettNachZug;
-    if (q.SpielPhaseZiehend == spSetzen) return false;
-    const Punkte gleicheFarbe = farbeQ == farbe ? brett.SteineZiehend : brett.SteineStehend;
-    if (q.AlleSteine == brett.AlleSteine && q.SteineZiehend == gleicheFarbe && ++gleich == 2)
-      return true;
-    if (satz->ErgibtQuarne) return false;
-  }
+  // The positions before each move of the line and of the game, back to the last mill or to
+  // the placing phase; brett draws at its third occurrence. 1: draw, -1: the walk ends.
+  const auto frueher = [&](const WdhStellung& q) {
+    if (q.setzen) return -1;
+    const Punkte gleicheFarbe = q.farbe == farbe ? brett.SteineZiehend : brett.SteineStehend;
+    if (q.alle == brett.AlleSteine && q.ziehend == gleicheFarbe && ++gleich == 2) return 1;
+    return q.quarne ? -1 : 0;
+  };
+  for (int k = s; k >= 1; --k)
+    if (const int r = frueher(kette_[k])) return r > 0;
+  for (const WdhStellung& q : geschichte_)
+    if (const int r = frueher(q)) return r > 0;
   return false;
 }
 

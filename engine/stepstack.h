@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <vector>
 
 #include "core/types.h"
 #include "engine/history.h"
@@ -107,14 +108,33 @@ class StepStack {
   // The last ply of a virtual move: the virtual line weights, and the move is finished.
   void BeendeVirtuell(TZug& z, const GenModus& modus) const;
   // A move is finished: the list tree records it, and the last ply tests it.
-  void ZugFertig(int s, int n, const GenModus& modus, bool& toCancel, bool testen = true);
+  void ZugFertig(int s, int n, const GenModus& modus, bool& toCancel, bool testen = true) {
+    if (modus.listMode) InDenBaum(s, n);
+    if (testen && modus.stepIsMax && modus.testung) toCancel = HTTestung(s, modus.stepMax, false);
+  }
+  void InDenBaum(int s, int n);
   void ZaehleZug() {
     genZuege_.store(genZuege_.load(std::memory_order_relaxed) + 1, std::memory_order_relaxed);
   }
 
   std::atomic<std::int64_t> genZuege_{0};
+  // The positions the repetition rule compares with, packed so that the walk back stays in a
+  // few cache lines: kette_[k] is ply k's starting position, geschichte_ the game's positions
+  // before the root, newest first.
+  struct WdhStellung {
+    Punkte alle = 0;
+    Punkte ziehend = 0;
+    TFarbe farbe = clWeiss;
+    bool setzen = true;   // the walk ends here: the side to move was still placing
+    bool quarne = false;  // the walk ends after this one: it arose from a mill
+  };
+  static WdhStellung Packe(const TZug& satz, TFarbe farbe);
+  void PackeGeschichte(int zugNummer);
+
   const SpielVerlauf* verlauf_ = nullptr;
   ListenBaum* baum_ = nullptr;
+  Array1<WdhStellung, kMaxSteps> kette_{};
+  std::vector<WdhStellung> geschichte_;
 };
 
 }  // namespace quarne
