@@ -55,16 +55,18 @@ GenModus Suche::Modus(int s, int d, const Lauf& lauf) const {
 
 void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
   // An internal error leaves the search as an exception; the program must not stay "thinking".
+  // After a list-mode pass its caller ends the search, an error included.
   struct Aufraeumen {
     Suche& suche;
+    bool weiter;
     ~Aufraeumen() {
       suche.SetzeListenBaum(nullptr);
-      if (suche.SearchRunning) {
+      if (suche.SearchRunning && !weiter) {
         suche.SearchRunning = false;
         suche.host_.ZeigeEinstellungsTabs();
       }
     }
-  } aufraeumen{*this};
+  } aufraeumen{*this, lauf.baum != nullptr};
   UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
   SetzeListenBaum(lauf.baum);
@@ -117,6 +119,9 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
     MemStep2 = MemStep;
   }
   if (lauf.anzeigen()) host_.SucheBeendet();
+  // A list-mode pass is the first part of the parallel search, which goes on: the window must
+  // not see a moment without a running search, or Zieh could play a move under it.
+  if (lauf.baum != nullptr) return;
   SearchRunning = false;
   host_.ZeigeEinstellungsTabs();
   if (lauf.timed) host_.ZeigeDenkzeit();

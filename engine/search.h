@@ -52,7 +52,8 @@ class Suche : public StepStack {
     bool done = false;
   };
   // StepRoutineListe with ListMode: deepens until the deepest level of baum holds
-  // kZellenZiel open entries, every entry is decided, or depth tiefe is reached.
+  // kZellenZiel open entries, every entry is decided, or depth tiefe is reached. The search
+  // counts as running afterwards: the caller ends it.
   ListenErgebnis StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                                   bool keepTabs, const SpielVerlauf& verlauf, ListenBaum& baum);
   static constexpr int kZellenZiel = 128;

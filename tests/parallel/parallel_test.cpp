@@ -203,10 +203,15 @@ TEST_F(Parallel, DenkzeitEndetDieSuche) {
 TEST_F(Parallel, StopUndZiehWaehrendDerSuche) {
   for (const bool zieh : {false, true}) {
     int ereignisse = 0;
+    bool immerLaufend = true;
     host.beiEreignis = [&] {
+      // Whenever the window gets to act, a search is running: nothing may play or change the
+      // game under it.
+      immerLaufend = immerLaufend && suche->SearchRunning;
       if (++ereignisse == 8) (zieh ? suche->MoveNowFlag : suche->StopFlag) = true;
     };
     Tief();
+    EXPECT_TRUE(immerLaufend);
     EXPECT_TRUE(zieh ? suche->MoveNowFlag.load() : suche->StopFlag.load());
     EXPECT_GT(ht->Statistik().ausgegeben, 0);
     PruefeErgebnis();
