@@ -244,12 +244,7 @@ std::optional<Suche::Iteration> Suche::StufeStepRoutine(Lage& l, int d, const La
     case agNextMove: {
       TStep& st = Steps[s];
       if (st.ZugZeiger < st.ZuegeAnzahl) {
-        ++st.ZugZeiger;
-        const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
-        if (r != rsWDH && r != rsWIN && s < d)
-          l.stage = agStepInc;
-        else if (HTTestung(s, d, false))
-          --s;
+        if (NaechsterZug(s, d)) l.stage = agStepInc;
         break;
       }
       if (s == 1) return Iteration::Vollstaendig;

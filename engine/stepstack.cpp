@@ -467,6 +467,14 @@ bool StepStack::SchneideAb(int s, int d) {
   return true;
 }
 
+bool StepStack::NaechsterZug(int& s, int d) {
+  ++Steps[s].ZugZeiger;
+  const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
+  if (r != rsWDH && r != rsWIN && r != rsLOSS && s < d) return true;
+  if (HTTestung(s, d, false)) --s;
+  return false;
+}
+
 void StepStack::ElternUeberstanden(int& s, int d, int oben) {
   HTCopySmart(s, d);
   --s;

@@ -79,6 +79,9 @@ class StepStack {
   // Gives the parent move its provisional value and cuts it off when the best move of ply
   // s - 1 is at least as good; true when the caller must climb one more ply.
   bool SchneideAb(int s, int d);
+  // Advances ply s to its next move: true to descend into it; false when it is valued already
+  // (a result, or the last ply) and has been tested, which may climb a ply.
+  bool NaechsterZug(int& s, int d);
   // Every move of ply s is examined and the parent move was never cut off: its value is exact.
   // Climbs to the parent ply; climbs once more when the parent ply is cut off too, which
   // HTTestung decides only above ply oben.

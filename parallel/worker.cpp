@@ -184,13 +184,7 @@ void HTQuarne::Schritt() {
     case agNextMove: {
       TStep& st = Steps[s];
       if (st.ZugZeiger < st.ZuegeAnzahl) {
-        ++st.ZugZeiger;
-        const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
-        if (r == rsWDH || r == rsWIN || r == rsLOSS || s >= TRStepMax) {
-          if (HTTestung(s, TRStepMax, false)) --s;
-        } else {
-          aufgabe_ = agStepInc;
-        }
+        if (NaechsterZug(s, TRStepMax)) aufgabe_ = agStepInc;
       } else if (s == TRHTTiefe) {
         ToSuspend.store(true);
         Ready.store(true);

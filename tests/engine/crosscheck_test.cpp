@@ -1115,6 +1115,18 @@ void VergleicheListe(const Einstellungen& e, const Fall& f, int tiefe, const Min
   EXPECT_TRUE(host.meldungen.empty()) << wo << ": " << host.meldungen.front();
 }
 
+// StepRoutine against the minimax at depths 1 to 5, as far as the minimax stays small.
+void VergleicheBisTiefeFuenf(const Einstellungen& e, const Fall& f, Zaehler& z) {
+  const auto virtuell = VirtuellePlies(e, f.Gesetzt());
+  for (int tiefe = 1; tiefe <= 5; ++tiefe) {
+    Minimax mm(e, tiefe, 50000);
+    mm.Rechne(f.lage, f.vorher, virtuell);
+    if (mm.ausserhalb || mm.wurzel.empty()) return;
+    VergleicheStepRoutine(e, f, tiefe, mm, z);
+    if (::testing::Test::HasFatalFailure()) return;
+  }
+}
+
 // Each setting of the table on random positions of every kind.
 class KreuzprobeSuche : public ::testing::TestWithParam<Einstellung> {};
 
@@ -1125,15 +1137,8 @@ TEST_P(KreuzprobeSuche, StepRoutineFindetDenBestenWurzelwert) {
   for (const Art art : kArten) {
     std::mt19937 rng(4000 + 100 * GetParam().saat + static_cast<unsigned>(art));
     for (int i = 0; i < 8; ++i) {
-      const Fall f = OhneVorgeschichte(ZufallsLage(rng, art));
-      const auto virtuell = VirtuellePlies(e, f.Gesetzt());
-      for (int tiefe = 1; tiefe <= 5; ++tiefe) {
-        Minimax mm(e, tiefe, 50000);
-        mm.Rechne(f.lage, f.vorher, virtuell);
-        if (mm.ausserhalb || mm.wurzel.empty()) break;
-        VergleicheStepRoutine(e, f, tiefe, mm, z);
-        if (HasFatalFailure()) return;
-      }
+      VergleicheBisTiefeFuenf(e, OhneVorgeschichte(ZufallsLage(rng, art)), z);
+      if (HasFatalFailure()) return;
     }
   }
   EXPECT_GE(z.verglichen, 100);
@@ -1190,14 +1195,8 @@ TEST_P(KreuzprobeSuche, StepRoutineMitRemisregeln) {
                            : OhneVorgeschichte(ZufallsLage(rng, kArten[i / 2 % kArten.size()]));
     // Every other game draws by repetition alone.
     if (e.RemisLimit > 0 && i % 4 != 3) f.lage.ohneQuarne = e.RemisLimit - Zufall(rng, 1, 4);
-    const auto virtuell = VirtuellePlies(e, f.Gesetzt());
-    for (int tiefe = 1; tiefe <= 5; ++tiefe) {
-      Minimax mm(e, tiefe, 50000);
-      mm.Rechne(f.lage, f.vorher, virtuell);
-      if (mm.ausserhalb || mm.wurzel.empty()) break;
-      VergleicheStepRoutine(e, f, tiefe, mm, z);
-      if (HasFatalFailure()) return;
-    }
+    VergleicheBisTiefeFuenf(e, f, z);
+    if (HasFatalFailure()) return;
   }
   EXPECT_GE(z.remis, 100);
 }
