@@ -1,5 +1,6 @@
 #include "game/game_flow.h"
 
+#include <exception>
 #include <string>
 
 #include "engine/values.h"
@@ -12,11 +13,12 @@ constexpr const char* kUeberschreibenSpiel = "Spiel überschreiben ?";
 
 }  // namespace
 
-Spielablauf::Spielablauf(Spielstand& spiel, Suche& suche, const Einstellungen& einstellungen,
-                         const SpielOptionen& optionen, SpielFenster& fenster,
-                         std::uint32_t zufallsKeim)
+Spielablauf::Spielablauf(Spielstand& spiel, Suche& suche, HTSuche& ht,
+                         const Einstellungen& einstellungen, const SpielOptionen& optionen,
+                         SpielFenster& fenster, std::uint32_t zufallsKeim)
     : spiel_(spiel),
       suche_(suche),
+      ht_(ht),
       einst_(einstellungen),
       opt_(optionen),
       fenster_(fenster),
@@ -67,11 +69,12 @@ void Spielablauf::ComputerZug() {
   fenster_.AktualisiereSpiel();
   fenster_.VerbergeTabelle();
   fenster_.SucheLaeuft(true);
-  SuchOptionen optionen;
-  optionen.Timed = einst_.DenkzeitSekunden() > 0;
-  suche_.StepRoutine(opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr, spiel_.FarbeAmZug,
-                     optionen, spiel_);
+  const bool gesucht = Suchen();
   fenster_.SucheLaeuft(false);
+  if (!gesucht) {
+    fenster_.AktualisiereSpiel();
+    return;
+  }
 
   if (suche_.NoMovesFlag) {
     fenster_.Nachricht(spiel_.FarbeAmZug == clWeiss
@@ -91,6 +94,20 @@ void Spielablauf::ComputerZug() {
     return;
   }
   SpieleErgebnis();
+}
+
+bool Spielablauf::Suchen() {
+  HTOptionen optionen;
+  optionen.Timed = einst_.DenkzeitSekunden() > 0;
+  try {
+    ht_.Suchen(opt_.Parallel, opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr,
+               spiel_.FarbeAmZug, optionen, spiel_);
+  } catch (const std::exception& fehler) {
+    // The searches have already cleared SearchRunning and brought the tabs back.
+    fenster_.Nachricht(fehler.what());
+    return false;
+  }
+  return true;
 }
 
 void Spielablauf::SpieleErgebnis() {

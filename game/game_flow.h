@@ -9,6 +9,7 @@
 #include "engine/search.h"
 #include "engine/settings.h"
 #include "game/game_record.h"
+#include "parallel/driver.h"
 
 namespace quarne {
 
@@ -18,6 +19,7 @@ struct SpielOptionen {
   bool CBAuto = true;     // the computer answers a person's move at once
   bool TonCB = true;      // beep after a computer move
   int TiefeSE1 = 6;       // search depth when no thinking time is set
+  bool Parallel = false;  // CPURadio enabled with its second item: the workers search
   // Read by the opening library and the game files once they exist.
   bool CBUseBib = true;        // ask the opening library before searching
   bool CBBibDenkTiefe = true;  // under a thinking time, only entries calculated BibSE deep
@@ -48,7 +50,8 @@ class SpielFenster {
 
 class Spielablauf {
  public:
-  Spielablauf(Spielstand& spiel, Suche& suche, const Einstellungen& einstellungen,
+  // ht searches with suche's flags and results.
+  Spielablauf(Spielstand& spiel, Suche& suche, HTSuche& ht, const Einstellungen& einstellungen,
               const SpielOptionen& optionen, SpielFenster& fenster, std::uint32_t zufallsKeim);
 
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler);
@@ -66,9 +69,12 @@ class Spielablauf {
  private:
   void SpieleErgebnis();
   bool Ueberlauf();
+  // False when an error ended the search; the window has shown it.
+  bool Suchen();
 
   Spielstand& spiel_;
   Suche& suche_;
+  HTSuche& ht_;
   const Einstellungen& einst_;
   const SpielOptionen& opt_;
   SpielFenster& fenster_;

@@ -1,8 +1,10 @@
 // A walk through the window for screenshots: the start position, a game played with the mouse
-// into the moving phase, the evaluation table, and a mill awaiting its removal. Run it on a
-// display (for example under xvfb-run); it writes PNG files into the folder it is given.
+// into the moving phase, the evaluation table, the options after a "Quarne Score", the dump of
+// the parallel search's cell tree, and a mill awaiting its removal. Run it on a display (for
+// example under xvfb-run); it writes PNG files into the folder it is given.
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -64,6 +66,14 @@ int main(int argc, char** argv) {
   Bild(form, ziel.filePath("mittelspiel.png"));
   form.PageControl->setCurrentWidget(form.TabZuege);
   Bild(form, ziel.filePath("zugbewertung.png"));
+
+  form.PageControl->setCurrentWidget(form.TabEinstellung);
+  form.ScoreButn->click();
+  Bild(form, ziel.filePath("optionen.png"));
+  form.PageControl->setTabVisible(form.PageControl->indexOf(form.StepListe), true);
+  form.PageControl->setCurrentWidget(form.StepListe);
+  form.SchreibBut->click();
+  Bild(form, ziel.filePath("stepliste.png"));
   form.PageControl->setCurrentWidget(form.TabOben);
 
   // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's

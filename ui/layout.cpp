@@ -2,6 +2,7 @@
 // changes; each board view gets its new drawing area.
 #include <QGroupBox>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -76,8 +77,10 @@ void TQuarneForm::SetzeLayout() {
                                liste.y() + liste.height() - 1, T(liste.width() * 0.2) + 3,
                                AllUp->height());
 
-  CPUSPE->move(CPURadio.box->width() - CPUSPE->width(),
-               CPURadio.box->height() - CPUSPE->height() - 1);
+  // In the lower right corner of the thread group, inside its frame, beside the item it counts.
+  const QMargins gruppe = CPURadio.box->layout()->contentsMargins();
+  CPUSPE->move(CPURadio.box->width() - CPUSPE->width() - gruppe.right(),
+               CPURadio.box->height() - CPUSPE->height() - gruppe.bottom());
 
   ImageHintergrund->setGeometry(brett.x(), 0, brett.width() + liste.width() - 1, liste.y() - 1);
   ImageHintergrund->lower();

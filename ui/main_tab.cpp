@@ -10,6 +10,7 @@
 #include <QToolButton>
 
 #include "ui/board_widget.h"
+#include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
@@ -17,13 +18,6 @@
 
 namespace quarne {
 namespace {
-
-template <class W, class... A>
-W* Neu(QWidget* eltern, const char* name, A&&... args) {
-  W* w = new W(std::forward<A>(args)..., eltern);
-  w->setObjectName(name);
-  return w;
-}
 
 QWidget* Panel(QWidget* eltern, const char* name) {
   QWidget* p = Neu<QWidget>(eltern, name);

@@ -9,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -17,7 +16,6 @@
 #include <QTabWidget>
 #include <QThread>
 #include <QToolButton>
-#include <QVBoxLayout>
 
 #include "ui/board_widget.h"
 #include "ui/design.h"
@@ -54,7 +52,8 @@ void Verschiebe(QWidget* w, QWidget* nach) {
 
 }  // namespace
 
-TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(parent) {
+TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
+    : QMainWindow(parent), prozessoren_(QThread::idealThreadCount()) {
   setObjectName("QuarneForm");
   setWindowTitle("Tarvolin 2.5.2");
   // Tahoma is the window's face; where it is missing, a face of similar width stands in.
@@ -71,8 +70,9 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(p
   spiel = std::make_unique<Spielstand>();
   anzeige = std::make_unique<SuchAnzeige>(*this, *dialoge_);
   suche = std::make_unique<Suche>(einst, *anzeige);
+  ht = std::make_unique<HTSuche>(*suche, einst, *anzeige);
   const auto keim = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
-  ablauf = std::make_unique<Spielablauf>(*spiel, *suche, einst, spielOpt,
+  ablauf = std::make_unique<Spielablauf>(*spiel, *suche, *ht, einst, spielOpt,
                                          static_cast<SpielFenster&>(*this), keim);
   SpielBrett = std::make_unique<TBrettClass>();
   StellungsBrett = std::make_unique<TBrettClass>();
@@ -83,6 +83,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(p
   ScoreTimer = new TMyTimer(1000, this);
   BibTimer = new TMyTimer(500, this);
   connect(SuchTimer, &QTimer::timeout, this, [this] { anzeige->POnTimer(); });
+  connect(ScoreTimer, &QTimer::timeout, this, &TQuarneForm::POnScoreTimer);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
@@ -108,6 +109,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent) : QMainWindow(p
   BaueOptionenTab();
   BaueBalanceTab();
   BaueWeitereTabs();
+  BaueStepListeTab();
   VerbindeOptionen();
   MovesGridW->SetzeSpiel(spiel.get(), &spielOpt);
   MemStepTabelleW->SetzeMemStep(&suche->MemStep);
@@ -134,11 +136,6 @@ void TQuarneForm::BaueWeitereTabs() {
     l->setPixmap(QPixmap::fromImage(*bild));
     ablage->addWidget(l);
   }
-  auto* debug = new QVBoxLayout(StepListe);
-  MemoStepListe = new QPlainTextEdit(StepListe);
-  MemoStepListe->setObjectName("MemoStepListe");
-  MemoStepListe->setReadOnly(true);
-  debug->addWidget(MemoStepListe);
 }
 
 void TQuarneForm::FormCreate() {
@@ -175,15 +172,7 @@ void TQuarneForm::FormShow() {
   StellungsBrett->NewFarbe = clWeiss;
   BibBrett->BibOpenFrb = clSchwarz;
   TiefeSE1->setMaximum(16);
-
-  // Several processors: the parallel search will offer them. Until it exists, the search runs
-  // in the window's own thread and the choice rests on one CPU.
-  const int cpus = std::min(QThread::idealThreadCount(), 128);
-  CPURadio.SetzeText(1, QString("Nutzung von %1 CPUs/Threads").arg(std::max(cpus, 2)));
-  CPUSPE->setRange(std::min(cpus, 2), std::max(cpus, 1));
-  CPUSPE->setValue(cpus);
-  CPURadio.SetzeIndex(0);
-  CPURadio.box->setEnabled(false);
+  ErzeugeThreads();
 
   PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
   MovesGridW->SetzeZeilenAnzahl(2);
@@ -196,7 +185,10 @@ void TQuarneForm::FormShow() {
 }
 
 void TQuarneForm::closeEvent(QCloseEvent* event) {
+  // A running search returns on the flag; once the workers have ended, the driver finishes
+  // without them.
   suche->StopFlag = true;
+  if (CPURadio.box->isEnabled()) ht->HTTerminateThreads();
   QMainWindow::closeEvent(event);
 }
 

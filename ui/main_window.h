@@ -50,12 +50,15 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // Without a dialog service the window shows real message boxes.
   explicit TQuarneForm(DialogDienst* dialoge = nullptr, QWidget* parent = nullptr);
   ~TQuarneForm() override;
+  // The processor count the first show creates workers for; the system's unless set before.
+  void SetzeProzessoren(int anzahl) { prozessoren_ = anzahl; }
 
   // The program's state, owned here for as long as the window lives.
   Einstellungen einst;
   SpielOptionen spielOpt;
   std::unique_ptr<Spielstand> spiel;
   std::unique_ptr<Suche> suche;
+  std::unique_ptr<HTSuche> ht;
   std::unique_ptr<Spielablauf> ablauf;
   std::unique_ptr<TBrettClass> SpielBrett, StellungsBrett, BibBrett;
   std::unique_ptr<SuchAnzeige> anzeige;
@@ -113,7 +116,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
             *CBVirtQuarne2 = nullptr, *CBVirtGewinn2 = nullptr, *NaherVorteilCB = nullptr;
   QPushButton *SetzeWerte = nullptr, *SetzeStandard = nullptr;
 
-  // Library tab and debug tab, filled by later parts of the program.
+  // Debug tab.
+  QPushButton *SchreibBut = nullptr, *SchreibePufferBut = nullptr, *LoescheBut = nullptr;
   QPlainTextEdit* MemoStepListe = nullptr;
 
   // The stone pictures of the "Ablage" tab, shared by the three boards.
@@ -124,6 +128,13 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void SetzeLayout();
   void SetzeWerteClick();
   void SetzeStandardClick();
+  void CPURadioClick();
+  void CPUSPEChange(int wert);
+  void ScoreButnClick();
+  void POnScoreTimer();
+  void SchreibButClick();
+  void SchreibePufferButClick();
+  void LoescheButClick();
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
 
  protected:
@@ -154,10 +165,13 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BaueOptionenTab();
   void BaueBalanceTab();
   void BaueWeitereTabs();
+  void BaueStepListeTab();
   void VerbindeOptionen();
   void FormCreate();
   void FormShow();
   void SetzeMinimum();
+  void ErzeugeThreads();
+  void ZeigeStepListe();
   void Navigiere(int zeile);
   void ScrolleZu(int aktZugNr);
   void ZeigeGewichte();
@@ -169,6 +183,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   bool gezeigt_ = false;
   bool gebaut_ = false;
   int codeZaehler_ = 1;
+  int prozessoren_;
 };
 
 }  // namespace quarne

@@ -17,6 +17,7 @@
 #include "ui/design.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
+#include "ui/score.h"
 
 namespace quarne {
 namespace {
@@ -136,7 +137,10 @@ void TQuarneForm::BaueOptionenTab() {
   auto* p3 = new QVBoxLayout(Panel3);
   CPURadio = Gruppe(Panel3, "CPURadio", "Thread Kontrolle",
                     {"Nutzung EINER CPU", "Nutzung mehrerer CPUs/Threads"}, 1);
+  // The window's layout puts the count into the group's lower right corner, beside the item
+  // it belongs to; its design size holds three digits.
   CPUSPE = Zahl(CPURadio.box, "CPUSPE", 2, 2, 2);
+  CPUSPE->setFixedSize(D(69), D(32));
   CPURadio.box->setMinimumSize(D(361), D(109));
   AutoGroup = Gruppe(Panel3, "AutoGroup", "Denkzeit / Denktiefe",
                      {"--- OFF ---     Denktiefe in Zügen:", "eine Sekunde", "fünf Sekunden",
@@ -177,9 +181,11 @@ void TQuarneForm::BaueOptionenTab() {
   }
   ScoreButn = new QPushButton("Quarne Score", tab);
   ScoreButn->setObjectName("ScoreButn");
-  ScoreButn->setEnabled(false);
   ScoreLab = new QLabel("---", tab);
   ScoreLab->setObjectName("ScoreLab");
+  // Room for a fast machine's result, so that the column does not widen when it arrives.
+  ScoreLab->setMinimumWidth(
+      ScoreLab->fontMetrics().horizontalAdvance(ScoreText({999999999, 1000})));
   HilfeButn = new QPushButton("Hilfe auf Website", tab);
   HilfeButn->setObjectName("HilfeButn");
   WebBut = new QPushButton("Website", tab);
@@ -233,6 +239,9 @@ void TQuarneForm::VerbindeOptionen() {
   connect(VirtuellSE, &QSpinBox::valueChanged, this, [this](int v) { einst.VirtuellSE = v; });
   connect(RemisGroup.gruppe, &QButtonGroup::idClicked, this,
           [this](int i) { einst.RemisLimit = kRemisLimits[i]; });
+  connect(CPURadio.gruppe, &QButtonGroup::idToggled, this, [this] { CPURadioClick(); });
+  connect(CPUSPE, &QSpinBox::valueChanged, this, &TQuarneForm::CPUSPEChange);
+  connect(ScoreButn, &QPushButton::clicked, this, &TQuarneForm::ScoreButnClick);
   connect(AutoGroup.gruppe, &QButtonGroup::idToggled, this, [this](int i, bool an) {
     if (!an) return;
     einst.AutoGroup = i;

@@ -24,10 +24,6 @@ int Bewertete(const TStep& s) {
   return n;
 }
 
-QString MitTausendern(double wert) {
-  return QLocale().toString(wert, 'f', 0);
-}
-
 void SetzeFarbe(QWidget* w, const QColor& farbe) {
   QPalette p = w->palette();
   p.setColor(QPalette::Window, farbe);
@@ -35,6 +31,10 @@ void SetzeFarbe(QWidget* w, const QColor& farbe) {
 }
 
 }  // namespace
+
+QString MitTausendern(double wert) {
+  return QLocale().toString(wert, 'f', 0);
+}
 
 QString ZeitText(std::int64_t ms) {
   const std::int64_t s = ms / 1000;
@@ -72,7 +72,7 @@ void SuchAnzeige::ZeigeBewertung() {
       QString("Anzahl der bewerteten Züge: %1 / %2").arg(n).arg(m.ZuegeAnzahl));
   const std::int64_t t = Vergangen();
   form_.DenkzeitEdit->setText(ZeitText(t));
-  const std::int64_t gesamt = form_.suche->GenZuege();
+  const std::int64_t gesamt = form_.ht->GenZuegeGesamt();
   form_.BerZuegeEd->setText(MitTausendern(static_cast<double>(gesamt)));
   form_.ZPrS->setText(t > 0 ? MitTausendern(static_cast<double>(gesamt) / t * 1000) : "---");
 }
@@ -127,7 +127,18 @@ void SuchAnzeige::SucheBeendet() {
 
 void SuchAnzeige::Aktivitaetspunkt() {
   const QString t = form_.PrgrLab->text();
-  form_.PrgrLab->setText(t.size() == 40 ? "." : t + ".");
+  form_.PrgrLab->setText(t.size() >= 40 ? "." : t + ".");
+}
+
+void SuchAnzeige::Wartemarke() {
+  form_.PrgrLab->setText(form_.PrgrLab->text() + "|");
+}
+
+void SuchAnzeige::SuchTimerLaeuft(bool an) {
+  if (an)
+    form_.SuchTimer->start();
+  else
+    form_.SuchTimer->stop();
 }
 
 void SuchAnzeige::ZeigeRestDenkzeit(std::int64_t sekunden) {

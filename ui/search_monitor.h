@@ -16,6 +16,8 @@ class TQuarneForm;
 
 // "1h2m5s" for a duration in milliseconds.
 QString ZeitText(std::int64_t ms);
+// A count in the user's number format: thousands grouped, no decimals.
+QString MitTausendern(double wert);
 
 class SuchAnzeige final : public Host {
  public:
@@ -39,6 +41,8 @@ class SuchAnzeige final : public Host {
   void IterationBeendet() override { ZeigeBewertung(); }
   void SucheBeendet() override;
   void Aktivitaetspunkt() override;
+  void Wartemarke() override;
+  void SuchTimerLaeuft(bool an) override;
   void ZeigeRestDenkzeit(std::int64_t sekunden) override;
   void VerbergeEinstellungsTabs() override;
   void ZeigeEinstellungsTabs() override;

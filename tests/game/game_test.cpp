@@ -3,6 +3,7 @@
 #include <deque>
 #include <memory>
 #include <set>
+#include <stdexcept>
 
 #include "core/notation.h"
 #include "game/game_flow.h"
@@ -51,6 +52,7 @@ class Spiel : public ::testing::Test {
   TestFenster fenster;
   std::unique_ptr<Spielstand> stand = std::make_unique<Spielstand>();
   std::unique_ptr<Suche> suche = std::make_unique<Suche>(einst, host);
+  std::unique_ptr<HTSuche> ht = std::make_unique<HTSuche>(*suche, einst, host);
   std::unique_ptr<Spielablauf> ablauf;
 
   void SetUp() override {
@@ -59,7 +61,7 @@ class Spiel : public ::testing::Test {
     Neu(7);
   }
   void Neu(std::uint32_t keim) {
-    ablauf = std::make_unique<Spielablauf>(*stand, *suche, einst, opt, fenster, keim);
+    ablauf = std::make_unique<Spielablauf>(*stand, *suche, *ht, einst, opt, fenster, keim);
   }
 
   // The person's move with the given text (empty: the first legal move), chosen from the legal
@@ -239,6 +241,24 @@ TEST_F(Spiel, StopSpieltNichtsUndZiehSpieltDasLetzteErgebnis) {
   EXPECT_EQ(stand->LetzterZugNr, 1);
   // A second "Zieh" has no result for the new position.
   ablauf->ZiehBClick();
+  EXPECT_EQ(stand->LetzterZugNr, 1);
+}
+
+TEST_F(Spiel, FehlerDerSucheBeendetNurDieSuche) {
+  opt.TiefeSE1 = 8;
+  host.beiEreignis = [this] {
+    EXPECT_TRUE(suche->SearchRunning);
+    throw std::runtime_error("TimeOut Thread Start !");
+  };
+  stand->ComputerFarbe = clWeiss;
+  ablauf->ComputerZug();
+  EXPECT_EQ(fenster.nachrichten, std::vector<std::string>{"TimeOut Thread Start !"});
+  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_FALSE(suche->SearchRunning);
+  // The game goes on.
+  host.beiEreignis = nullptr;
+  opt.TiefeSE1 = 2;
+  ablauf->ComputerZug();
   EXPECT_EQ(stand->LetzterZugNr, 1);
 }
 

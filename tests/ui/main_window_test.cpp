@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -14,15 +16,19 @@
 #include <QTimer>
 #include <QToolButton>
 #include <deque>
+#include <set>
 
 #include "core/geometry.h"
 #include "core/notation.h"
+#include "tests/engine/test_host.h"
 #include "ui/board_widget.h"
 #include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/score.h"
 #include "ui/search_monitor.h"
+#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -50,7 +56,12 @@ class Fenster : public ::testing::Test {
  protected:
   void SetUp() override {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    Oeffne(4);
+  }
+  // A new window on a machine with this many processors.
+  void Oeffne(int prozessoren) {
     form = std::make_unique<TQuarneForm>(&dialoge);
+    form->SetzeProzessoren(prozessoren);
     form->resize(1400, 900);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
@@ -79,6 +90,28 @@ class Fenster : public ::testing::Test {
   void NachTiefe(int tiefe) {
     form->AutoGroup.Item(0)->click();
     form->TiefeSE1->setValue(tiefe);
+  }
+  // Clicks knopf; while the search it starts runs, waehrend runs once after ms milliseconds.
+  void KlickeUnd(QAbstractButton* knopf, int ms, const std::function<void()>& waehrend) {
+    bool gelaufen = false;
+    QTimer zeit;
+    zeit.setSingleShot(true);
+    QObject::connect(&zeit, &QTimer::timeout, [&] {
+      EXPECT_TRUE(form->suche->SearchRunning);
+      gelaufen = true;
+      waehrend();
+    });
+    zeit.start(ms);
+    knopf->click();
+    EXPECT_TRUE(gelaufen);
+  }
+  // The texts of the evaluation table for a root step, cell by cell.
+  static QStringList Tabelle(const TStep& s) {
+    QStringList zellen;
+    for (int zeile = 0; zeile <= s.ZuegeAnzahl; ++zeile)
+      for (int spalte = 0; spalte < MemStepTabelle::kSpalten; ++spalte)
+        zellen << ZeichneTabellenZelle(s, spalte, zeile).text;
+    return zellen;
   }
 
   SkriptDialoge dialoge;
@@ -341,6 +374,205 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   if (form->BrettPanel->width() <= 3 * form->PanelWeiss->width()) {
     EXPECT_EQ(form->PanelWeiss->x(), form->BrettPanel->x());
   }
+}
+
+TEST_F(Fenster, ThreadKontrolleNachProzessorzahl) {
+  const struct {
+    int prozessoren, arbeiter;
+    bool waehlbar;
+    int item, spe, speMin;
+    const char* text;
+  } faelle[] = {
+      {1, 0, false, 0, 1, 1, "Nutzung mehrerer CPUs/Threads"},
+      // The count stands in the item even when the spin edit keeps its value.
+      {2, 2, true, 1, 2, 2, "Nutzung von 2 CPUs/Threads"},
+      {256, 128, true, 1, 128, 2, "Nutzung von 128 CPUs/Threads"},
+  };
+  for (const auto& f : faelle) {
+    Oeffne(f.prozessoren);
+    SCOPED_TRACE(f.prozessoren);
+    EXPECT_EQ(form->ht->ErzeugteThreads(), f.arbeiter);
+    EXPECT_EQ(form->ht->ThreadAnzahl(), f.arbeiter);
+    EXPECT_EQ(form->CPURadio.box->isEnabled(), f.waehlbar);
+    EXPECT_EQ(form->CPURadio.Index(), f.item);
+    EXPECT_EQ(form->spielOpt.Parallel, f.waehlbar);
+    EXPECT_EQ(form->CPURadio.Item(1)->text(), f.text);
+    EXPECT_EQ(form->CPUSPE->isEnabled(), f.waehlbar);
+    EXPECT_EQ(form->CPUSPE->value(), f.spe);
+    EXPECT_EQ(form->CPUSPE->maximum(), f.spe);
+    EXPECT_EQ(form->CPUSPE->minimum(), f.speMin);
+  }
+}
+
+TEST_F(Fenster, EinProzessorDenktImFensterThread) {
+  Oeffne(1);
+  NachTiefe(4);
+  form->WechselBut->click();
+  form->DenkeBut->click();
+  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->TiefeEdit->text(), "4 / 4");
+  EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
+}
+
+TEST_F(Fenster, ThreadAnzahlAenderbarAusserWaehrendDerSuche) {
+  form->CPUSPE->setValue(3);
+  EXPECT_EQ(form->ht->ThreadAnzahl(), 3);
+  EXPECT_EQ(form->CPURadio.Item(1)->text(), "Nutzung von 3 CPUs/Threads");
+
+  // During a search neither the count nor the score button act.
+  NachTiefe(14);
+  form->WechselBut->click();
+  KlickeUnd(form->DenkeBut, 300, [this] {
+    form->CPUSPE->setValue(2);
+    form->ScoreButn->click();
+    QTest::mouseClick(form->StopSP, Qt::LeftButton);
+  });
+  EXPECT_EQ(form->ht->ThreadAnzahl(), 3);
+  EXPECT_EQ(form->CPURadio.Item(1)->text(), "Nutzung von 3 CPUs/Threads");
+  EXPECT_EQ(form->ScoreLab->text(), "---");
+
+  form->CPURadio.Item(0)->click();
+  EXPECT_FALSE(form->spielOpt.Parallel);
+}
+
+// Deep enough that the tree hands cells to the workers: the list-mode pass stops at depth 2.
+class ParallelesFenster : public Fenster {
+ protected:
+  void ParallelerZug() {
+    NachTiefe(4);
+    form->CBAuto->click();
+    Klicke("d2");
+    Einstellungen einst;
+    test::TestHost host;
+    Suche liste(einst, host);
+    liste.StepRoutineListe(2, form->spiel->AktuellerZug(), form->spiel->AktZugNr,
+                           form->spiel->FarbeAmZug, true, true, *form->spiel);
+    for (int i = 1; i <= liste.Steps[1].ZuegeAnzahl; ++i)
+      legal.insert(Text(liste.Steps[1].Zuege[i]));
+    form->DenkeBut->click();
+  }
+  static std::string Text(const TZug& z) {
+    return ZugText(z.VonPosition, z.NachPosition, z.EntfStein, z.ErgibtQuarne);
+  }
+  std::set<std::string> legal;
+};
+
+TEST_F(ParallelesFenster, ComputerzugMitDenArbeitern) {
+  ParallelerZug();
+  ASSERT_EQ(form->spiel->LetzterZugNr, 2);
+  EXPECT_TRUE(legal.contains(Text(form->spiel->Spielzuege[2].Zug)));
+  EXPECT_GT(form->ht->Statistik().ausgegeben, 0);
+  EXPECT_EQ(form->TiefeEdit->text(), "4 / 4");
+  EXPECT_FALSE(form->suche->SearchRunning);
+  EXPECT_TRUE(TabSichtbar(form->TabEinstellung));
+}
+
+TEST_F(ParallelesFenster, StepListeKnoepfe) {
+  ParallelerZug();
+  const QString schluss = QString(66, '-');
+  form->SchreibBut->click();
+  const QString eins = form->MemoStepListe->toPlainText();
+  EXPECT_EQ(eins.count(schluss), 1);
+  EXPECT_FALSE(eins.contains('\r'));
+  EXPECT_GT(form->MemoStepListe->blockCount(), 10);
+  // A second dump comes below the first; the buffer shows all of it again.
+  form->SchreibBut->click();
+  EXPECT_EQ(form->MemoStepListe->toPlainText().count(schluss), 2);
+  form->MemoStepListe->setPlainText("x");
+  form->SchreibePufferBut->click();
+  EXPECT_EQ(form->MemoStepListe->toPlainText(), eins + eins);
+  form->LoescheBut->click();
+  EXPECT_TRUE(form->MemoStepListe->toPlainText().isEmpty());
+  EXPECT_TRUE(form->ht->StepListeText.empty());
+  form->SchreibePufferBut->click();
+  EXPECT_TRUE(form->MemoStepListe->toPlainText().isEmpty());
+}
+
+TEST_F(Fenster, ScoreLaesstDasSpielWieEsWar) {
+  NachTiefe(3);
+  Klicke("d2");
+  ASSERT_EQ(form->spiel->LetzterZugNr, 2);
+  const QStringList tabelle = Tabelle(form->suche->MemStep);
+  const QStringList ergebnis = Tabelle(form->suche->MemStep2);
+  const bool bereit = form->suche->ResultReady;
+
+  // The countdown's last tick ends the measurement early.
+  QElapsedTimer uhr;
+  uhr.start();
+  KlickeUnd(form->ScoreButn, 50, [this] {
+    EXPECT_EQ(form->ScoreLab->text(), "Messung läuft ... 5s");
+    for (QWidget* t : {form->TabOben, form->SetTabSheet, form->TabZuege})
+      EXPECT_FALSE(t->isEnabled());
+    ASSERT_NE(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_TRUE(form->ScoreTimer->isActive());
+    form->ScoreTimer->ScoreCnt = 1;
+    form->POnScoreTimer();
+    EXPECT_EQ(form->ScoreLab->text(), "Messung läuft ... 0s");
+    EXPECT_TRUE(form->suche->StopFlag);
+    EXPECT_FALSE(form->ScoreTimer->isActive());
+  });
+  EXPECT_LT(uhr.elapsed(), 4000);
+  EXPECT_TRUE(QRegularExpression(R"(^\d+% \(\d{1,3}(\.\d{3})* Züge/Sek\)$)")
+                  .match(form->ScoreLab->text())
+                  .hasMatch())
+      << form->ScoreLab->text().toStdString();
+  for (QWidget* t : {form->TabOben, form->SetTabSheet, form->TabZuege}) EXPECT_TRUE(t->isEnabled());
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  EXPECT_FALSE(form->suche->StopFlag);
+  EXPECT_EQ(Tabelle(form->suche->MemStep), tabelle);
+  EXPECT_EQ(Tabelle(form->suche->MemStep2), ergebnis);
+  EXPECT_EQ(form->suche->ResultReady, bereit);
+}
+
+TEST_F(Fenster, ScoreText) {
+  const struct {
+    ScoreMessung messung;
+    const char* text;
+  } faelle[] = {{{24063000, 1000}, "1234% (24.063.000 Züge/Sek)"},
+                {{975000, 2000}, "25% (487.500 Züge/Sek)"},
+                {{5000, 0}, "Undefined"}};
+  for (const auto& f : faelle) EXPECT_EQ(ScoreText(f.messung), f.text);
+}
+
+TEST_F(Fenster, Aktivitaetsanzeige) {
+  // Dots grow to 40 characters and start over; the bars of waiting collects count too.
+  const struct {
+    int laenge;
+    QString danach;
+  } faelle[] = {{39, QString(40, '.')}, {40, "."}, {41, "."}};
+  for (const auto& f : faelle) {
+    form->PrgrLab->setText(QString(f.laenge, '.'));
+    form->anzeige->Aktivitaetspunkt();
+    EXPECT_EQ(form->PrgrLab->text(), f.danach) << f.laenge;
+  }
+  form->PrgrLab->setText(QString(39, '.'));
+  form->anzeige->Wartemarke();
+  form->anzeige->Aktivitaetspunkt();
+  EXPECT_EQ(form->PrgrLab->text(), ".");
+}
+
+TEST_F(Fenster, SchliessenWaehrendDerParallelenSuche) {
+  NachTiefe(14);
+  form->WechselBut->click();
+  QElapsedTimer uhr;
+  uhr.start();
+  KlickeUnd(form->DenkeBut, 500, [this] {
+    ASSERT_GT(form->ht->Statistik().ausgegeben, 0);
+    // The generated moves count the workers' as well. This thread's count stands still here;
+    // the workers' only grows.
+    const std::int64_t eigene = form->suche->GenZuege();
+    form->anzeige->ZeigeBewertung();
+    const qlonglong gezeigt = QLocale().toLongLong(form->BerZuegeEd->text());
+    EXPECT_GT(gezeigt, eigene);
+    EXPECT_LE(gezeigt, form->ht->GenZuegeGesamt());
+    form->close();
+  });
+  EXPECT_LT(uhr.elapsed(), 3000);
+  EXPECT_FALSE(form->isVisible());
+  EXPECT_FALSE(form->suche->SearchRunning);
+  EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
 }
 
 }  // namespace
