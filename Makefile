@@ -1,8 +1,10 @@
 BUILD_DIR ?= build
 TSAN_DIR ?= build-tsan
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
 JOBS ?= 2
 
-.PHONY: run test build deps clean tsan
+.PHONY: run test build deps clean tsan fuzz
 
 deps:
 	@./scripts/install-deps.sh
@@ -23,5 +25,21 @@ tsan: deps
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
 	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS)
 
+# The readers of library and entry files under libFuzzer with AddressSanitizer and
+# UndefinedBehaviorSanitizer, built with clang; each runs FUZZ_SECONDS seconds on a corpus that
+# grows in FUZZ_DIR. A finding is kept there and ends the target with an error.
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	@cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+	@cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@$(FUZZ_DIR)/fuzz_seeds $(FUZZ_DIR)/corpus
+	@for ziel in bibfile entryfile; do \
+	  echo "Fuzzing $$ziel: $(FUZZ_SECONDS) s"; \
+	  $(FUZZ_DIR)/$${ziel}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_DIR)/$$ziel- $(FUZZ_DIR)/corpus/$$ziel >$(FUZZ_DIR)/$$ziel.log 2>&1 \
+	    || { tail -n 60 $(FUZZ_DIR)/$$ziel.log; exit 1; }; \
+	  grep -E '^Done|^stat::(new_units_added|peak_rss_mb)' $(FUZZ_DIR)/$$ziel.log; \
+	done
+
 clean:
-	rm -rf $(BUILD_DIR) $(TSAN_DIR)
+	rm -rf $(BUILD_DIR) $(TSAN_DIR) $(FUZZ_DIR)

@@ -1,11 +1,14 @@
 #include "app/commands.h"
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <chrono>
 #include <cinttypes>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -17,6 +20,13 @@
 #include "core/position_notation.h"
 #include "engine/perft.h"
 #include "engine/search.h"
+#include "engine/values.h"
+#include "library/bibfile.h"
+#include "library/building.h"
+#include "library/entryfile.h"
+#include "library/lookup.h"
+#include "library/maintenance.h"
+#include "library/storing.h"
 #include "parallel/benchmark.h"
 #include "parallel/driver.h"
 
@@ -28,8 +38,14 @@ constexpr const char* kAufruf =
     "  quarne-cli perft STELLUNG N [--remis R]\n"
     "  quarne-cli liste STELLUNG N [--remis R]\n"
     "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R] [--threads T]\n"
+    "                              [--bib DATEI]\n"
     "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T]\n"
     "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen]\n"
+    "  quarne-cli bib info DATEI\n"
+    "  quarne-cli bib pruefen DATEI\n"
+    "  quarne-cli bib erstellen DATEI --bis-stufe L [--tiefe N] [--threads T]\n"
+    "  quarne-cli bib importiere DATEI EINTRAG.sbib\n"
+    "  quarne-cli bib fusion DATEI ANDERE.bib\n"
     "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz> "
     "[<Halbzüge ohne Quarne>]\"\n"
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
@@ -70,6 +86,31 @@ class BenchHost final : public KonsolenHost {
  private:
   Suche* suche_ = nullptr;
   std::int64_t ende_ = 0;
+};
+
+// Ctrl-C during building: the running search stops and what is done is saved.
+std::atomic<bool> gUnterbrochen{false};
+
+extern "C" void Unterbrechen(int) {
+  gUnterbrochen = true;
+}
+
+// Building lets events through now and then: Ctrl-C reaches the search, and the library is
+// saved to "Autosave.bib" every 30 minutes.
+class BauHost final : public KonsolenHost {
+ public:
+  using KonsolenHost::KonsolenHost;
+  Suche* suche = nullptr;
+  std::function<void()> autosave;
+  std::int64_t naechsteSicherung = 0;
+  void VerarbeiteEreignisse() override {
+    if (gUnterbrochen && suche) suche->StopFlag = true;
+    if (autosave && JetztMs() >= naechsteSicherung) {
+      naechsteSicherung = JetztMs() + kAutosaveMs;
+      autosave();
+    }
+  }
+  static constexpr std::int64_t kAutosaveMs = 30 * 60 * 1000;
 };
 
 const char* ErgebnisName(TZugResZiehend r) {
@@ -136,6 +177,46 @@ bool LiesRemis(const std::string& text, int& limit) {
   return true;
 }
 
+// Progress of building on the error stream: each position as it begins and ends, and the
+// positions per hour of each level.
+class BauFortschritt final : public BauAnzeige {
+ public:
+  BauFortschritt(std::ostream& aus, Host& uhr, HTSuche& ht) : aus_(aus), uhr_(uhr), ht_(ht) {}
+
+  void PositionBeginnt(int L, int x, int nummer, const TBibZug&) override {
+    if (L != stufe_) {
+      StufeFertig();
+      stufe_ = L;
+      stufeStart_ = uhr_.JetztMs();
+      anzahl_ = 0;
+    }
+    start_ = uhr_.JetztMs();
+    aus_ << "Stufe " << L << ": Stellung " << nummer << " (Eintrag " << x << ") ..." << std::flush;
+  }
+  void PositionGespeichert() override {
+    ++anzahl_;
+    const std::int64_t ms = std::max<std::int64_t>(1, uhr_.JetztMs() - start_);
+    aus_ << ' ' << MitTausendern(ms) << " ms, " << MitTausendern(ht_.GenZuegeGesamt() * 1000 / ms)
+         << " Züge/Sek\n";
+  }
+  // The figures of the level just finished.
+  void StufeFertig() {
+    if (stufe_ < 0 || anzahl_ == 0) return;
+    const std::int64_t ms = std::max<std::int64_t>(1, uhr_.JetztMs() - stufeStart_);
+    aus_ << "Stufe " << stufe_ << ": " << anzahl_ << " Stellungen in " << MitTausendern(ms / 1000)
+         << " s, " << MitTausendern(anzahl_ * 3600000LL / ms) << " Stellungen/Stunde\n";
+    anzahl_ = 0;
+  }
+
+ private:
+  std::ostream& aus_;
+  Host& uhr_;
+  HTSuche& ht_;
+  int stufe_ = -1;
+  int anzahl_ = 0;
+  std::int64_t stufeStart_ = 0, start_ = 0;
+};
+
 struct Befehl {
   const std::vector<std::string>& arg;
   std::ostream& aus;
@@ -152,13 +233,14 @@ struct Befehl {
   // arguments it takes; nothing after reporting a bad input. --remis goes straight into the
   // settings. Without a position (mitStellung false) the options follow the command's name.
   std::optional<Eingabe> Lies(std::initializer_list<std::string_view> bekannt,
-                              std::size_t positionen, bool mitStellung = true) {
-    if (mitStellung && arg.size() < 2) {
+                              std::size_t positionen, bool mitStellung = true,
+                              std::size_t erstes = 1) {
+    if (mitStellung && arg.size() < erstes + 1) {
       Falsch(kAufruf);
       return std::nullopt;
     }
     Eingabe ein;
-    for (std::size_t i = mitStellung ? 2 : 1; i < arg.size(); ++i) {
+    for (std::size_t i = erstes + (mitStellung ? 1 : 0); i < arg.size(); ++i) {
       const std::string& a = arg[i];
       if (!a.starts_with("--")) {
         ein.positionen.push_back(a);
@@ -178,7 +260,7 @@ struct Befehl {
       return std::nullopt;
     }
     if (mitStellung) {
-      StellungOderFehler st = LiesStellung(arg[1]);
+      StellungOderFehler st = LiesStellung(arg[erstes]);
       if (!st.stellung) {
         Falsch(st.fehler);
         return std::nullopt;
@@ -274,13 +356,29 @@ struct Befehl {
   }
 
   int Analyse() {
-    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads"}, 0);
+    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
     if (!LiesSuchumfang(*ein, tiefe, optionen)) return kFalscheEingabe;
     KonsolenHost host(fehler);
     Rechner r(einstellungen, host, threadAnzahl);
+    if (const std::string* datei = ein->Option("--bib")) {
+      // The library answers first, as before the computer's move in a game.
+      TBibliothek bib;
+      if (!LadeBib(*datei, bib)) return kFalscheEingabe;
+      TBibTiefenwahl wahl;
+      wahl.AutoGroup = einstellungen.AutoGroup;
+      if (!optionen.Timed) wahl.AutoGroup = 0;
+      wahl.TiefeSE1 = tiefe;
+      TStep& m = r.suche->MemStep2;
+      if (GenMemStep(bib, m, ein->stellung.zug, wahl)) {
+        SortRoutine(m, einstellungen, host);
+        aus << "Erreichte Tiefe: " << m.STDenkTiefe << " (Bibliothek)\n";
+        DruckeZuege(m, aus);
+        return 0;
+      }
+    }
     r.ht->Suchen(r.Parallel(), tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
     const Suche& suche = *r.suche;
     if (suche.NoMovesFlag) {
@@ -314,6 +412,156 @@ struct Befehl {
     aus << "Zellen je Thread:";
     for (const std::int64_t n : st.jeArbeiter) aus << ' ' << n;
     aus << '\n';
+    return 0;
+  }
+
+  // A library file, or an empty library when the file does not exist; false after the message.
+  bool LadeBib(const std::string& datei, TBibliothek& bib) {
+    const TLeseErgebnis e = LeseBib(std::filesystem::path(datei), bib);
+    if (e.Code == TBibCode::Ok || (e.Code == TBibCode::Laden && e.Meldung == TDateiMeldung::Keine))
+      return true;
+    Falsch(datei + ": " + MeldungsText(e.Meldung, datei));
+    return false;
+  }
+
+  bool SpeichereBib(const std::string& datei, const TBibliothek& bib) {
+    const TDateiMeldung m = SchreibeBib(std::filesystem::path(datei), bib);
+    if (m == TDateiMeldung::Keine || m == TDateiMeldung::KompressionSpeicher) return true;
+    Falsch(MeldungsText(m, datei));
+    return false;
+  }
+
+  int Bib() {
+    if (arg.size() < 2) return Falsch(kAufruf);
+    const std::string& was = arg[1];
+    if (was == "info") return BibInfo();
+    if (was == "pruefen") return BibPruefen();
+    if (was == "erstellen") return BibErstellen();
+    if (was == "importiere" || was == "fusion") return BibHinzu(was == "fusion");
+    return Falsch("Unbekannter Befehl \"bib " + was + "\".\n" + kAufruf);
+  }
+
+  int BibInfo() {
+    const auto ein = Lies({}, 1, false, 2);
+    if (!ein) return kFalscheEingabe;
+    TBibliothek bib;
+    if (!LadeBib(ein->positionen[0], bib)) return kFalscheEingabe;
+    std::error_code fehlerCode;
+    const auto gepackt = std::filesystem::file_size(ein->positionen[0], fehlerCode);
+    aus << "Datei: " << MitTausendern(fehlerCode ? 0 : static_cast<std::int64_t>(gepackt))
+        << " Bytes, entpackt " << MitTausendern(static_cast<std::int64_t>(BibAbbild(bib).size()))
+        << " Bytes\n";
+    aus << "Stufe\tEinträge\tComputer\tSpieler\tBerechnet\tZieltiefe\tDenktiefen\n";
+    for (int L = 0; L < kBibStufen; ++L) {
+      const BibSpalte z = ZaehleStufe(bib, L, false, bib[L].BibTiefe);
+      aus << L << '\t' << z.anzahl << '\t' << z.computer << '\t' << z.spieler << '\t'
+          << z.computer - z.tiefe[0] << '\t' << bib[L].BibTiefe << (bib[L].BibAktiv ? " aktiv" : "")
+          << '\t';
+      for (int d = 1; d <= kMaxSteps; ++d)
+        if (z.tiefe[static_cast<std::size_t>(d)] > 0)
+          aus << ' ' << z.tiefe[static_cast<std::size_t>(d)] << "x" << d;
+      aus << '\n';
+    }
+    return 0;
+  }
+
+  int BibPruefen() {
+    const auto ein = Lies({}, 1, false, 2);
+    if (!ein) return kFalscheEingabe;
+    TBibliothek bib;
+    if (!LadeBib(ein->positionen[0], bib)) return kFalscheEingabe;
+    KonsolenHost host(fehler);
+    auto suche = std::make_unique<Suche>(einstellungen, host);
+    try {
+      CheckBib(bib, *suche);
+    } catch (const std::exception& e) {
+      aus << e.what() << '\n';
+      return 1;
+    }
+    aus << kCheckOk << '\n';
+    return 0;
+  }
+
+  // Merges another library (fusion) or imports an entry file into the library.
+  int BibHinzu(bool fusion) {
+    const auto ein = Lies({}, 2, false, 2);
+    if (!ein) return kFalscheEingabe;
+    const std::string& datei = ein->positionen[0];
+    TBibliothek bib;
+    if (!LadeBib(datei, bib)) return kFalscheEingabe;
+    try {
+      if (fusion) {
+        TBibliothek andere;
+        const TLeseErgebnis e = LeseBib(std::filesystem::path(ein->positionen[1]), andere);
+        if (e.Code != TBibCode::Ok)
+          return Falsch(ein->positionen[1] + ": " + MeldungsText(e.Meldung, ein->positionen[1]) +
+                        "\nFehler beim Öffnen der Fusions-Bibliotheksdatei. ");
+        FusionBib(bib, andere);
+      } else {
+        const TSBibGelesen g = LeseSBib(std::filesystem::path(ein->positionen[1]));
+        if (g.Ergebnis.Code != TBibCode::Ok)
+          return Falsch(ein->positionen[1] + ": " +
+                        MeldungsText(g.Ergebnis.Meldung, ein->positionen[1]) +
+                        "\nFehler beim Einlesen der SBib-Datei. ");
+        for (const TSBibEintrag& e : g.Eintraege) AddBibi(bib, e.Zug, SBibStep(e));
+      }
+    } catch (const std::exception& e) {
+      return Falsch(e.what());
+    }
+    return SpeichereBib(datei, bib) ? 0 : kFalscheEingabe;
+  }
+
+  int BibErstellen() {
+    const auto ein = Lies({"--bis-stufe", "--tiefe", "--threads", "--remis"}, 1, false, 2);
+    if (!ein) return kFalscheEingabe;
+    const std::string* bisText = ein->Option("--bis-stufe");
+    int bis = 0, tiefe = 0;
+    if (!bisText || !LiesGanzzahl(*bisText, 0, kBibStufen - 2, bis))
+      return Falsch("Die Stufe nach --bis-stufe muss eine ganze Zahl von 0 bis 17 sein.");
+    const std::string* tiefeText = ein->Option("--tiefe");
+    if (tiefeText && !LiesGanzzahl(*tiefeText, 2, kMaxSteps, tiefe))
+      return Falsch("Die Tiefe muss eine ganze Zahl von 2 bis 16 sein.");
+    const std::string& datei = ein->positionen[0];
+    TBibliothek bib;
+    if (!LadeBib(datei, bib)) return kFalscheEingabe;
+    for (int L = 0; L < kBibStufen; ++L) {
+      bib[L].BibAktiv = L <= bis;
+      if (tiefe > 0 && L <= bis) bib[L].BibTiefe = tiefe;
+    }
+    // Every move of a library position is valued exactly, not only the best.
+    einstellungen.CBVoll = true;
+    BauHost host(fehler);
+    Rechner r(einstellungen, host, threadAnzahl);
+    host.suche = r.suche.get();
+    const std::filesystem::path autosave =
+        std::filesystem::path(datei).parent_path() / "Autosave.bib";
+    host.naechsteSicherung = host.JetztMs() + BauHost::kAutosaveMs;
+    host.autosave = [&] {
+      const TDateiMeldung m = SchreibeBib(autosave, bib);
+      if (m != TDateiMeldung::Keine) fehler << MeldungsText(m, autosave) << '\n';
+    };
+    BauFortschritt fortschritt(fehler, host, *r.ht);
+    BibBau bau(bib, *r.ht, *r.suche, r.Parallel(), fortschritt,
+               static_cast<std::uint32_t>(host.JetztMs()));
+    gUnterbrochen = false;
+    const auto vorher = std::signal(SIGINT, Unterbrechen);
+    BauErgebnis e;
+    try {
+      e = bau.ErstelleBib();
+    } catch (const std::exception& f) {
+      std::signal(SIGINT, vorher);
+      SpeichereBib(datei, bib);
+      return Falsch(f.what());
+    }
+    std::signal(SIGINT, vorher);
+    fortschritt.StufeFertig();
+    if (!SpeichereBib(datei, bib)) return kFalscheEingabe;
+    if (!e.abgebrochen && !e.nullBerechnet && e.berechnet == 0)
+      aus << kNichtsZuBerechnen << '\n';
+    else
+      aus << MeldeErgebnis(e.abgebrochen ? "Erstellung abgebrochen." : "Erstellung abgeschlossen.",
+                           e.nullBerechnet, e.berechnet)
+          << '\n';
     return 0;
   }
 
@@ -362,6 +610,7 @@ int FuehreBefehlAus(const std::vector<std::string>& argumente, std::ostream& aus
   if (name == "analyse") return b.Analyse();
   if (name == "stepliste") return b.StepListe();
   if (name == "bench") return b.Bench();
+  if (name == "bib") return b.Bib();
   return b.Falsch("Unbekannter Befehl \"" + name + "\".\n" + kAufruf);
 }
 

@@ -3,6 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core fonts-liberation2)
+# `install-deps.sh fuzz`: what `make fuzz` needs instead, clang with its libFuzzer runtime.
+if [ "${1:-}" = fuzz ]; then packages=(cmake make clang libclang-rt-dev); fi
 
 missing=()
 for p in "${packages[@]}"; do

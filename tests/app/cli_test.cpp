@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 namespace quarne {
@@ -128,8 +130,11 @@ TEST(Kommandozeile, GleichwertigeAufrufe) {
       // anywhere after the position.
       {{"perft", p + " 38", "--remis", "aus", "3"}, {"perft", p, "3"}},
       {{"perft", p + " 38", "3", "--remis", "aus"}, {"perft", p, "3"}},
-      {{"analyse", p + " 37", "--remis", "60", "--tiefe", "3"}, {"analyse", p, "--tiefe", "3"}},
-      {{"analyse", p + " 37", "--tiefe", "3", "--remis", "60"}, {"analyse", p, "--tiefe", "3"}},
+      // (In the calling thread: the values of moves cut off depend on the workers' timing.)
+      {{"analyse", p + " 37", "--remis", "60", "--tiefe", "3", "--threads", "1"},
+       {"analyse", p, "--tiefe", "3", "--threads", "1"}},
+      {{"analyse", p + " 37", "--tiefe", "3", "--remis", "60", "--threads", "1"},
+       {"analyse", p, "--threads", "1", "--tiefe", "3"}},
   };
   for (const auto& f : faelle) {
     const Lauf a = Rufe(f.a), b = Rufe(f.b);
@@ -193,6 +198,73 @@ TEST(Kommandozeile, ThreadsUndStepListe) {
   EXPECT_NE(liste.aus.find("Zelle "), std::string::npos);
   EXPECT_NE(liste.aus.find(std::string(66, '-')), std::string::npos);
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
+}
+
+// A small library built from the command line: it passes the check, answers the computer's
+// move in the opening as a search of its depth would, and takes a deeper library in by merging.
+TEST(Kommandozeile, Bibliothek) {
+  const auto ordner = std::filesystem::temp_directory_path() / "quarne-cli-bib-test";
+  std::filesystem::remove_all(ordner);
+  std::filesystem::create_directories(ordner);
+  const std::string flach = (ordner / "flach.bib").string(), tief = (ordner / "tief.bib").string();
+
+  const Lauf bau = Rufe({"bib", "erstellen", flach, "--bis-stufe", "1", "--tiefe", "3"});
+  ASSERT_EQ(bau.code, 0) << bau.fehler;
+  EXPECT_EQ(bau.aus,
+            "Erstellung abgeschlossen.\r\nEs wurde die Nullstellung und 4 weitere Stellungen "
+            "berechnet.\n");
+  EXPECT_NE(bau.fehler.find("Stellungen/Stunde"), std::string::npos);
+  // Nothing is left at that depth.
+  EXPECT_EQ(Rufe({"bib", "erstellen", flach, "--bis-stufe", "1", "--tiefe", "3"}).aus,
+            "Keine Stellungen zu berechnen. Erhöhung der Denktiefe oder weitere aktive Züge "
+            "erforderlich.\n");
+  EXPECT_EQ(Rufe({"bib", "pruefen", flach}).aus, "Check ok\n");
+  const auto info = Zeilen(Rufe({"bib", "info", flach}).aus);
+  ASSERT_GE(info.size(), 4u);
+  EXPECT_EQ(info[2].rfind("0\t2\t1\t1\t1\t3 aktiv\t 1x3", 0), 0u) << info[2];
+
+  // After White's a1 the library answers at depth 3, with the search's best value.
+  const std::string nachA1 = "W....................... S 1 0";
+  const Lauf bib = Rufe({"analyse", nachA1, "--tiefe", "3", "--bib", flach, "--threads", "1"});
+  const Lauf suche = Rufe({"analyse", nachA1, "--tiefe", "3", "--threads", "1"});
+  ASSERT_EQ(bib.code, 0) << bib.fehler;
+  const auto b = Zeilen(bib.aus), s = Zeilen(suche.aus);
+  EXPECT_EQ(b[0], "Erreichte Tiefe: 3 (Bibliothek)");
+  ASSERT_EQ(b.size(), s.size());
+  const auto wert = [](const std::string& z) { return z.substr(z.rfind('\t')); };
+  EXPECT_EQ(wert(b[1]), wert(s[1]));
+  // Too shallow for depth 4: the search answers.
+  EXPECT_EQ(Zeilen(Rufe({"analyse", nachA1, "--tiefe", "4", "--bib", flach}).aus)[0],
+            "Erreichte Tiefe: 4");
+
+  ASSERT_EQ(Rufe({"bib", "erstellen", tief, "--bis-stufe", "1", "--tiefe", "4"}).code, 0);
+  ASSERT_EQ(Rufe({"bib", "fusion", flach, tief}).code, 0);
+  EXPECT_NE(Rufe({"bib", "info", flach}).aus.find("\t 1x4"), std::string::npos);
+  EXPECT_EQ(Rufe({"bib", "pruefen", flach}).aus, "Check ok\n");
+
+  // Bad input: a German message and exit code 2; a broken file is named.
+  const std::string kaputt = (ordner / "kaputt.bib").string();
+  std::ofstream(kaputt) << "keine Bibliothek";
+  const struct {
+    std::vector<std::string> a;
+    const char* meldung;
+  } falsch[] = {
+      {{"bib"}, "Aufruf:"},
+      {{"bib", "zeige", flach}, "Unbekannter Befehl \"bib zeige\""},
+      {{"bib", "erstellen", flach}, "--bis-stufe"},
+      {{"bib", "erstellen", flach, "--bis-stufe", "18"}, "0 bis 17"},
+      {{"bib", "erstellen", flach, "--bis-stufe", "1", "--tiefe", "1"}, "2 bis 16"},
+      {{"bib", "info"}, "Aufruf:"},
+      {{"bib", "pruefen", kaputt}, "kaputt.bib"},
+      {{"bib", "fusion", flach, kaputt}, "Fehler beim Öffnen der Fusions-Bibliotheksdatei. "},
+      {{"analyse", nachA1, "--bib", kaputt}, "kaputt.bib"},
+  };
+  for (const auto& f : falsch) {
+    const Lauf l = Rufe(f.a);
+    EXPECT_EQ(l.code, 2) << f.meldung;
+    EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
+  }
+  std::filesystem::remove_all(ordner);
 }
 
 }  // namespace

@@ -1,0 +1,132 @@
+#include "library/bibfile.h"
+
+#include <new>
+
+#include "library/dateien.h"
+#include "library/packing.h"
+#include "library/vorspann.h"
+
+namespace quarne {
+
+namespace {
+
+// An entry's layout, for a ByteWriter with a const entry or a ByteReader with an entry.
+template <class Bild, class Eintrag>
+void EintragFelder(Bild& b, Eintrag& e) {
+  b.Feld(e.Zug);
+  b.Feld(e.BibVon);
+  b.Feld(e.BibBis);
+  b.Feld(e.BibDenkTiefe);
+  b.Feld(e.BibVirtuellAb);
+  b.Feld(e.BibZuBerechnen);
+  b.Feld(e.BibBerechnet);
+  b.Feld(e.ZuLoeschen);
+  b.Feld(e.Frei);
+  b.Feld(e.rSC);
+  b.Luecke(3);
+}
+
+void SchreibeEintrag(ByteWriter& w, TBibZug e) {
+  e.ZuLoeschen = false;  // a mark that exists only while a deletion or a check runs
+  EintragFelder(w, e);
+}
+
+// Whether every entry's role is one of the three and its children lie in the next level: no
+// children (-1, -1) while not calculated, or a contiguous range there that is empty only as
+// [BibVon, BibVon - 1], as a calculation without moves leaves it. Lookups and deletions index
+// the next level by these ranges without checking again.
+bool VerweiseGueltig(const TBibliothek& bib) {
+  for (int L = 0; L < kBibStufen; ++L) {
+    const std::int32_t naechste = L + 1 < kBibStufen ? bib[L + 1].BibCnt() : 0;
+    for (const TBibZug& e : bib[L].BibZuege) {
+      if (e.rSC > r0) return false;
+      const bool keine = e.BibVon == -1 && e.BibBis == -1;
+      const bool bereich =
+          e.BibVon >= 0 && e.BibVon <= naechste && e.BibBis >= e.BibVon - 1 && e.BibBis < naechste;
+      if (keine ? e.BibBerechnet : !bereich) return false;
+    }
+  }
+  return true;
+}
+
+// The levels of a plain image after its header, straight into `bib`. Every count is checked
+// against the bytes that remain before anything is allocated for it.
+TDateiMeldung LeseStufen(ByteReader r, TBibliothek& bib) {
+  for (TBibSegm& stufe : bib.Stufen) {
+    std::int32_t anzahl = 0;
+    if (!r.Feld(stufe.BibAktiv)) return TDateiMeldung::Fit1;
+    if (!r.I32(anzahl)) return TDateiMeldung::Fit2;
+    if (!r.I32(stufe.BibTiefe)) return TDateiMeldung::Fit3;
+    if (anzahl < 0 || static_cast<std::size_t>(anzahl) > r.Rest() / kBibZugBytes)
+      return TDateiMeldung::Fit4;
+    stufe.BibZuege.assign(static_cast<std::size_t>(anzahl), TBibZug{});
+    for (TBibZug& e : stufe.BibZuege) EintragFelder(r, e);
+  }
+  if (r.Rest() > 0) return TDateiMeldung::RestVorhanden;
+  if (!VerweiseGueltig(bib)) return TDateiMeldung::Verweise;
+  return TDateiMeldung::Keine;
+}
+
+}  // namespace
+
+Bytes BibAbbild(const TBibliothek& bib) {
+  Bytes abbild;
+  BeginneVorspann(abbild, kStempelBib);
+  ByteWriter w(abbild);
+  for (const TBibSegm& stufe : bib.Stufen) {
+    w.Feld(stufe.BibAktiv);
+    w.I32(stufe.BibCnt());
+    w.I32(stufe.BibTiefe);
+    for (const TBibZug& e : stufe.BibZuege) SchreibeEintrag(w, e);
+  }
+  SchliesseVorspann(abbild);
+  return abbild;
+}
+
+TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel) {
+  std::span<const std::uint8_t> abbild = strom;
+  TEntpackt entpackt;
+  if (PruefeVorspann(strom, kStempelBib) != TBibCode::Ok) {
+    if (const TBibCode code = PruefeVorspann(strom, kStempelGepackt); code != TBibCode::Ok)
+      return {code, TDateiMeldung::Beschaedigt};
+    entpackt = Dekomprimiere(strom);
+    if (entpackt.Code != TBibCode::Ok)
+      return {entpackt.Code, entpackt.Code == TBibCode::Memory ? TDateiMeldung::EntpackenSpeicher
+                                                               : TDateiMeldung::EntpackenFehler};
+    if (const TBibCode code = PruefeVorspann(entpackt.Abbild, kStempelBib); code != TBibCode::Ok)
+      return {code, TDateiMeldung::Beschaedigt};
+    abbild = entpackt.Abbild;
+  }
+
+  TDateiMeldung meldung;
+  try {
+    meldung = LeseStufen(ByteReader(abbild, kVorspannBytes), ziel);
+  } catch (const std::bad_alloc&) {
+    meldung = TDateiMeldung::LesenSpeicher;
+  }
+  if (meldung == TDateiMeldung::Keine) return {};
+  for (TBibSegm& stufe : ziel.Stufen) stufe = TBibSegm{};
+  return {meldung == TDateiMeldung::LesenSpeicher ? TBibCode::Memory : TBibCode::Except, meldung};
+}
+
+TLeseErgebnis LeseBib(const std::filesystem::path& datei, TBibliothek& ziel) {
+  Bytes strom;
+  if (const TLeseErgebnis geladen = LadeDatei(datei, strom); geladen.Code != TBibCode::Ok)
+    return geladen;
+  return LeseBib(strom, ziel);
+}
+
+TDateiMeldung SchreibeBib(const std::filesystem::path& datei, const TBibliothek& bib) {
+  if (!PruefeSchreibrecht(datei)) return TDateiMeldung::Schreibrechte;
+  Bytes abbild = BibAbbild(bib);
+  TDateiMeldung meldung = TDateiMeldung::Keine;
+  try {
+    abbild = Komprimiere(abbild);
+  } catch (const std::bad_alloc&) {
+    meldung = TDateiMeldung::KompressionSpeicher;  // the plain image is written instead
+  }
+  if (!SchreibeDatei(datei, abbild)) return TDateiMeldung::SchreibenFehler;
+  return meldung;
+}
+
+}  // namespace quarne

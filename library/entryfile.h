@@ -1,0 +1,47 @@
+// Entry files (.sbib): calculated positions with their moves, always packed on disk, to be
+// imported into the library. A file is checked whole before any of its records is handed out.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <vector>
+
+#include "core/byteimage.h"
+#include "core/types.h"
+#include "library/ergebnis.h"
+
+namespace quarne {
+
+// One calculated position: the move that leads into it (its BrettNachZug is the position) and
+// the calculation's moves, best first.
+struct TSBibEintrag {
+  TZug Zug{};
+  std::int32_t VirtuellAb = 0;
+  std::int32_t STDenkTiefe = 0;
+  std::vector<TZug> Zuege;  // a file with more than kMaxZuege is rejected
+};
+
+// The step that carries the calculation to the library: VirtuellAb, STDenkTiefe and the moves,
+// every other field zero.
+TStep SBibStep(const TSBibEintrag& eintrag);
+
+// The plain image, header included; each record is written with all its moves.
+Bytes SBibAbbild(std::span<const TSBibEintrag> eintraege);
+
+struct TSBibGelesen {
+  TLeseErgebnis Ergebnis;
+  std::vector<TSBibEintrag> Eintraege;  // all records when the code is Ok, none otherwise
+};
+
+// Reads a packed entry file. A record marker other than the stamp is InnStempel; a field that
+// does not fit, or a record with more moves than a step holds, is Fit.
+TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom);
+TSBibGelesen LeseSBib(const std::filesystem::path& datei);
+
+// Packs and writes the records: Keine, or Schreibrechte or SchreibenFehler when nothing was
+// written.
+TDateiMeldung SchreibeSBib(const std::filesystem::path& datei,
+                           std::span<const TSBibEintrag> eintraege);
+
+}  // namespace quarne

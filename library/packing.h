@@ -1,0 +1,32 @@
+// The zero-run packing of library and entry files: every run of at least 8 zero bytes of an
+// image becomes a record of offset and length, all other bytes are kept in their order.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "core/byteimage.h"
+#include "library/ergebnis.h"
+
+namespace quarne {
+
+// Cnt zero bytes of the unpacked image from offset NachByte on.
+struct TNullBereich {
+  std::uint64_t NachByte = 0;
+  std::uint16_t Cnt = 0;
+};
+
+// The packed container of an image (its header included), with a header of its own.
+Bytes Komprimiere(std::span<const std::uint8_t> abbild);
+
+struct TEntpackt {
+  TBibCode Code = TBibCode::Ok;
+  Bytes Abbild;  // the unpacked image when Code is Ok
+};
+
+// Unpacks a container whose header, run records and literal bytes all have to agree: the result
+// is never longer than the unpacked image's own header declares, and a run that can never be
+// reached ends the unpacking with Fit.
+TEntpackt Dekomprimiere(std::span<const std::uint8_t> container);
+
+}  // namespace quarne
