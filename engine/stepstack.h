@@ -38,6 +38,9 @@ class StepStack {
   Array1<TStep, kMaxSteps> Steps{};
 
   void UebernimmEinstellungen() { einst_ = quelle_; }
+  // Where the search's consistency messages go; results handed in from elsewhere are sorted
+  // with the same messages.
+  Host& Gastgeber() const { return host_; }
   const Einstellungen& Einstellung() const { return einst_; }
 
   // Moves generated since the last reset; read by the displays while the search runs.

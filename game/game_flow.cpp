@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/values.h"
+#include "library/lookup.h"
 
 namespace quarne {
 namespace {
@@ -61,6 +62,10 @@ void Spielablauf::ComputerZug() {
   if (Ueberlauf()) return;
   if (MeldeSpielende(true)) return;
   if (spiel_.AktZugNr <= spiel_.LetzterZugNr && !fenster_.Frage(kUeberschreibenZug)) return;
+  if (AusDerBibliothek()) {
+    SpieleErgebnis();
+    return;
+  }
 
   suche_.SearchRunning = true;
   suche_.MoveNowFlag = false;
@@ -94,6 +99,26 @@ void Spielablauf::ComputerZug() {
     return;
   }
   SpieleErgebnis();
+}
+
+bool Spielablauf::AusDerBibliothek() {
+  if (!opt_.CBUseBib || bib_ == nullptr) return false;
+  const TBibTiefenwahl wahl{einst_.AutoGroup, opt_.TiefeSE1, opt_.CBBibDenkTiefe, opt_.BibSE};
+  TStep& m = suche_.MemStep;
+  try {
+    if (!GenMemStep(*bib_, m, spiel_.AktuellerZug(), wahl)) return false;
+  } catch (const std::exception& fehler) {
+    // A damaged library must not cost the game its move: the search answers.
+    fenster_.Nachricht(fehler.what());
+    return false;
+  }
+  SortRoutine(m, einst_, suche_.Gastgeber());
+  suche_.MemStep2 = m;
+  suche_.ResultReady = true;
+  ht_.SetzeZaehlerZurueck();
+  suche_.Steps[1] = m;
+  fenster_.ZeigeBibErgebnis();
+  return true;
 }
 
 bool Spielablauf::Suchen() {

@@ -9,6 +9,7 @@
 #include "engine/search.h"
 #include "engine/settings.h"
 #include "game/game_record.h"
+#include "library/model.h"
 #include "parallel/driver.h"
 
 namespace quarne {
@@ -24,7 +25,8 @@ struct SpielOptionen {
   bool CBUseBib = true;        // ask the opening library before searching
   bool CBBibDenkTiefe = true;  // under a thinking time, only entries calculated BibSE deep
   int BibSE = 13;
-  bool LogCB = false;  // write Log.ml after every move
+  bool BibSpClose = true;  // save a changed library when the program ends
+  bool LogCB = false;      // write Log.ml after every move
 };
 
 // What the game flow asks of the window.
@@ -46,6 +48,8 @@ class SpielFenster {
   virtual void VerbergeTabelle() = 0;
   // While the computer searches, the library controls that could start another search rest.
   virtual void SucheLaeuft(bool /*laeuft*/) {}
+  // The library answered: the evaluation table shows its moves as after a search.
+  virtual void ZeigeBibErgebnis() {}
 };
 
 class Spielablauf {
@@ -53,6 +57,9 @@ class Spielablauf {
   // ht searches with suche's flags and results.
   Spielablauf(Spielstand& spiel, Suche& suche, HTSuche& ht, const Einstellungen& einstellungen,
               const SpielOptionen& optionen, SpielFenster& fenster, std::uint32_t zufallsKeim);
+
+  // The opening library asked before the computer's move, when CBUseBib says so.
+  void SetzeBibliothek(const TBibliothek* bib) { bib_ = bib; }
 
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler);
   void ComputerZug();
@@ -71,10 +78,13 @@ class Spielablauf {
   bool Ueberlauf();
   // False when an error ended the search; the window has shown it.
   bool Suchen();
+  // True when the library holds the position deep enough; its moves are then the result.
+  bool AusDerBibliothek();
 
   Spielstand& spiel_;
   Suche& suche_;
   HTSuche& ht_;
+  const TBibliothek* bib_ = nullptr;
   const Einstellungen& einst_;
   const SpielOptionen& opt_;
   SpielFenster& fenster_;

@@ -110,11 +110,15 @@ void HTSuche::Suchen(bool parallel, int tiefe, const TZug& zug, int zugNummer, T
                 verlauf);
 }
 
+void HTSuche::SetzeZaehlerZurueck() {
+  HTResetThreads();
+  for (auto& t : threads_) t->SetzeGenZuegeZurueck();
+  suche_.SetzeGenZuegeZurueck();
+}
+
 void HTSuche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                           SuchOptionen optionen, const SpielVerlauf& verlauf) {
-  HTResetThreads();
-  for (int i = 0; i < threadAnzahl_; ++i)
-    threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
+  SetzeZaehlerZurueck();
   suche_.StepRoutine(tiefe, zug, zugNummer, farbe, optionen, verlauf);
 }
 

@@ -17,10 +17,12 @@
 #include <QThread>
 #include <QToolButton>
 
+#include "library/bibfile.h"
 #include "ui/board_widget.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
+#include "ui/ini_form.h"
 #include "ui/move_list.h"
 #include "ui/search_monitor.h"
 #include "ui/timers.h"
@@ -74,6 +76,8 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   const auto keim = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
   ablauf = std::make_unique<Spielablauf>(*spiel, *suche, *ht, einst, spielOpt,
                                          static_cast<SpielFenster&>(*this), keim);
+  ablauf->SetzeBibliothek(&bib);
+  IniForm = std::make_unique<TIniForm>();
   SpielBrett = std::make_unique<TBrettClass>();
   StellungsBrett = std::make_unique<TBrettClass>();
   BibBrett = std::make_unique<TBrettClass>();
@@ -178,6 +182,7 @@ void TQuarneForm::FormShow() {
   MovesGridW->SetzeZeilenAnzahl(2);
   AktualisiereSpiel();
   BrettBP->update();
+  LadeBibliothek();
   ZeigeGewichte();
   anzeige->ZeigeDenkzeit();
   for (QWidget* t : {StepListe, BibSheet, Balance_})
@@ -189,7 +194,33 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
   // without them.
   suche->StopFlag = true;
   if (CPURadio.box->isEnabled()) ht->HTTerminateThreads();
+  if (bib.Geaendert && spielOpt.BibSpClose) SpeichereBibliothek();
   QMainWindow::closeEvent(event);
+}
+
+void TQuarneForm::LadeBibliothek() {
+  IniForm->Zeige("Bibliothek laden ...");
+  const QString datei = dateien_.Datei("Bibliothek5.bib");
+  const TLeseErgebnis e = LeseBib(std::filesystem::path(datei.toStdString()), bib);
+  // A missing library is no error: the program then starts with an empty one.
+  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, datei.toStdString()));
+  bib.Geaendert = false;
+  IniForm->hide();
+}
+
+void TQuarneForm::SpeichereBibliothek() {
+  IniForm->Zeige("Bibliothek speichern ...");
+  const QString datei = dateien_.Datei("Bibliothek5.bib");
+  const TDateiMeldung m = SchreibeBib(std::filesystem::path(datei.toStdString()), bib);
+  IniForm->hide();
+  if (m != TDateiMeldung::Keine) Nachricht(MeldungsText(m, datei.toStdString()));
+}
+
+void TQuarneForm::ZeigeBibErgebnis() {
+  anzeige->VerbergeTabelle();
+  anzeige->ZeigeTabelle();
+  SuchTimer->StartTime = anzeige->JetztMs();
+  anzeige->ZeigeBewertung();
 }
 
 bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {

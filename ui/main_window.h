@@ -9,7 +9,9 @@
 #include "engine/settings.h"
 #include "game/game_flow.h"
 #include "game/game_record.h"
+#include "library/model.h"
 #include "ui/board_view.h"
+#include "ui/program_files.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -32,6 +34,7 @@ class MemStepTabelle;
 class MovesGrid;
 class SuchAnzeige;
 class TMyTimer;
+class TIniForm;
 
 // A radio group: a titled box of exclusive items.
 struct RadioGruppe {
@@ -52,6 +55,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   ~TQuarneForm() override;
   // The processor count the first show creates workers for; the system's unless set before.
   void SetzeProzessoren(int anzahl) { prozessoren_ = anzahl; }
+  // Where "Bibliothek5.bib" is read at start and written at the end; tests point it elsewhere
+  // before the window is shown.
+  void SetzeDateien(const ProgrammDateien& dateien) { dateien_ = dateien; }
 
   // The program's state, owned here for as long as the window lives.
   Einstellungen einst;
@@ -62,6 +68,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   std::unique_ptr<Spielablauf> ablauf;
   std::unique_ptr<TBrettClass> SpielBrett, StellungsBrett, BibBrett;
   std::unique_ptr<SuchAnzeige> anzeige;
+  // The opening library, read when the window is first shown.
+  TBibliothek bib;
+  std::unique_ptr<TIniForm> IniForm;
   TMyTimer* SuchTimer = nullptr;
   TMyTimer* ScoreTimer = nullptr;
   TMyTimer* BibTimer = nullptr;
@@ -151,6 +160,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void StellungGewechselt() override;
   void NeuesSpielAngezeigt() override;
   void VerbergeTabelle() override;
+  void ZeigeBibErgebnis() override;
+  void LadeBibliothek();
+  void SpeichereBibliothek();
 
   // BrettSpiel
   const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
@@ -184,6 +196,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   bool gebaut_ = false;
   int codeZaehler_ = 1;
   int prozessoren_;
+  ProgrammDateien dateien_;
 };
 
 }  // namespace quarne

@@ -119,15 +119,15 @@ void TQuarneForm::BaueOptionenTab() {
   links->addWidget(RemisGroup.box);
 
   BibOptionPanel = FarbPanel(tab, "BibOptionPanel", kHellgruen);
-  auto* bib = new QGridLayout(BibOptionPanel);
+  auto* bibRaster = new QGridLayout(BibOptionPanel);
   CBUseBib = Schalter(BibOptionPanel, "CBUseBib", "Eröffnungsbibliohtek verwenden", true, true);
   CBBibDenkTiefe =
       Schalter(BibOptionPanel, "CBBibDenkTiefe",
                "Bei Zeitvorgabe (Denkzeit) nur Einträge ab x Zügen Denktiefe verwenden:", true);
   BibSE = Zahl(BibOptionPanel, "BibSE", 2, 16, 13);
-  bib->addWidget(CBUseBib, 0, 0, 1, 2);
-  bib->addWidget(CBBibDenkTiefe, 1, 0);
-  bib->addWidget(BibSE, 1, 1);
+  bibRaster->addWidget(CBUseBib, 0, 0, 1, 2);
+  bibRaster->addWidget(CBBibDenkTiefe, 1, 0);
+  bibRaster->addWidget(BibSE, 1, 1);
   links->addWidget(BibOptionPanel);
   links->addStretch(1);
 

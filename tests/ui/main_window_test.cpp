@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +14,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +23,8 @@
 
 #include "core/geometry.h"
 #include "core/notation.h"
+#include "engine/values.h"
+#include "library/building.h"
 #include "tests/engine/test_host.h"
 #include "ui/board_widget.h"
 #include "ui/dialogs.h"
@@ -573,6 +578,59 @@ TEST_F(Fenster, SchliessenWaehrendDerParallelenSuche) {
   EXPECT_FALSE(form->suche->SearchRunning);
   EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
   EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+}
+
+// The library answers the computer's move without a search; a changed library is written when
+// the window closes and read when it opens again.
+TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
+  QTemporaryDir ordner;
+  ASSERT_TRUE(ordner.isValid());
+  SkriptDialoge dialoge;
+  auto form = std::make_unique<TQuarneForm>(&dialoge);
+  form->SetzeDateien(ProgrammDateien(ordner.path(), true));
+  form->SetzeProzessoren(2);
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  // No library file yet: an empty library and no message.
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  EXPECT_EQ(form->bib[0].BibCnt(), 0);
+
+  struct : BauAnzeige {
+  } still;
+  form->einst.CBVoll = true;
+  for (int L = 0; L <= 1; ++L) {
+    form->bib[L].BibAktiv = true;
+    form->bib[L].BibTiefe = 3;
+  }
+  BibBau(form->bib, *form->ht, *form->suche, true, still, 1).ErstelleBib();
+  form->einst.CBVoll = false;
+  ASSERT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+
+  form->AutoGroup.Item(0)->click();
+  form->TiefeSE1->setValue(3);
+  form->WechselBut->click();  // the computer plays White and is to move
+  form->DenkeBut->click();
+  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->BerZuegeEd->text(), "0");  // no search ran
+  const TStep& m = form->suche->MemStep2;
+  EXPECT_EQ(m.STDenkTiefe, 3);
+  bool unterDenBesten = false;
+  for (int i = 1; i <= AnzahlGleichBeste(m); ++i)
+    unterDenBesten =
+        unterDenBesten || m.Zuege[i].NachPosition == form->spiel->Spielzuege[1].Zug.NachPosition;
+  EXPECT_TRUE(unterDenBesten);
+  EXPECT_FALSE(form->MemStepTabelleW->isHidden());
+
+  form->close();
+  form.reset();
+  EXPECT_TRUE(QFile::exists(QDir(ordner.path()).filePath("Bibliothek5.bib")));
+  form = std::make_unique<TQuarneForm>(&dialoge);
+  form->SetzeDateien(ProgrammDateien(ordner.path(), true));
+  form->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+  EXPECT_EQ(form->bib[0].BibCnt(), 2);
+  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
 }
 
 }  // namespace

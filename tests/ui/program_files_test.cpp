@@ -1,0 +1,58 @@
+#include "ui/program_files.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace quarne {
+namespace {
+
+void Schreibe(const QString& pfad, const QByteArray& inhalt) {
+  QFile f(pfad);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(inhalt);
+}
+
+QByteArray Lies(const QString& pfad) {
+  QFile f(pfad);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
+  QStandardPaths::setTestModeEnabled(true);
+  QTemporaryDir programm;
+  ASSERT_TRUE(programm.isValid());
+  Schreibe(programm.filePath("Bibliothek5.bib"), "installiert");
+  Schreibe(programm.filePath("Sicherung5.bib"), "sicherung");
+  EXPECT_TRUE(ProgrammDateien::OrdnerBeschreibbar(programm.path()));
+  // The probe leaves nothing behind.
+  EXPECT_EQ(QDir(programm.path()).entryList(QDir::Files).size(), 2);
+  EXPECT_FALSE(ProgrammDateien::OrdnerBeschreibbar("/proc"));
+
+  // A writable program folder keeps the files itself.
+  const ProgrammDateien nebenan(programm.path(), true);
+  EXPECT_EQ(nebenan.Datei("Bibliothek5.bib"), programm.filePath("Bibliothek5.bib"));
+
+  // An installed copy: the data folder, seeded once from the installed file, never overwritten.
+  const QString daten = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  QDir(daten).removeRecursively();
+  const ProgrammDateien frisch(programm.path(), false);
+  EXPECT_EQ(frisch.Ordner(), daten);
+  const QString bib = frisch.Datei("Bibliothek5.bib");
+  EXPECT_EQ(bib, QDir(daten).filePath("Bibliothek5.bib"));
+  EXPECT_EQ(Lies(bib), "installiert");
+  Schreibe(bib, "eigene");
+  EXPECT_EQ(Lies(frisch.Datei("Bibliothek5.bib")), "eigene");
+  EXPECT_EQ(Lies(programm.filePath("Bibliothek5.bib")), "installiert");
+  // A file with no installed copy is simply a path in the data folder; a read-only file is read
+  // where it was installed.
+  EXPECT_FALSE(QFile::exists(frisch.Datei("Autosave.bib")));
+  EXPECT_EQ(frisch.Installiert("Sicherung5.bib"), programm.filePath("Sicherung5.bib"));
+  QDir(daten).removeRecursively();
+}
+
+}  // namespace
+}  // namespace quarne
