@@ -20,6 +20,8 @@ struct OhneDialoge final : quarne::DialogDienst {
   void ShowMessagePos(const QString&) override {}
   bool Frage(const QString&) override { return true; }
   void Beep() override {}
+  QString OeffneDatei(const QString&, const QString&) override { return {}; }
+  QString SpeichereDatei(const QString&, const QString&, const QString&) override { return {}; }
 };
 
 }  // namespace

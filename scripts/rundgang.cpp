@@ -1,14 +1,18 @@
 // A walk through the window for screenshots: the start position, a game played with the mouse
 // into the moving phase, the evaluation table, the options after a "Quarne Score", the dump of
-// the parallel search's cell tree, and a mill awaiting its removal. Run it on a display (for
-// example under xvfb-run); it writes PNG files into the folder it is given.
+// the parallel search's cell tree, a mill awaiting its removal, and the library tab of the
+// developer mode while and after it builds a small library. Run it on a display (for example
+// under xvfb-run); it writes PNG files into the folder it is given.
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <random>
 
 #include "core/geometry.h"
@@ -52,7 +56,10 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationDisplayName("Tarvolin 2.5.2");
   const QDir ziel(argc > 1 ? argv[1] : ".");
+  // The library built below stays out of the program's folder.
+  const QTemporaryDir dateien;
   TQuarneForm form;
+  form.SetzeDateien(quarne::ProgrammDateien(dateien.path(), true));
   form.resize(1280, 900);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
@@ -93,5 +100,16 @@ int main(int argc, char** argv) {
   QTest::mouseMove(form.BrettBP, mitte("g1"));
   QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte("g1"));
   Bild(form, ziel.filePath("muehle.png"));
+
+  // The developer mode shows the library tab; levels 0 to 2 are built at depth 6.
+  form.activateWindow();
+  if (!QTest::qWaitForWindowActive(&form)) return 1;
+  QTest::keyClicks(QApplication::focusWidget(), "wbhzpr");
+  form.PageControl->setCurrentWidget(form.BibSheet);
+  form.BibRegler[2].CB->click();
+  for (int L = 0; L <= 2; ++L) form.BibRegler[static_cast<std::size_t>(L)].SE->setValue(6);
+  QTimer::singleShot(1000, &form, [&] { form.grab().save(ziel.filePath("bibliothek_bau.png")); });
+  form.BibErstellen->click();
+  Bild(form, ziel.filePath("bibliothek.png"));
   return 0;
 }

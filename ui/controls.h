@@ -1,8 +1,14 @@
-// Controls are found by their object names (tests, style sheets), so each is born with one.
+// Controls are found by their object names (tests, style sheets), so each is born with one; the
+// helpers here make the kinds the tabs share.
 #pragma once
 
+#include <QPalette>
 #include <QWidget>
 #include <utility>
+
+class QCheckBox;
+class QLineEdit;
+class QSpinBox;
 
 namespace quarne {
 
@@ -12,5 +18,17 @@ W* Neu(QWidget* eltern, const char* name, A&&... args) {
   w->setObjectName(name);
   return w;
 }
+
+// One colour of a control's palette: its background by default, its text with WindowText.
+void SetzeFarbe(QWidget* w, const QColor& farbe, QPalette::ColorRole rolle = QPalette::Window);
+void SetzeFett(QWidget* w);
+
+QCheckBox* Schalter(QWidget* eltern, const char* name, const QString& text, bool an,
+                    bool fett = false);
+QSpinBox* Zahl(QWidget* eltern, const char* name, int min, int max, int wert);
+// A read-only field for a figure, "---" until there is one.
+QLineEdit* Anzeigefeld(QWidget* eltern, const char* name);
+// A panel filled with its own colour.
+QWidget* FarbPanel(QWidget* eltern, const char* name, const QColor& farbe);
 
 }  // namespace quarne

@@ -1,6 +1,7 @@
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -38,6 +39,22 @@ bool QtDialoge::Frage(const QString& text) {
 
 void QtDialoge::Beep() {
   QApplication::beep();
+}
+
+QString QtDialoge::OeffneDatei(const QString& filter, const QString& ordner) {
+  QFileDialog d(eltern_, QString(), ordner, filter);
+  d.setAcceptMode(QFileDialog::AcceptOpen);
+  d.setFileMode(QFileDialog::ExistingFile);
+  return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+}
+
+QString QtDialoge::SpeichereDatei(const QString& filter, const QString& ordner,
+                                  const QString& endung) {
+  QFileDialog d(eltern_, QString(), ordner, filter);
+  d.setAcceptMode(QFileDialog::AcceptSave);
+  d.setFileMode(QFileDialog::AnyFile);
+  d.setDefaultSuffix(endung);
+  return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
 }
 
 }  // namespace quarne

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 
+#include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
@@ -13,10 +14,7 @@ namespace quarne {
 namespace {
 
 QLineEdit* Feld(QWidget* eltern, const char* name) {
-  auto* e = new QLineEdit("---", eltern);
-  e->setObjectName(name);
-  e->setReadOnly(true);
-  e->setFocusPolicy(Qt::NoFocus);
+  QLineEdit* e = Anzeigefeld(eltern, name);
   e->setMaximumWidth(D(260));
   return e;
 }

@@ -25,14 +25,6 @@ QWidget* Panel(QWidget* eltern, const char* name) {
   return p;
 }
 
-QLineEdit* Anzeigefeld(QWidget* eltern, const char* name) {
-  QLineEdit* e = Neu<QLineEdit>(eltern, name);
-  e->setReadOnly(true);
-  e->setText("---");
-  e->setFocusPolicy(Qt::NoFocus);
-  return e;
-}
-
 QLabel* Bild(QWidget* eltern, const char* name, const QPixmap& bild) {
   QLabel* l = Neu<QLabel>(eltern, name);
   l->setPixmap(bild);
@@ -74,9 +66,7 @@ void TQuarneForm::BaueHauptTab() {
   WeissLab = Neu<QLabel>(PanelWeiss, "WeissLab", "Weiß am Zug");
   SchwarzLab = Neu<QLabel>(PanelSchwarz, "SchwarzLab", "Schwarz am Zug");
   for (QLabel* l : {WeissLab, SchwarzLab}) {
-    QFont f = l->font();
-    f.setBold(true);
-    l->setFont(f);
+    SetzeFett(l);
     l->setAlignment(Qt::AlignHCenter);
     l->setGeometry(0, 2, D(326), l->sizeHint().height());
   }

@@ -17,8 +17,8 @@
 #include <QThread>
 #include <QToolButton>
 
-#include "library/bibfile.h"
 #include "ui/board_widget.h"
+#include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
@@ -37,12 +37,6 @@ QWidget* Tab(QTabWidget* seiten, const char* name, const QString& titel) {
   t->setObjectName(name);
   seiten->addTab(t, titel);
   return t;
-}
-
-void SetzeFarbe(QWidget* w, const QColor& farbe) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, farbe);
-  w->setPalette(p);
 }
 
 void Verschiebe(QWidget* w, QWidget* nach) {
@@ -88,6 +82,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   BibTimer = new TMyTimer(500, this);
   connect(SuchTimer, &QTimer::timeout, this, [this] { anzeige->POnTimer(); });
   connect(ScoreTimer, &QTimer::timeout, this, &TQuarneForm::POnScoreTimer);
+  connect(BibTimer, &QTimer::timeout, this, &TQuarneForm::POnBibTimer);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
@@ -114,11 +109,13 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   BaueBalanceTab();
   BaueWeitereTabs();
   BaueStepListeTab();
+  BaueBibTab();
   VerbindeOptionen();
   MovesGridW->SetzeSpiel(spiel.get(), &spielOpt);
   MemStepTabelleW->SetzeMemStep(&suche->MemStep);
   connect(MovesGridW, &MovesGrid::ZugGewaehlt, this,
           [this](int, int zeile) { ablauf->WaehleZug(zeile); });
+  connect(PageControl, &QTabWidget::currentChanged, this, &TQuarneForm::PageControlChange);
 
   // The window sees every key before the focused control, and lays out its tabs whenever they
   // change size.
@@ -200,20 +197,16 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
 
 void TQuarneForm::LadeBibliothek() {
   IniForm->Zeige("Bibliothek laden ...");
-  const QString datei = dateien_.Datei("Bibliothek5.bib");
-  const TLeseErgebnis e = LeseBib(std::filesystem::path(datei.toStdString()), bib);
   // A missing library is no error: the program then starts with an empty one.
-  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, datei.toStdString()));
+  LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
   bib.Geaendert = false;
   IniForm->hide();
 }
 
 void TQuarneForm::SpeichereBibliothek() {
   IniForm->Zeige("Bibliothek speichern ...");
-  const QString datei = dateien_.Datei("Bibliothek5.bib");
-  const TDateiMeldung m = SchreibeBib(std::filesystem::path(datei.toStdString()), bib);
+  SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
   IniForm->hide();
-  if (m != TDateiMeldung::Keine) Nachricht(MeldungsText(m, datei.toStdString()));
 }
 
 void TQuarneForm::ZeigeBibErgebnis() {
@@ -226,6 +219,8 @@ void TQuarneForm::ZeigeBibErgebnis() {
 bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
   if (event->type() == QEvent::Resize && gebaut_ && (objekt == TabOben || objekt == TabZuege))
     SetzeLayout();
+  // Every tab sheet has the size of the first, but a hidden one learns it only when shown.
+  if (event->type() == QEvent::Resize && gebaut_ && objekt == BibSheet) SetzeBibLayout();
   // A key first reaches the focused control (or the window itself); later deliveries of the
   // same key to the parents are not counted again.
   if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {
@@ -243,7 +238,9 @@ void TQuarneForm::EntwicklerTaste(int taste) {
   codeZaehler_ = erhoeht == kCodeWort[codeZaehler_ - 1] ? codeZaehler_ + 1 : 1;
   if (codeZaehler_ < 7) return;
   SecretPanel->show();
-  PageControl->setTabVisible(PageControl->indexOf(StepListe), true);
+  for (QWidget* w : std::initializer_list<QWidget*>{CBAktivKoppl, CheckButn, CheckLab}) w->show();
+  for (QWidget* t : {StepListe, BibSheet})
+    PageControl->setTabVisible(PageControl->indexOf(t), true);
   dialoge_->Beep();
 }
 
@@ -328,7 +325,7 @@ void TQuarneForm::AktualisiereSpiel() {
     w->setVisible(!zweiSpieler);
   TabObPanel->setTitle(zweiSpieler ? "Spieler gegen Spieler" : "");
 
-  const bool sucht = suche->SearchRunning;
+  const bool sucht = RechnungLaeuft();
   for (QWidget* w : {WechselBut, ZurueckButn, NeuBut}) w->setEnabled(!sucht);
   DenkeBut->setEnabled(!sucht && s.ComputerFarbe == s.FarbeAmZug);
   StopSP->setEnabled(sucht);

@@ -9,10 +9,12 @@
 #include "engine/settings.h"
 #include "game/game_flow.h"
 #include "game/game_record.h"
+#include "library/ergebnis.h"
 #include "library/model.h"
 #include "ui/board_view.h"
 #include "ui/program_files.h"
 
+class QAction;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -28,6 +30,7 @@ class QButtonGroup;
 
 namespace quarne {
 
+class BibGrid;
 class BrettWidget;
 class DialogDienst;
 class MemStepTabelle;
@@ -125,6 +128,30 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
             *CBVirtQuarne2 = nullptr, *CBVirtGewinn2 = nullptr, *NaherVorteilCB = nullptr;
   QPushButton *SetzeWerte = nullptr, *SetzeStandard = nullptr;
 
+  // Library tab.
+  BibGrid* BibGridW = nullptr;
+  QWidget *BibPanelL = nullptr, *BibPanelR = nullptr, *BibPanelM = nullptr, *BibButPanel = nullptr,
+          *BibAnzeige = nullptr, *StatusPanel = nullptr, *BibPanel = nullptr;
+  BrettWidget* BibPB = nullptr;
+  QCheckBox *CBAktivKoppl = nullptr, *BibSpClose = nullptr;
+  QPushButton *BibErstellen = nullptr, *Stoppen = nullptr, *BibLoeschen = nullptr,
+              *InaktivBut = nullptr, *Sicherung = nullptr, *BibOeffnen = nullptr,
+              *BibSpeichern = nullptr, *CheckButn = nullptr;
+  QLabel *CheckLab = nullptr, *ZugLab = nullptr, *BibDauer = nullptr, *BibAktivZNr = nullptr,
+         *BibDTiefe = nullptr, *BibStellung = nullptr, *BibXVonY = nullptr, *BibDauerSub = nullptr,
+         *BibBytes = nullptr, *BibStatus = nullptr;
+  QLineEdit *BibBerZgInsg = nullptr, *BibZuegeStellung = nullptr, *BibZgProSek = nullptr;
+  // The context menu of the tab: merging another library, importing an entry file.
+  QAction *FusBut = nullptr, *SBibBut = nullptr;
+  // The controls of levels 0..17: switched on for building, and the target depth.
+  struct BibStufenRegler {
+    QLabel* Lab = nullptr;
+    QCheckBox* CB = nullptr;
+    QSpinBox* SE = nullptr;
+  };
+  std::array<BibStufenRegler, kBibStufen - 1> BibRegler{};
+  QLabel* BibLab18 = nullptr;
+
   // Debug tab.
   QPushButton *SchreibBut = nullptr, *SchreibePufferBut = nullptr, *LoescheBut = nullptr;
   QPlainTextEdit* MemoStepListe = nullptr;
@@ -146,6 +173,26 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void LoescheButClick();
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
 
+  // Library tab.
+  void ZeigeBib();
+  void BibGridTopLeftChanged();
+  void BspCBClick(int L);
+  void BspSEChange(int L);
+  void PageControlChange();
+  void BibErstellenClick();
+  void StoppenClick();
+  void POnBibTimer();
+  void CheckButnClick();
+  void InaktivButClick();
+  void BibLoeschenClick();
+  void SicherungClick();
+  void BibOeffnenClick();
+  void BibSpeichernClick();
+  void FusButClick();
+  void SBibButClick();
+  // A search runs, or the library is built or checked: nothing else may start one.
+  bool RechnungLaeuft() const;
+
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
@@ -160,9 +207,15 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void StellungGewechselt() override;
   void NeuesSpielAngezeigt() override;
   void VerbergeTabelle() override;
+  void SucheLaeuft(bool laeuft) override;
   void ZeigeBibErgebnis() override;
   void LadeBibliothek();
   void SpeichereBibliothek();
+  // Reads a library file into ziel with the reader's messages; the level controls take the
+  // settings of a file read whole, and the grid shows the main library.
+  TLeseErgebnis LeseBibDatei(const QString& datei, TBibliothek& ziel);
+  // Writes the main library with the writer's messages.
+  void SchreibeBibDatei(const QString& datei);
 
   // BrettSpiel
   const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
@@ -178,6 +231,21 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BaueBalanceTab();
   void BaueWeitereTabs();
   void BaueStepListeTab();
+  void BaueBibTab();
+  void BaueBibAnzeige();
+  void BaueBibRegler();
+  void SetzeBibLayout();
+  int BibSpaltenSchritt() const;
+  // Level L's box, with the coupling of the levels unless "Einzelauswahl" is checked.
+  void SetzeStufeAktiv(int L, bool an);
+  void FaerbeStufe(int L);
+  void SetzeBibRegler(const TBibliothek& quelle);
+  // The buttons that change the library or run a search rest while a computation runs.
+  void BibKnoepfeFrei(bool frei);
+  // While the library is built or checked, the game and the library's buttons rest.
+  void BibBelegt(bool belegt);
+  void BreiteBibStatus();
+  void MeldeBibErgebnis(const std::string& text);
   void VerbindeOptionen();
   void FormCreate();
   void FormShow();
@@ -191,7 +259,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   std::unique_ptr<DialogDienst> eigeneDialoge_;
   DialogDienst* dialoge_;
-  bool aktualisiert_ = false;  // AktualisiereSpiel is running
+  bool aktualisiert_ = false;    // AktualisiereSpiel is running
+  bool bibBelegt_ = false;       // the library is being built or checked
+  bool bibTimerLaeuft_ = false;  // POnBibTimer is running
   bool gezeigt_ = false;
   bool gebaut_ = false;
   int codeZaehler_ = 1;

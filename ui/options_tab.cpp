@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ui/board_widget.h"
+#include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
@@ -23,37 +24,6 @@ namespace quarne {
 namespace {
 
 constexpr const char* kWebseite = "https://tarvolin.example.org/";
-
-QCheckBox* Schalter(QWidget* eltern, const char* name, const QString& text, bool an,
-                    bool fett = false) {
-  auto* c = new QCheckBox(text, eltern);
-  c->setObjectName(name);
-  c->setChecked(an);
-  if (fett) {
-    QFont f = c->font();
-    f.setBold(true);
-    c->setFont(f);
-  }
-  return c;
-}
-
-QSpinBox* Zahl(QWidget* eltern, const char* name, int min, int max, int wert) {
-  auto* s = new QSpinBox(eltern);
-  s->setObjectName(name);
-  s->setRange(min, max);
-  s->setValue(wert);
-  return s;
-}
-
-QWidget* FarbPanel(QWidget* eltern, const char* name, const QColor& farbe) {
-  auto* p = new QWidget(eltern);
-  p->setObjectName(name);
-  p->setAutoFillBackground(true);
-  QPalette pal = p->palette();
-  pal.setColor(QPalette::Window, farbe);
-  p->setPalette(pal);
-  return p;
-}
 
 RadioGruppe Gruppe(QWidget* eltern, const char* name, const QString& titel,
                    const QStringList& items, int index) {
@@ -222,10 +192,12 @@ void TQuarneForm::VerbindeOptionen() {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
       b->Notation = an;
     SpielBrett->ZeichneZug();
+    BibBrett->ZeichneBib();
   });
   connect(HolzCB, &QCheckBox::toggled, this, [this](bool an) {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Holz = an;
     SpielBrett->ZeichneZug();
+    BibBrett->ZeichneBib();
   });
   connect(SpVsSpCB, &QCheckBox::toggled, this, [this](bool an) {
     spielOpt.SpVsSpCB = an;

@@ -24,6 +24,11 @@ bool ProgrammDateien::OrdnerBeschreibbar(const QString& ordner) {
   return probe.open();
 }
 
+QString ProgrammDateien::DialogOrdner() const {
+  return ordner_ == programm_ ? programm_
+                              : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
 QString ProgrammDateien::Datei(const QString& name) const {
   const QString pfad = QDir(ordner_).filePath(name);
   const QString installiert = QDir(programm_).filePath(name);

@@ -16,6 +16,9 @@ class ProgrammDateien {
 
   // The folder the kept files live in.
   const QString& Ordner() const { return ordner_; }
+  // Where the window's file dialogs start: the program's folder, or the user's documents when
+  // the program's folder cannot be written.
+  QString DialogOrdner() const;
   // The path of a kept file. In the data folder, a missing file is first copied from the one
   // installed next to the program, when there is one.
   QString Datei(const QString& name) const;

@@ -54,7 +54,7 @@ QString ScoreText(const ScoreMessung& messung) {
 }
 
 void TQuarneForm::ScoreButnClick() {
-  if (suche->SearchRunning) return;
+  if (RechnungLaeuft()) return;
   ScoreMessung messung;
   try {
     const Messung laeuft(*this);

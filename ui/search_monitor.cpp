@@ -9,6 +9,7 @@
 #include <QTabWidget>
 
 #include "engine/values.h"
+#include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
@@ -16,21 +17,11 @@
 #include "ui/timers.h"
 
 namespace quarne {
-namespace {
-
 int Bewertete(const TStep& s) {
   int n = 0;
   for (int i = 1; i <= s.ZuegeAnzahl; ++i) n += s.Zuege[i].BEWERTET || s.Zuege[i].Canceld;
   return n;
 }
-
-void SetzeFarbe(QWidget* w, const QColor& farbe) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, farbe);
-  w->setPalette(p);
-}
-
-}  // namespace
 
 QString MitTausendern(double wert) {
   return QLocale().toString(wert, 'f', 0);

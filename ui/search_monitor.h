@@ -7,6 +7,7 @@
 #include <QString>
 #include <cstdint>
 
+#include "core/types.h"
 #include "engine/host.h"
 
 namespace quarne {
@@ -18,6 +19,8 @@ class TQuarneForm;
 QString ZeitText(std::int64_t ms);
 // A count in the user's number format: thousands grouped, no decimals.
 QString MitTausendern(double wert);
+// The root moves of s that are evaluated or cancelled.
+int Bewertete(const TStep& s);
 
 class SuchAnzeige final : public Host {
  public:
@@ -34,7 +37,9 @@ class SuchAnzeige final : public Host {
   // Host
   void Meldung(std::string_view text) override;
   void VerarbeiteEreignisse() override;
-  std::int64_t JetztMs() override { return uhr_.elapsed(); }
+  std::int64_t JetztMs() override { return uhr_.elapsed() + vorlauf_; }
+  // Moves the clock on, as if the time had passed: tests see what is due later.
+  void StelleUhrVor(std::int64_t ms) { vorlauf_ += ms; }
   void SucheGestartet() override;
   void WurzelZuegeErzeugt() override { ZeigeTabelle(); }
   void Fortschritt(int tiefe, int stepMax) override { ZeigeFortschritt(true, tiefe, stepMax); }
@@ -54,6 +59,7 @@ class SuchAnzeige final : public Host {
   TQuarneForm& form_;
   DialogDienst& dialoge_;
   QElapsedTimer uhr_;
+  std::int64_t vorlauf_ = 0;
 };
 
 }  // namespace quarne

@@ -18,7 +18,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
-#include <deque>
 #include <set>
 
 #include "core/geometry.h"
@@ -26,8 +25,8 @@
 #include "engine/values.h"
 #include "library/building.h"
 #include "tests/engine/test_host.h"
+#include "tests/ui/skript_dialoge.h"
 #include "ui/board_widget.h"
-#include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
@@ -38,24 +37,7 @@
 namespace quarne {
 namespace {
 
-// Answers questions from a script and records every box and beep.
-struct SkriptDialoge final : DialogDienst {
-  std::deque<bool> antworten;
-  QStringList fragen, nachrichten;
-  int beeps = 0;
-  void ShowMessagePos(const QString& text) override { nachrichten << text; }
-  bool Frage(const QString& text) override {
-    fragen << text;
-    if (antworten.empty()) {
-      ADD_FAILURE() << "unerwartete Frage " << text.toStdString();
-      return false;
-    }
-    const bool a = antworten.front();
-    antworten.pop_front();
-    return a;
-  }
-  void Beep() override { ++beeps; }
-};
+using test::SkriptDialoge;
 
 class Fenster : public ::testing::Test {
  protected:
@@ -256,10 +238,13 @@ TEST_F(Fenster, EntwicklerModusNurMitDemGanzenCodewort) {
   // A wrong key is no first letter, even when it is one: "ww" starts over after the second w.
   QTest::keyClicks(fokus, "wwbhzpr");
   EXPECT_FALSE(form->EntwicklerModus());
+  const char* verborgen[] = {"SecretPanel", "CBAktivKoppl", "CheckButn", "CheckLab"};
+  for (const char* name : verborgen) EXPECT_TRUE(Kind<QWidget>(name)->isHidden()) << name;
   QTest::keyClicks(fokus, "wbhzpr");
   EXPECT_TRUE(form->EntwicklerModus());
-  EXPECT_FALSE(Kind<QWidget>("SecretPanel")->isHidden());
+  for (const char* name : verborgen) EXPECT_FALSE(Kind<QWidget>(name)->isHidden()) << name;
   EXPECT_TRUE(TabSichtbar(form->StepListe));
+  EXPECT_TRUE(TabSichtbar(form->BibSheet));
   EXPECT_EQ(dialoge.beeps, 1);
 }
 

@@ -35,12 +35,16 @@ TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
   // A writable program folder keeps the files itself.
   const ProgrammDateien nebenan(programm.path(), true);
   EXPECT_EQ(nebenan.Datei("Bibliothek5.bib"), programm.filePath("Bibliothek5.bib"));
+  EXPECT_EQ(nebenan.DialogOrdner(), programm.path());
 
   // An installed copy: the data folder, seeded once from the installed file, never overwritten.
   const QString daten = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
   QDir(daten).removeRecursively();
   const ProgrammDateien frisch(programm.path(), false);
   EXPECT_EQ(frisch.Ordner(), daten);
+  // The file dialogs start where the user keeps documents.
+  EXPECT_EQ(frisch.DialogOrdner(),
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
   const QString bib = frisch.Datei("Bibliothek5.bib");
   EXPECT_EQ(bib, QDir(daten).filePath("Bibliothek5.bib"));
   EXPECT_EQ(Lies(bib), "installiert");

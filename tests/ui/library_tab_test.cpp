@@ -1,0 +1,503 @@
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <functional>
+
+#include "library/bibfile.h"
+#include "library/building.h"
+#include "library/entryfile.h"
+#include "library/lookup.h"
+#include "tests/ui/skript_dialoge.h"
+#include "ui/library_grid.h"
+#include "ui/main_window.h"
+#include "ui/search_monitor.h"
+#include "ui/timers.h"
+
+namespace quarne {
+namespace {
+
+using test::SkriptDialoge;
+
+constexpr std::int64_t kHalbeStunde = 30 * 60 * 1000;
+const QColor kRot(255, 0, 0), kGruen(0, 128, 0);
+
+TEST(BibGridZellen, ZahlenUndFarben) {
+  QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+  const struct {
+    double wert;
+    int dezimalen;
+    const char* text;
+  } zahlen[] = {{0, 0, ""},
+                {0, 1, ""},
+                {7, 0, "7"},
+                {1234, 0, "1.234"},
+                {9999999, 0, "9.999.999"},
+                {12345678, 0, "12.346 T"},
+                {0.04, 1, "0,0"},
+                {2.25, 1, "2,3"}};
+  for (const auto& z : zahlen) EXPECT_EQ(ZahlText(z.wert, z.dezimalen), z.text) << z.wert;
+  EXPECT_DOUBLE_EQ(BibMegabyte(2221), 2221.0 * 472 / 1048576);
+
+  const struct {
+    int spalte, zeile;
+    QColor farbe;
+  } farben[] = {{1, 0, {239, 239, 239}},   {1, 6, {239, 239, 239}}, {1, 7, {255, 245, 221}},
+                {2, 0, {255, 255, 255}},   {3, 6, {222, 222, 222}}, {2, 7, {255, 251, 240}},
+                {19, 23, {255, 240, 200}}, {4, 23, {255, 251, 240}}};
+  for (const auto& f : farben)
+    EXPECT_EQ(BibZellFarbe(f.spalte, f.zeile), f.farbe) << f.spalte << "," << f.zeile;
+}
+
+// The window with its files in a folder of its own, the library tab in front.
+class BibTab : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    ASSERT_TRUE(ordner.isValid());
+    form = std::make_unique<TQuarneForm>(&dialoge);
+    form->SetzeDateien(ProgrammDateien(ordner.path(), true));
+    form->SetzeProzessoren(2);
+    form->resize(1400, 900);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    form->PageControl->setTabVisible(form->PageControl->indexOf(form->BibSheet), true);
+    form->PageControl->setCurrentWidget(form->BibSheet);
+  }
+  void TearDown() override { form.reset(); }
+
+  QString Datei(const char* name) const { return QDir(ordner.path()).filePath(name); }
+  QCheckBox* CB(int L) { return form->BibRegler[static_cast<std::size_t>(L)].CB; }
+  QSpinBox* SE(int L) { return form->BibRegler[static_cast<std::size_t>(L)].SE; }
+  QLabel* Lab(int L) { return form->BibRegler[static_cast<std::size_t>(L)].Lab; }
+  QString Zelle(int spalte, int zeile) { return form->BibGridW->Zelle(spalte, zeile); }
+  // The level boxes as "1" and "0", level 0 first.
+  QString Aktiv() {
+    QString s;
+    for (int L = 0; L < kBibStufen - 1; ++L) s += CB(L)->isChecked() ? '1' : '0';
+    return s;
+  }
+  // Levels 0 and 1 at depth 3, built with the button.
+  void BaueKlein() {
+    CB(1)->click();
+    SE(0)->setValue(3);
+    SE(1)->setValue(3);
+    form->BibErstellen->click();
+    ASSERT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+  }
+  // A library holding only the two entries of the empty board, as building starts it.
+  static TBibliothek NurWurzeln() {
+    TBibliothek b;
+    for (const TrSC rolle : {rC, rS}) {
+      TBibZug e;
+      e.BibZuBerechnen = e.Frei = true;
+      e.rSC = rolle;
+      b[0].BibZuege.push_back(e);
+    }
+    return b;
+  }
+  static void Schreibe(const QString& pfad, const QByteArray& inhalt) {
+    QFile f(pfad);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(inhalt);
+  }
+
+  QTemporaryDir ordner;
+  SkriptDialoge dialoge;
+  std::unique_ptr<TQuarneForm> form;
+};
+
+TEST_F(BibTab, StufenSindGekoppelt) {
+  EXPECT_EQ(Lab(0)->text(), "Leer Brett");
+  EXPECT_EQ(Lab(7)->text(), "7. Zug");
+  EXPECT_EQ(form->BibLab18->text(), "18. Zug");
+  const struct {
+    std::function<void()> schritt;
+    const char* aktiv;
+  } schritte[] = {
+      {[&] { CB(5)->click(); }, "111111000000000000"},
+      {[&] { CB(3)->click(); }, "111000000000000000"},
+      {[&] { CB(17)->click(); }, "111111111111111111"},
+      // "Einzelauswahl": each box alone.
+      {[&] { form->CBAktivKoppl->click(); }, "111111111111111111"},
+      {[&] { CB(3)->click(); }, "111011111111111111"},
+      {[&] { form->CBAktivKoppl->click(); }, "111011111111111111"},
+      {[&] { CB(0)->click(); }, "000000000000000000"},
+      // A depth switches its level on, with the levels below.
+      {[&] { SE(7)->setValue(10); }, "111111110000000000"},
+  };
+  for (const auto& s : schritte) {
+    s.schritt();
+    EXPECT_EQ(Aktiv(), s.aktiv);
+  }
+  // Below the default depth the label is red, at it or above green again.
+  EXPECT_EQ(Lab(7)->palette().color(QPalette::WindowText), kRot);
+  EXPECT_EQ(Lab(6)->palette().color(QPalette::WindowText), kGruen);
+  SE(7)->setValue(11);
+  EXPECT_EQ(Lab(7)->palette().color(QPalette::WindowText), kGruen);
+  SE(0)->setValue(14);
+  EXPECT_EQ(Lab(0)->palette().color(QPalette::WindowText), kGruen);
+}
+
+TEST_F(BibTab, ErstellenPruefenUndAutosave) {
+  BaueKlein();
+  EXPECT_TRUE(form->CBVoll->isChecked());
+  EXPECT_EQ(form->BibStatus->text(),
+            "Erstellung abgeschlossen.\nEs wurde die Nullstellung und 4 weitere Stellungen "
+            "berechnet.");
+  EXPECT_EQ(dialoge.beeps, 1);
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  EXPECT_TRUE(form->bib[1].BibAktiv);
+  EXPECT_EQ(form->bib[1].BibTiefe, 3);
+  EXPECT_FALSE(form->bib[2].BibAktiv);
+  // The last position: one of level 1, the player having placed a white stone.
+  EXPECT_EQ(form->ZugLab->text(), "1. Zug als Basis für:");
+  EXPECT_EQ(form->BibAktivZNr->text(), "2. Zug");
+  EXPECT_EQ(form->BibDTiefe->text(), "3");
+  EXPECT_EQ(form->BibBrett->BibOpenFrb, clWeiss);
+  EXPECT_TRUE(form->BibBytes->text().endsWith(" MB"));
+  // The window is free again.
+  EXPECT_FALSE(form->BibTimer->isActive());
+  EXPECT_TRUE(form->TabOben->isEnabled());
+  EXPECT_TRUE(form->BibErstellen->isEnabled());
+  EXPECT_TRUE(form->FusBut->isEnabled());
+  EXPECT_FALSE(form->ZiehB->isEnabled());
+  EXPECT_EQ(form->StatusPanel->palette().color(QPalette::Window), QColor(255, 251, 240));
+
+  // Level 0 has the computer's and the player's empty board, level 1 the player's 24 first
+  // stones, which come to four positions; all are calculated at depth 3.
+  const struct {
+    int spalte, zeile;
+    const char* text;
+  } zellen[] = {{1, 0, "2"}, {1, 1, "1 C"}, {1, 2, "1 S"}, {1, 3, "0,0"}, {1, 4, "1"},
+                {1, 5, ""},  {1, 6, "1"},   {1, 10, "1"},  {1, 7, ""},    {2, 2, "4 C"},
+                {2, 4, "4"}, {2, 5, ""},    {2, 6, "4"},   {2, 10, "4"}};
+  for (const auto& z : zellen) EXPECT_EQ(Zelle(z.spalte, z.zeile), z.text) << z.spalte << z.zeile;
+  EXPECT_TRUE(Zelle(2, 1).endsWith(" S"));
+  // A deeper target counts the positions as still to calculate.
+  SE(1)->setValue(4);
+  EXPECT_EQ(Zelle(2, 5), "4");
+  SE(1)->setValue(3);
+
+  form->BibErstellen->click();
+  EXPECT_EQ(form->BibStatus->text(), kNichtsZuBerechnen);
+  EXPECT_EQ(dialoge.beeps, 2);
+
+  form->CheckButn->click();
+  EXPECT_EQ(dialoge.nachrichten, QStringList{"Check ok"});
+  EXPECT_TRUE(form->CheckLab->text().contains("DG Spalte = "));
+  form->bib[1].BibZuege[0].ZuLoeschen = true;
+  form->CheckButn->click();
+  EXPECT_EQ(dialoge.nachrichten.last(), "Fehlercheck Zu Loeschen");
+  form->bib[1].BibZuege[0].ZuLoeschen = false;
+
+  // Half an hour after the start the library goes to "Autosave.bib", and again half an hour
+  // after that.
+  const QString autosave = Datei("Autosave.bib");
+  EXPECT_FALSE(QFile::exists(autosave));
+  form->anzeige->StelleUhrVor(kHalbeStunde);
+  form->POnBibTimer();
+  ASSERT_TRUE(QFile::exists(autosave));
+  TBibliothek gesichert;
+  ASSERT_EQ(LeseBib(std::filesystem::path(autosave.toStdString()), gesichert).Code, TBibCode::Ok);
+  EXPECT_EQ(gesichert[1].BibCnt(), form->bib[1].BibCnt());
+  QFile::remove(autosave);
+  form->POnBibTimer();
+  EXPECT_FALSE(QFile::exists(autosave));
+  form->anzeige->StelleUhrVor(kHalbeStunde);
+  form->POnBibTimer();
+  EXPECT_TRUE(QFile::exists(autosave));
+
+  // Switching level 1 off keeps of it only the computer's moves from the empty board.
+  CB(1)->click();
+  form->InaktivBut->click();
+  EXPECT_EQ(Zelle(2, 2), "");
+  EXPECT_EQ(Zelle(2, 4), "");
+  EXPECT_NE(Zelle(2, 0), "");
+  EXPECT_FALSE(form->bib[0].BibZuege[1].BibBerechnet);
+  EXPECT_TRUE(form->bib.Geaendert);
+}
+
+TEST_F(BibTab, FortschrittDesTimers) {
+  TMyTimer& t = *form->BibTimer;
+  const std::int64_t jetzt = form->anzeige->JetztMs();
+  t.StartTime = jetzt - (((24 + 1) * 3600 + 2 * 60 + 3) * 1000 + 500);
+  t.AutoSaveTime = jetzt + kHalbeStunde;
+  t.ZuegeBibCnt = 1000000;
+  form->ht->SetzeZaehlerZurueck();
+  form->bib[3].BibZuege.resize(4444);
+  // A position with one of its four root moves done after ten seconds: thirty to go. The real
+  // clock runs on between the readings; the margins of 0.3 s keep the seconds shown.
+  TStep& wurzel = form->suche->Steps[1];
+  wurzel = TStep{};
+  wurzel.ZuegeAnzahl = 4;
+  t.BibStellStart = jetzt - 10100;
+  form->POnBibTimer();
+  EXPECT_EQ(form->BibXVonY->text(), "0 / 4");
+  EXPECT_EQ(form->BibDauerSub->text(), "---");
+  wurzel.Zuege[1].BEWERTET = true;
+  form->POnBibTimer();
+  EXPECT_EQ(form->BibDauer->text(), "1 Tage und 1h2m3s");
+  EXPECT_EQ(form->BibBerZgInsg->text(), "1.000.000");
+  EXPECT_EQ(form->BibZuegeStellung->text(), "0");
+  EXPECT_EQ(form->BibZgProSek->text(), "11");
+  EXPECT_EQ(form->BibBytes->text(), "2,0 MB");
+  EXPECT_EQ(form->BibXVonY->text(), "1 / 4");
+  EXPECT_EQ(form->BibDauerSub->text(), "0 Tage und 0h0m30s");
+  form->anzeige->StelleUhrVor(20000);
+  // The running text fills up to ten dots and starts again; the panel blinks.
+  const QColor creme(255, 251, 240), gelb(255, 255, 0);
+  const struct {
+    const char* text;
+    QColor farbe;
+  } ticks[] = {{"Berechnung läuft ...       ", gelb}, {"Berechnung läuft ....      ", creme},
+               {"Berechnung läuft .....     ", gelb}, {"Berechnung läuft ......    ", creme},
+               {"Berechnung läuft .......   ", gelb}, {"Berechnung läuft ........  ", creme},
+               {"Berechnung läuft ......... ", gelb}, {"Berechnung läuft ..........", creme},
+               {"Berechnung läuft .         ", gelb}, {"Berechnung läuft ..        ", creme}};
+  for (const auto& tick : ticks) {
+    form->POnBibTimer();
+    EXPECT_EQ(form->BibStatus->text(), tick.text);
+    EXPECT_EQ(form->StatusPanel->palette().color(QPalette::Window), tick.farbe);
+  }
+  EXPECT_EQ(form->BibDauerSub->text(), "0 Tage und 0h0m10s");
+  EXPECT_FALSE(QFile::exists(Datei("Autosave.bib")));
+}
+
+TEST_F(BibTab, StopWaehrendDerErstellung) {
+  SE(0)->setValue(14);
+  bool gelaufen = false;
+  QTimer::singleShot(300, form.get(), [&] {
+    gelaufen = true;
+    EXPECT_TRUE(form->suche->SearchRunning);
+    EXPECT_TRUE(form->BibTimer->isActive());
+    EXPECT_EQ(form->ZugLab->text(), "Nullstellung als Basis für:");
+    EXPECT_EQ(form->BibStellung->text(), "1 (Zufall Stellung: 0)");
+    EXPECT_EQ(form->BibDTiefe->text(), "14");
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{form->BibErstellen, form->BibLoeschen, form->BibOeffnen,
+                                         form->TabOben, form->DenkeBut})
+      EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    EXPECT_FALSE(form->SBibBut->isEnabled());
+    EXPECT_TRUE(form->Stoppen->isEnabled());
+    // Nothing changes the library under the building, whatever calls it.
+    form->BibLoeschenClick();
+    form->InaktivButClick();
+    EXPECT_EQ(form->bib[0].BibCnt(), 2);
+    form->Stoppen->click();
+  });
+  QElapsedTimer uhr;
+  uhr.start();
+  form->BibErstellen->click();
+  EXPECT_TRUE(gelaufen);
+  EXPECT_LT(uhr.elapsed(), 10000);
+  EXPECT_EQ(form->BibStatus->text(), "Erstellung abgebrochen.\nEs wurde keine Stellung berechnet.");
+  EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_TRUE(form->BibErstellen->isEnabled());
+  EXPECT_TRUE(form->TabOben->isEnabled());
+  EXPECT_FALSE(form->BibTimer->isActive());
+}
+
+// During the computer's search the library's operations rest: their buttons are disabled, and
+// the handlers do nothing when called anyway.
+TEST_F(BibTab, NichtsWaehrendEinerSuche) {
+  form->AutoGroup.Item(0)->click();
+  form->TiefeSE1->setValue(14);
+  form->WechselBut->click();
+  bool gelaufen = false;
+  QTimer::singleShot(300, form.get(), [&] {
+    gelaufen = true;
+    ASSERT_TRUE(form->suche->SearchRunning);
+    EXPECT_FALSE(form->BibErstellen->isEnabled());
+    EXPECT_FALSE(form->FusBut->isEnabled());
+    for (const auto handler :
+         {&TQuarneForm::BibErstellenClick, &TQuarneForm::CheckButnClick,
+          &TQuarneForm::BibLoeschenClick, &TQuarneForm::InaktivButClick,
+          &TQuarneForm::SicherungClick, &TQuarneForm::BibOeffnenClick,
+          &TQuarneForm::BibSpeichernClick, &TQuarneForm::FusButClick, &TQuarneForm::SBibButClick})
+      (form.get()->*handler)();
+    EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+    EXPECT_TRUE(dialoge.dateiDialoge.isEmpty());
+    EXPECT_FALSE(form->bib.Geaendert);
+    QTest::mouseClick(form->StopSP, Qt::LeftButton);
+  });
+  form->DenkeBut->click();
+  EXPECT_TRUE(gelaufen);
+  EXPECT_TRUE(form->BibErstellen->isEnabled());
+  EXPECT_TRUE(form->SBibBut->isEnabled());
+}
+
+TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
+  // A changed library is shown when its tab comes to the front.
+  form->PageControl->setCurrentWidget(form->TabOben);
+  form->bib[3].BibZuege.resize(5);
+  form->PageControl->setCurrentWidget(form->BibSheet);
+  EXPECT_EQ(Zelle(4, 0), "");
+  form->PageControl->setCurrentWidget(form->TabOben);
+  form->bib.Geaendert = true;
+  form->PageControl->setCurrentWidget(form->BibSheet);
+  EXPECT_EQ(Zelle(4, 0), "5");
+
+  CB(5)->click();
+  SE(2)->setValue(3);
+  form->BibLoeschen->click();
+  EXPECT_EQ(form->bib[3].BibCnt(), 0);
+  EXPECT_TRUE(form->bib.Geaendert);
+  EXPECT_EQ(Aktiv(), "000000000000000000");
+  const int standard[] = {13, 13, 12, 12, 12, 12, 12, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11};
+  for (int L = 0; L < kBibStufen - 1; ++L) {
+    EXPECT_EQ(SE(L)->value(), standard[L]) << L;
+    EXPECT_EQ(Lab(L)->palette().color(QPalette::WindowText), kGruen) << L;
+  }
+  for (int spalte = 1; spalte < BibGrid::kSpalten; ++spalte)
+    for (int zeile = 0; zeile < BibGrid::kZeilen; ++zeile)
+      EXPECT_EQ(Zelle(spalte, zeile), "") << spalte << "," << zeile;
+}
+
+TEST_F(BibTab, SicherungWiederherstellen) {
+  const QString sicherung = Datei("Sicherung5.bib"), bibliothek = Datei("Bibliothek5.bib");
+  form->SicherungClick();
+  EXPECT_EQ(dialoge.nachrichten,
+            QStringList{"Sicherung.bib nicht im Programmverzeichnis enthalten. "
+                        "Wiederherstellung nicht möglich!"});
+
+  dialoge.nachrichten.clear();
+  Schreibe(sicherung, QByteArray(40, 'x'));
+  form->Sicherung->click();
+  ASSERT_EQ(dialoge.nachrichten.size(), 2);
+  EXPECT_EQ(dialoge.nachrichten[1],
+            "Fehler beim Lesen der Sicherungsbibliothek. Wiederherstellung nicht möglich! ");
+  EXPECT_FALSE(QFile::exists(bibliothek));
+
+  dialoge.nachrichten.clear();
+  TBibliothek gesichert = NurWurzeln();
+  for (int L = 0; L <= 2; ++L) {
+    gesichert[L].BibAktiv = true;
+    gesichert[L].BibTiefe = 5;
+  }
+  ASSERT_EQ(SchreibeBib(std::filesystem::path(sicherung.toStdString()), gesichert),
+            TDateiMeldung::Keine);
+  form->bib.Geaendert = true;
+  form->Sicherung->click();
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  EXPECT_TRUE(QFile::exists(bibliothek));
+  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_EQ(Zelle(1, 0), "2");
+  // The level controls take the settings of the file.
+  EXPECT_EQ(Aktiv(), "111000000000000000");
+  EXPECT_EQ(SE(2)->value(), 5);
+  EXPECT_EQ(Lab(2)->palette().color(QPalette::WindowText), kRot);
+}
+
+TEST_F(BibTab, DateienUeberDieDialoge) {
+  const QString ort = ordner.path();
+  const QString kopie = Datei("kopie.bib"), kaputt = Datei("kaputt.bib");
+  BaueKlein();
+  // Merging and importing are offered by the tab's context menu, also over the grid.
+  QStringList menue;
+  QTimer::singleShot(0, form.get(), [&] {
+    if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      for (const QAction* a : m->actions()) menue << a->text();
+      m->close();
+    }
+  });
+  QWidget* zelle = form->BibGridW->viewport();
+  QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                zelle->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(zelle, &rechtsklick);
+  EXPECT_EQ(menue, (QStringList{"Bibliothek hinzufügen...", "Einträge importieren..."}));
+
+  // Saving, and a dialog cancelled.
+  dialoge.dateien = {kopie, ""};
+  form->BibSpeichern->click();
+  form->BibOeffnen->click();
+  EXPECT_EQ(dialoge.dateiDialoge,
+            (QStringList{"Bibliothek (*.bib) " + ort + " bib", "Bibliothek (*.bib) " + ort}));
+  ASSERT_TRUE(QFile::exists(kopie));
+
+  // Opening takes the library and its level settings; the modified flag stays as it was.
+  form->BibLoeschen->click();
+  form->bib.Geaendert = false;
+  dialoge.dateien = {kopie};
+  form->BibOeffnen->click();
+  EXPECT_EQ(Zelle(1, 10), "1");
+  EXPECT_EQ(Zelle(2, 10), "4");
+  EXPECT_EQ(Aktiv(), "110000000000000000");
+  EXPECT_EQ(SE(1)->value(), 3);
+  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+
+  // Merging and importing offer calculations to the library: the empty board gets its moves.
+  TBibliothek quelle;
+  ASSERT_EQ(LeseBib(std::filesystem::path(kopie.toStdString()), quelle).Code, TBibCode::Ok);
+  TStep s{};
+  FuelleStep(quelle, 0, 0, s);
+  TSBibEintrag eintrag;
+  eintrag.Zug = quelle[0].BibZuege[0].Zug;
+  eintrag.VirtuellAb = s.VirtuellAb;
+  eintrag.STDenkTiefe = s.STDenkTiefe;
+  for (int i = 1; i <= s.ZuegeAnzahl; ++i) eintrag.Zuege.push_back(s.Zuege[i]);
+  const QString eintraege = Datei("eintraege.sbib");
+  const std::vector<TSBibEintrag> liste = {eintrag};
+  ASSERT_EQ(SchreibeSBib(std::filesystem::path(eintraege.toStdString()), liste),
+            TDateiMeldung::Keine);
+  const struct {
+    QAction* aktion;
+    QString datei;
+    const char* filter;
+  } zugaenge[] = {{form->FusBut, kopie, "Bibliothek (*.bib) "},
+                  {form->SBibBut, eintraege, "Bibliothek (*.sbib) "}};
+  for (const auto& z : zugaenge) {
+    SCOPED_TRACE(z.aktion->text().toStdString());
+    form->bib = NurWurzeln();
+    form->ZeigeBib();
+    EXPECT_EQ(Zelle(1, 10), "");
+    dialoge.dateiDialoge.clear();
+    dialoge.dateien = {z.datei};
+    z.aktion->trigger();
+    EXPECT_EQ(dialoge.dateiDialoge, QStringList{z.filter + ort});
+    EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+    EXPECT_TRUE(form->bib.Geaendert);
+    EXPECT_EQ(Zelle(1, 10), "1");
+    EXPECT_EQ(Zelle(2, 0), QString::number(form->bib[1].BibCnt()));
+  }
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+
+  // A file that is no library: the reader's message, then the operation's own.
+  Schreibe(kaputt, QByteArray(40, 'x'));
+  const struct {
+    std::function<void()> aktion;
+    QString datei;
+    const char* meldung;
+  } fehler[] = {
+      {[&] { form->BibOeffnen->click(); }, kaputt, "Öffnen der Bibliotheksdatei nicht möglich "},
+      {[&] { form->FusBut->trigger(); }, kaputt,
+       "Fehler beim Öffnen der Fusions-Bibliotheksdatei. "},
+      {[&] { form->SBibBut->trigger(); }, kopie, "Fehler beim Einlesen der SBib-Datei. "}};
+  for (const auto& f : fehler) {
+    dialoge.nachrichten.clear();
+    dialoge.dateien = {f.datei};
+    f.aktion();
+    ASSERT_FALSE(dialoge.nachrichten.isEmpty()) << f.meldung;
+    EXPECT_EQ(dialoge.nachrichten.last(), QString::fromUtf8(f.meldung));
+  }
+}
+
+}  // namespace
+}  // namespace quarne

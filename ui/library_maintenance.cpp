@@ -1,0 +1,180 @@
+// Keeping the library from its tab: the check, deleting what is switched off or everything,
+// restoring the installed backup, opening, saving and merging library files, and importing
+// entry files.
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <exception>
+#include <filesystem>
+#include <new>
+
+#include "library/bibfile.h"
+#include "library/entryfile.h"
+#include "library/maintenance.h"
+#include "library/storing.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+#include "ui/search_monitor.h"
+
+namespace quarne {
+namespace {
+
+const char* const kBibFilter = "Bibliothek (*.bib)";
+const char* const kSBibFilter = "Bibliothek (*.sbib)";
+
+std::filesystem::path Pfad(const QString& datei) {
+  return std::filesystem::path(datei.toStdString());
+}
+
+// The hourglass, for as long as it lives.
+struct Sanduhr {
+  Sanduhr() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~Sanduhr() { QApplication::restoreOverrideCursor(); }
+  Sanduhr(const Sanduhr&) = delete;
+  Sanduhr& operator=(const Sanduhr&) = delete;
+};
+
+}  // namespace
+
+TLeseErgebnis TQuarneForm::LeseBibDatei(const QString& datei, TBibliothek& ziel) {
+  const TLeseErgebnis e = LeseBib(Pfad(datei), ziel);
+  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
+  if (e.Code == TBibCode::Ok) SetzeBibRegler(ziel);
+  ZeigeBib();
+  return e;
+}
+
+void TQuarneForm::SchreibeBibDatei(const QString& datei) {
+  const TDateiMeldung m = SchreibeBib(Pfad(datei), bib);
+  if (m != TDateiMeldung::Keine) Nachricht(MeldungsText(m, Pfad(datei)));
+}
+
+void TQuarneForm::CheckButnClick() {
+  if (RechnungLaeuft()) return;
+  BibBelegt(true);
+  std::string ergebnis = kCheckOk;
+  try {
+    CheckBib(bib, *suche, [this](const std::string& stand) {
+      CheckLab->setText(QString::fromStdString(stand));
+      anzeige->VerarbeiteEreignisse();
+    });
+  } catch (const std::exception& f) {
+    ergebnis = f.what();
+  }
+  BibBelegt(false);
+  Nachricht(ergebnis);
+}
+
+void TQuarneForm::InaktivButClick() {
+  if (RechnungLaeuft()) return;
+  std::array<bool, kBibStufen - 1> aktiv{};
+  std::array<int, kBibStufen - 1> tiefe{};
+  for (std::size_t L = 0; L < BibRegler.size(); ++L) {
+    aktiv[L] = BibRegler[L].CB->isChecked();
+    tiefe[L] = BibRegler[L].SE->value();
+  }
+  try {
+    LoescheInaktive(bib, aktiv, tiefe);
+  } catch (const std::exception& f) {
+    Nachricht(f.what());
+  }
+  ZeigeBib();
+}
+
+void TQuarneForm::BibLoeschenClick() {
+  if (RechnungLaeuft()) return;
+  bib.Leeren();
+  for (int L = 0; L < kBibStufen - 1; ++L) {
+    const BibStufenRegler& r = BibRegler[static_cast<std::size_t>(L)];
+    {
+      const QSignalBlocker cb(r.CB), se(r.SE);
+      r.SE->setValue(StandardBibTiefe(L));
+      r.CB->setChecked(false);
+    }
+    FaerbeStufe(L);
+  }
+  ZeigeBib();
+  bib.Geaendert = true;
+}
+
+void TQuarneForm::SicherungClick() {
+  if (RechnungLaeuft()) return;
+  const QString sicherung = dateien_.Installiert("Sicherung5.bib");
+  if (!QFile::exists(sicherung)) {
+    Nachricht(
+        "Sicherung.bib nicht im Programmverzeichnis enthalten. Wiederherstellung nicht möglich!");
+    return;
+  }
+  bool gelesen = false;
+  {
+    const Sanduhr warten;
+    gelesen = LeseBibDatei(sicherung, bib).Code == TBibCode::Ok;
+    if (gelesen) {
+      SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
+      bib.Geaendert = false;
+    }
+  }
+  if (!gelesen)
+    Nachricht("Fehler beim Lesen der Sicherungsbibliothek. Wiederherstellung nicht möglich! ");
+}
+
+void TQuarneForm::BibOeffnenClick() {
+  if (RechnungLaeuft()) return;
+  const QString datei = dialoge_->OeffneDatei(kBibFilter, dateien_.DialogOrdner());
+  if (datei.isEmpty()) return;
+  if (LeseBibDatei(datei, bib).Code != TBibCode::Ok)
+    Nachricht("Öffnen der Bibliotheksdatei nicht möglich ");
+}
+
+void TQuarneForm::BibSpeichernClick() {
+  if (RechnungLaeuft()) return;
+  const QString datei = dialoge_->SpeichereDatei(kBibFilter, dateien_.DialogOrdner(), "bib");
+  if (!datei.isEmpty()) SchreibeBibDatei(datei);
+}
+
+void TQuarneForm::FusButClick() {
+  if (RechnungLaeuft()) return;
+  const QString datei = dialoge_->OeffneDatei(kBibFilter, dateien_.DialogOrdner());
+  if (datei.isEmpty()) return;
+  // Reading the other library sets the level controls from it, as opening does.
+  TBibliothek fusion;
+  if (LeseBibDatei(datei, fusion).Code != TBibCode::Ok) {
+    Nachricht("Fehler beim Öffnen der Fusions-Bibliotheksdatei. ");
+    return;
+  }
+  std::string fehler;
+  {
+    const Sanduhr warten;
+    try {
+      FusionBib(bib, fusion);
+    } catch (const std::bad_alloc&) {
+      fehler = "Out of Memory bei Fusion.";
+    } catch (const std::exception& f) {
+      fehler = f.what();
+    }
+  }
+  if (!fehler.empty()) Nachricht(fehler);
+  ZeigeBib();
+}
+
+void TQuarneForm::SBibButClick() {
+  if (RechnungLaeuft()) return;
+  const QString datei = dialoge_->OeffneDatei(kSBibFilter, dateien_.DialogOrdner());
+  if (datei.isEmpty()) return;
+  const TSBibGelesen gelesen = LeseSBib(Pfad(datei));
+  const TLeseErgebnis& e = gelesen.Ergebnis;
+  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
+  if (e.Code != TBibCode::Ok) Nachricht("Fehler beim Einlesen der SBib-Datei. ");
+  try {
+    for (const TSBibEintrag& eintrag : gelesen.Eintraege)
+      AddBibi(bib, eintrag.Zug, SBibStep(eintrag));
+  } catch (const std::exception& f) {
+    Nachricht(f.what());
+  }
+  ZeigeBib();
+}
+
+}  // namespace quarne
