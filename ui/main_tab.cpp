@@ -96,6 +96,9 @@ void TQuarneForm::BaueHauptTab() {
   StopSP->setToolTip("Stop");
   StopSP->setAutoRaise(true);
   ZeitEdit = Anzeigefeld(PanelComp, "ZeitEdit");
+  // Room for the elapsed time of a long search; a narrower field scrolls its first digit away.
+  ZeitEdit->setMinimumWidth(ZeitEdit->fontMetrics().horizontalAdvance("00h00m00s") +
+                            2 * ZeitEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
   comp->addWidget(DenkeBut, 0, 1);
   comp->addWidget(ZiehB, 0, 2);
   comp->addWidget(StopSP, 1, 1);

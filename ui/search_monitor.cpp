@@ -61,6 +61,8 @@ void SuchAnzeige::ZeigeBewertung() {
   form_.PrgrBarTab->setMaximum(m.ZuegeAnzahl);
   form_.AnzDZuegeLbl->setText(
       QString("Anzahl der bewerteten Züge: %1 / %2").arg(n).arg(m.ZuegeAnzahl));
+  // The label stands free on its tab: it grows with its text, or the last digits are cut.
+  form_.AnzDZuegeLbl->adjustSize();
   const std::int64_t t = Vergangen();
   form_.DenkzeitEdit->setText(ZeitText(t));
   const std::int64_t gesamt = form_.ht->GenZuegeGesamt();

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,7 @@
 #include "tests/engine/test_host.h"
 #include "tests/ui/skript_dialoge.h"
 #include "ui/board_widget.h"
+#include "ui/design.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
@@ -363,6 +365,44 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // Narrow board: the player panels stand flush with its edges.
   if (form->BrettPanel->width() <= 3 * form->PanelWeiss->width()) {
     EXPECT_EQ(form->PanelWeiss->x(), form->BrettPanel->x());
+  }
+}
+
+// A display's text stays whole when it grows during a search, at the window's first size and
+// at its smallest.
+TEST_F(Fenster, AnzeigenZeigenIhrenGanzenText) {
+  const auto passt = [](QWidget* w, const QString& text) {
+    const int breite = w->fontMetrics().horizontalAdvance(text);
+    if (auto* e = qobject_cast<QLineEdit*>(w)) {
+      const QMargins m = e->textMargins();
+      return breite + m.left() + m.right() +
+                 2 * e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 4 <=
+             e->width();
+    }
+    return breite <= w->width();
+  };
+  form->PageControl->setCurrentWidget(form->TabZuege);
+  for (const QSize groesse : {QSize(D(1428), D(1094)), form->minimumSize()}) {
+    form->resize(groesse);
+    QTest::qWait(30);
+    form->anzeige->ZeigeTabelle();
+    form->ZeitEdit->setText("0h0m30s");
+    EXPECT_TRUE(passt(form->ZeitEdit, "0h0m30s")) << form->ZeitEdit->width();
+    form->AnzDZuegeLbl->setText("Anzahl der bewerteten Züge: 3 / 4");
+    form->anzeige->ZeigeBewertung();
+    const QString text = form->AnzDZuegeLbl->text();
+    EXPECT_TRUE(passt(form->AnzDZuegeLbl, text)) << text.toStdString();
+  }
+  // The thread spin box stands in its group's corner without covering the second option.
+  form->PageControl->setCurrentWidget(form->TabEinstellung);
+  for (const QSize groesse : {QSize(D(1428), D(1094)), form->minimumSize()}) {
+    form->resize(groesse);
+    QTest::qWait(30);
+    const QRadioButton* zweite = form->CPURadio.Item(1);
+    const QRect text =
+        zweite->geometry().adjusted(0, 0, zweite->sizeHint().width() - zweite->width(), 0);
+    EXPECT_FALSE(text.intersects(form->CPUSPE->geometry())) << zweite->text().toStdString();
+    EXPECT_TRUE(form->CPURadio.box->rect().contains(form->CPUSPE->geometry()));
   }
 }
 
