@@ -21,8 +21,10 @@
 #include "engine/perft.h"
 #include "engine/search.h"
 #include "engine/values.h"
+#include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/building.h"
+#include "library/dateien.h"
 #include "library/entryfile.h"
 #include "library/lookup.h"
 #include "library/maintenance.h"
@@ -41,6 +43,7 @@ constexpr const char* kAufruf =
     "                              [--bib DATEI]\n"
     "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T]\n"
     "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen]\n"
+    "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
     "  quarne-cli bib erstellen DATEI --bis-stufe L [--tiefe N] [--threads T]\n"
@@ -431,6 +434,23 @@ struct Befehl {
     return false;
   }
 
+  // The moves of a game file, one line each: number, colour, move.
+  int Partie() {
+    const auto ein = Lies({}, 1, false);
+    if (!ein) return kFalscheEingabe;
+    const std::string& datei = ein->positionen[0];
+    Bytes inhalt;
+    if (LadeDatei(std::filesystem::path(datei), inhalt).Code != TBibCode::Ok)
+      return Falsch("Die Datei " + datei + " kann nicht gelesen werden.");
+    const std::optional<Partiedatei> p = LiesPartie(inhalt);
+    if (!p) return Falsch(KeinePartie(datei));
+    for (const TSpielZug& z : p->Zuege)
+      aus << z.Nr << '\t' << (z.Farbe == clWeiss ? 'W' : 'S') << '\t'
+          << ZugText(z.Zug.VonPosition, z.Zug.NachPosition, z.Zug.EntfStein, z.Zug.ErgibtQuarne)
+          << '\n';
+    return 0;
+  }
+
   int Bib() {
     if (arg.size() < 2) return Falsch(kAufruf);
     const std::string& was = arg[1];
@@ -611,6 +631,7 @@ int FuehreBefehlAus(const std::vector<std::string>& argumente, std::ostream& aus
   if (name == "stepliste") return b.StepListe();
   if (name == "bench") return b.Bench();
   if (name == "bib") return b.Bib();
+  if (name == "partie") return b.Partie();
   return b.Falsch("Unbekannter Befehl \"" + name + "\".\n" + kAufruf);
 }
 

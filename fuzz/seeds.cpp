@@ -1,10 +1,12 @@
 // Writes the starting corpus of the fuzz targets: a small good library and entry file, and an
-// empty library, each in every form of input, into FOLDER/bibfile and FOLDER/entryfile.
+// empty library, each in every form of input, into FOLDER/bibfile and FOLDER/entryfile, and a
+// one-move game into FOLDER/partie.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "fuzz/eingabe.h"
+#include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/dateien.h"
 #include "library/entryfile.h"
@@ -82,9 +84,16 @@ int main(int argc, char** argv) {
     return 2;
   }
   const std::filesystem::path ordner = argv[1];
+  Partiedatei partie;
+  TSpielZug zug{};
+  zug.Nr = 1;
+  zug.Zug = Zug(0x1);
+  partie.Zuege = {zug};
+  std::filesystem::create_directories(ordner / "partie");
   const bool ok = SchreibeSaaten(ordner / "bibfile", "klein", BibAbbild(KleineBibliothek())) &&
                   SchreibeSaaten(ordner / "bibfile", "leer", BibAbbild(TBibliothek{})) &&
-                  SchreibeSaaten(ordner / "entryfile", "klein", SBibAbbild(KleineEintraege()));
+                  SchreibeSaaten(ordner / "entryfile", "klein", SBibAbbild(KleineEintraege())) &&
+                  SchreibeDatei(ordner / "partie" / "klein", PartieAbbild(partie));
   if (!ok) std::cerr << "Saaten nicht geschrieben: " << ordner << "\n";
   return ok ? 0 : 1;
 }

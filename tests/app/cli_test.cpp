@@ -6,6 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "game/game_file.h"
+#include "tests/engine/test_positions.h"
+
 namespace quarne {
 namespace {
 
@@ -263,6 +266,54 @@ TEST(Kommandozeile, Bibliothek) {
     const Lauf l = Rufe(f.a);
     EXPECT_EQ(l.code, 2) << f.meldung;
     EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
+  }
+  std::filesystem::remove_all(ordner);
+}
+
+// A game file read with the game's own reader; one line per move, as analyse writes moves.
+TEST(Kommandozeile, Partie) {
+  const auto ordner = std::filesystem::temp_directory_path() / "quarne-cli-partie-test";
+  std::filesystem::create_directories(ordner);
+  Partiedatei p;
+  const struct {
+    const char *von, *nach, *entf;
+  } zuege[] = {{"", "d2", ""}, {"a1", "d1", ""}, {"d7", "g7", "b6"}};
+  for (int i = 1; i <= 3; ++i) {
+    const auto& z = zuege[i - 1];
+    TSpielZug s{};
+    s.Nr = i;
+    s.Farbe = i % 2 == 1 ? clWeiss : clSchwarz;
+    s.Zug.VonPosition = test::P(z.von);
+    s.Zug.NachPosition = test::P(z.nach);
+    s.Zug.EntfStein = test::P(z.entf);
+    s.Zug.ErgibtQuarne = s.Zug.EntfStein != 0;
+    p.Zuege.push_back(s);
+  }
+  const auto datei = (ordner / "partie.ml").string();
+  const Bytes bild = PartieAbbild(p);
+  std::ofstream(datei, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bild.data()), static_cast<std::streamsize>(bild.size()));
+  const Lauf l = Rufe({"partie", datei});
+  EXPECT_EQ(l.code, 0) << l.fehler;
+  EXPECT_EQ(l.aus, "1\tW\t--- d2\n2\tS\ta1 d1\n3\tW\td7 g7 M:b6\n");
+
+  const auto kaputt = (ordner / "kaputt.ml").string();
+  std::ofstream(kaputt, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bild.data()),
+             static_cast<std::streamsize>(bild.size() - 1));
+  const struct {
+    std::vector<std::string> a;
+    std::string meldung;
+  } falsch[] = {
+      {{"partie", kaputt}, "Die Datei " + kaputt + " ist keine gültige Quarne-Datei."},
+      {{"partie", (ordner / "fehlt.ml").string()}, "kann nicht gelesen werden"},
+      {{"partie"}, "Aufruf:"},
+  };
+  for (const auto& f : falsch) {
+    const Lauf k = Rufe(f.a);
+    EXPECT_EQ(k.code, 2);
+    EXPECT_NE(k.fehler.find(f.meldung), std::string::npos) << k.fehler;
+    EXPECT_TRUE(k.aus.empty());
   }
   std::filesystem::remove_all(ordner);
 }

@@ -1,0 +1,91 @@
+#include "game/game_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "tests/engine/test_positions.h"
+
+namespace quarne {
+namespace {
+
+// A game of n moves whose records differ from each other.
+Partiedatei Partie(int n) {
+  Partiedatei p;
+  p.StartZug = test::Pos("........................ W 0 0").zug;
+  p.ComputerFarbe = clWeiss;
+  for (int i = 1; i <= n; ++i) {
+    TSpielZug z{};
+    z.Nr = i;
+    z.Farbe = i % 2 == 1 ? clWeiss : clSchwarz;
+    z.Spieler = i % 3 == 0 ? csComputer : csHuman;
+    z.Zug.NachPosition = Punkt(i % kAnzahlPunkte);
+    z.Zug.Wertung.PunktWertGes = 0.5 * i;
+    z.Zug.Wertung.ZugResGesamt = rsQuarn;
+    p.Zuege.push_back(z);
+  }
+  p.NewNullZugFrb = clWeiss;
+  p.SPEDWeiss = 3;
+  p.SPEDSchwarz = 2;
+  return p;
+}
+
+TEST(Partiedatei, GroesseUndRundreise) {
+  EXPECT_EQ(PartieAbbild(Partie(0)).size(), 911u);
+  const Bytes bild = PartieAbbild(Partie(10));
+  ASSERT_EQ(bild.size(), 9931u);
+  const auto gelesen = LiesPartie(bild);
+  ASSERT_TRUE(gelesen.has_value());
+  EXPECT_EQ(PartieAbbild(*gelesen), bild);
+  EXPECT_EQ(gelesen->ComputerFarbe, clWeiss);
+  ASSERT_EQ(gelesen->Zuege.size(), 10u);
+  EXPECT_EQ(gelesen->Zuege[9].Zug.Wertung.PunktWertGes, 5.0);
+  EXPECT_EQ(gelesen->SPEDSchwarz, 2);
+  EXPECT_TRUE(LiesPartie(PartieAbbild(Partie(kMaxSpielzuege))).has_value());
+}
+
+// Every shape of a file that is not a game file is rejected as a whole.
+TEST(Partiedatei, FalscheDateienWerdenAbgewiesen) {
+  const Bytes gut = PartieAbbild(Partie(3));
+  const auto mitZahl = [&](std::size_t stelle, std::int32_t wert) {
+    Bytes b = gut;
+    std::memcpy(&b[stelle], &wert, 4);  // little-endian on the machines we build for
+    return b;
+  };
+  const auto mitByte = [&](std::size_t stelle, std::uint8_t wert) {
+    Bytes b = gut;
+    b[stelle] = wert;
+    return b;
+  };
+  Bytes zuKurz(gut.begin(), gut.end() - 1);
+  Bytes zuLang = gut;
+  zuLang.push_back(0);
+  Bytes zweihunderteins = PartieAbbild(Partie(kMaxSpielzuege));
+  zweihunderteins.insert(zweihunderteins.begin() + 454, 902, 0);
+  const std::int32_t zweihunderteinsZahl = 201;
+  std::memcpy(&zweihunderteins[450], &zweihunderteinsZahl, 4);
+  const struct {
+    const char* was;
+    Bytes bild;
+  } faelle[] = {
+      {"leer", {}},
+      {"zu kurz", zuKurz},
+      {"zu lang", zuLang},
+      {"201 Züge", zweihunderteins},
+      {"negative Zahl", mitZahl(450, -1)},
+      {"Zahl passt nicht zur Länge", mitZahl(450, 2)},
+      {"Startfarbe 2", mitByte(448, 2)},
+      {"Computerfarbe 7", mitByte(449, 7)},
+      {"falsche Nr", mitZahl(454 + 902, 7)},
+      {"Farbe eines Zuges", mitByte(454 + 4, 2)},
+      {"Spieler eines Zuges", mitByte(454 + 5, 2)},
+      {"Ergebnisart", mitByte(454 + 454 + 72, 9)},
+      {"Phase", mitByte(454 + 6 + 24 + 12, 3)},
+      {"Farbe der Stellung", mitByte(gut.size() - 9, 2)},
+  };
+  for (const auto& f : faelle) EXPECT_FALSE(LiesPartie(f.bild).has_value()) << f.was;
+  EXPECT_EQ(KeinePartie("x.ml"), "Die Datei x.ml ist keine gültige Quarne-Datei.");
+}
+
+}  // namespace
+}  // namespace quarne
