@@ -92,32 +92,15 @@ void Suche::Suchen(Lauf lauf, const SpielVerlauf& verlauf) {
     if (it != Iteration::Vollstaendig) break;
     FertigeTiefe = d;
     const bool leeresBrett = Steps[1].VorDemZug.BrettNachZug.AlleSteine == 0;
-    if (lauf.complete) {
-      if (leeresBrett) break;
-    } else if (!lauf.keepTabs) {
-      MemStep = Steps[1];
-      SortRoutine(MemStep, einst_, host_);
-      MemStep2 = MemStep;
-      ResultReady = true;
-      if (!lauf.fullDepthOnly) host_.AktiviereZiehB();
-      host_.IterationBeendet();
-      host_.Fortschritt(lauf.tiefe, d);
-    }
+    if (lauf.complete && leeresBrett) break;
+    const bool entschieden =
+        !lauf.complete && !lauf.keepTabs && SichereIteration(lauf.tiefe, d, lauf.fullDepthOnly);
     if (lauf.baum != nullptr && ListeTiefGenug(d, lauf)) break;
-    if (!lauf.complete && !lauf.keepTabs) {
-      const TZugResZiehend bester =
-          MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt : rsNIL;
-      if (!einst_.CBVoll && (bester == rsWIN || bester == rsLOSS)) break;
-    }
-    if (StopFlag || MoveNowFlag) break;
+    if (entschieden || StopFlag || MoveNowFlag) break;
   }
 
-  if ((MoveNowFlag || (StopFlag && !lauf.keepTabs)) && ResultReady && !lauf.complete) {
-    MemStep = Steps[1];
-    MemStepExtrapolieren();
-    SortRoutine(MemStep, einst_, host_);
-    MemStep2 = MemStep;
-  }
+  if ((MoveNowFlag || (StopFlag && !lauf.keepTabs)) && ResultReady && !lauf.complete)
+    SichereUnterbrochene();
   if (lauf.anzeigen()) host_.SucheBeendet();
   // A list-mode pass is the first part of the parallel search, which goes on: the window must
   // not see a moment without a running search, or Zieh could play a move under it.
@@ -355,6 +338,27 @@ std::optional<Suche::Iteration> Suche::StufeListe(Lage& l, int d, const Lauf& la
       break;
   }
   return std::nullopt;
+}
+
+bool Suche::SichereIteration(int tiefe, int d, bool fullDepthOnly) {
+  MemStep = Steps[1];
+  SortRoutine(MemStep, einst_, host_);
+  MemStep2 = MemStep;
+  ResultReady = true;
+  FertigeTiefe = d;
+  if (!fullDepthOnly) host_.AktiviereZiehB();
+  host_.IterationBeendet();
+  host_.Fortschritt(tiefe, d);
+  const TZugResZiehend bester =
+      MemStep2.ZuegeAnzahl > 0 ? MemStep2.Zuege[1].Wertung.ZugResGesamt : rsNIL;
+  return !einst_.CBVoll && (bester == rsWIN || bester == rsLOSS);
+}
+
+void Suche::SichereUnterbrochene() {
+  MemStep = Steps[1];
+  MemStepExtrapolieren();
+  SortRoutine(MemStep, einst_, host_);
+  MemStep2 = MemStep;
 }
 
 void Suche::MemStepExtrapolieren() {

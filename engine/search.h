@@ -63,6 +63,12 @@ class Suche : public StepStack {
 
   // Fills the root moves that an interrupted iteration left open from the last completed one.
   void MemStepExtrapolieren();
+  // A completed iteration d (of a search to tiefe) becomes the result: MemStep sorted, its copy
+  // MemStep2, ResultReady, Zieh offered unless fullDepthOnly, the displays. True when its best
+  // move decides the game and CBVoll does not ask for the further iterations.
+  bool SichereIteration(int tiefe, int d, bool fullDepthOnly);
+  // An interrupted iteration becomes the result, filled in from the last completed one.
+  void SichereUnterbrochene();
 
  protected:
   bool HTTestung(int s, int d, bool einstiegNextMove) override;

@@ -22,6 +22,11 @@ bool Entschieden(const TZug& z) {
   return z.BEWERTET || z.Canceld;
 }
 
+// The calling-thread search's options for the same call.
+SuchOptionen Einfach(const HTOptionen& o) {
+  return {o.KeepTabs || o.NoDisplay, o.Timed, o.FullDepthOnly};
+}
+
 bool Gewonnen(const TStep& s) {
   const TZugResZiehend r = s.ZuegeAnzahl > 0 ? s.Zuege[1].Wertung.ZugResGesamt : rsNIL;
   return r == rsWIN || r == rsLOSS;
@@ -105,9 +110,7 @@ void HTSuche::Suchen(bool parallel, int tiefe, const TZug& zug, int zugNummer, T
   if (parallel && threadAnzahl_ >= 1)
     HTStepRoutine(tiefe, zug, zugNummer, farbe, optionen, verlauf);
   else
-    StepRoutine(tiefe, zug, zugNummer, farbe,
-                {optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, optionen.FullDepthOnly},
-                verlauf);
+    StepRoutine(tiefe, zug, zugNummer, farbe, Einfach(optionen), verlauf);
 }
 
 void HTSuche::SetzeZaehlerZurueck() {
@@ -125,9 +128,7 @@ void HTSuche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farb
 void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                             HTOptionen optionen, const SpielVerlauf& verlauf) {
   if (threadAnzahl_ < 1) {
-    StepRoutine(tiefe, zug, zugNummer, farbe,
-                {optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, optionen.FullDepthOnly},
-                verlauf);
+    StepRoutine(tiefe, zug, zugNummer, farbe, Einfach(optionen), verlauf);
     return;
   }
   // Whatever ends the search, an error included, the window must not stay "thinking" and no
@@ -302,24 +303,10 @@ void HTSuche::Parallel(Lauf& lauf) {
       if (Entschieden(z)) wurzel.Zuege[k + 1] = z;
     }
     if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
-    if (lauf.anzeigen()) {
-      suche_.MemStep = wurzel;
-      SortRoutine(suche_.MemStep, einst_, host_);
-      suche_.MemStep2 = suche_.MemStep;
-      suche_.ResultReady = true;
-      suche_.FertigeTiefe = d;
-      if (!lauf.opt.FullDepthOnly) host_.AktiviereZiehB();
-      host_.IterationBeendet();
-      host_.Fortschritt(lauf.tiefe, d);
-      if (!einst_.CBVoll && Gewonnen(suche_.MemStep)) break;
-    }
+    if (lauf.anzeigen() && suche_.SichereIteration(lauf.tiefe, d, lauf.opt.FullDepthOnly)) break;
   }
-  if ((suche_.MoveNowFlag || (suche_.StopFlag && lauf.anzeigen())) && suche_.ResultReady) {
-    suche_.MemStep = suche_.Steps[1];
-    suche_.MemStepExtrapolieren();
-    SortRoutine(suche_.MemStep, einst_, host_);
-    suche_.MemStep2 = suche_.MemStep;
-  }
+  if ((suche_.MoveNowFlag || (suche_.StopFlag && lauf.anzeigen())) && suche_.ResultReady)
+    suche_.SichereUnterbrochene();
 }
 
 void HTSuche::KopiereWurzel() {
