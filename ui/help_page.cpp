@@ -6,11 +6,12 @@
 
 namespace quarne {
 
-QString HilfeSeite() {
+QString MitgelieferteSeite(const QString& name) {
+  // The pages are built into the program; the browser needs them as files.
   const QString ziel = QDir(QStandardPaths::writableLocation(QStandardPaths::TempLocation))
-                           .filePath("tarvolin-hilfe.html");
+                           .filePath("tarvolin-" + name);
   QFile::remove(ziel);
-  QFile::copy(":/hilfe/hilfe.html", ziel);
+  QFile::copy(":/seiten/" + name, ziel);
   return ziel;
 }
 

@@ -1,11 +1,11 @@
-// The help page, shipped inside the program and shown in the browser.
+// The pages shipped with the program (help, about), shown in the desktop's browser.
 #pragma once
 
 #include <QString>
 
 namespace quarne {
 
-// Path of the help page as a file the browser can open (written on first use).
-QString HilfeSeite();
+// A local path of the shipped page `name` ("hilfe.html", "ueber.html") that a browser can open.
+QString MitgelieferteSeite(const QString& name);
 
 }  // namespace quarne

@@ -23,8 +23,6 @@
 namespace quarne {
 namespace {
 
-constexpr const char* kWebseite = "https://tarvolin.example.org/";
-
 RadioGruppe Gruppe(QWidget* eltern, const char* name, const QString& titel,
                    const QStringList& items, int index) {
   RadioGruppe g;
@@ -162,8 +160,10 @@ void TQuarneForm::BaueOptionenTab() {
   WebBut->setObjectName("WebBut");
   VersionsLab = new QLabel("Version 2.5.2", tab);
   VersionsLab->setObjectName("VersionsLab");
-  Label22 = new QLabel(kWebseite, tab);
+  // There is no web site: the label and "Website" lead to the shipped page about the program.
+  Label22 = new QLabel("<a href=\"ueber.html\">Über Tarvolin</a>", tab);
   Label22->setObjectName("Label22");
+  Label22->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
   knoepfe->addWidget(SaveButn, 0, 0);
   knoepfe->addWidget(LoadButn, 0, 1);
   knoepfe->addWidget(ScoreButn, 1, 0);
@@ -229,9 +229,12 @@ void TQuarneForm::VerbindeOptionen() {
     TiefeSE1->setValue(v);
     AutoGroup.SetzeIndex(0);
   });
-  connect(HilfeButn, &QPushButton::clicked, this,
-          [] { QDesktopServices::openUrl(QUrl::fromLocalFile(HilfeSeite())); });
-  connect(WebBut, &QPushButton::clicked, this, [] { QDesktopServices::openUrl(QUrl(kWebseite)); });
+  const auto zeige = [](const QString& seite) {
+    QDesktopServices::openUrl(QUrl::fromLocalFile(MitgelieferteSeite(seite)));
+  };
+  connect(HilfeButn, &QPushButton::clicked, this, [zeige] { zeige("hilfe.html"); });
+  connect(WebBut, &QPushButton::clicked, this, [zeige] { zeige("ueber.html"); });
+  connect(Label22, &QLabel::linkActivated, this, zeige);
 }
 
 }  // namespace quarne
