@@ -36,6 +36,11 @@ Bytes PartieAbbild(const Partiedatei& p);
 // colour, role, phase and result kind in range, and every move's Nr its position.
 std::optional<Partiedatei> LiesPartie(std::span<const std::uint8_t> daten);
 
+// The game's part of a game file; the setup fields are left to the caller.
+Partiedatei ErfassePartie(const Spielstand& s);
+// Puts the file's game into s, which then shows the position after its last move.
+void UebernimmPartie(const Partiedatei& p, Spielstand& s);
+
 // The message for a file that is no game file.
 std::string KeinePartie(const std::string& datei);
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/values.h"
+#include "game/position_setup.h"
 #include "library/lookup.h"
 
 namespace quarne {
@@ -54,8 +55,12 @@ void Spielablauf::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler 
   fenster_.AktualisiereSpiel();
   if (opt_.TonCB && spieler == csComputer && !opt_.SpVsSpCB) fenster_.Beep();
   const bool vorbei = MeldeSpielende(true);
+  if (opt_.LogCB) fenster_.SchreibeLog();
   if (opt_.SpVsSpCB) return;
-  if (opt_.CBAuto && spieler == csHuman && !vorbei) ComputerZug();
+  if (opt_.CBAuto && spieler == csHuman && !vorbei) {
+    ComputerZug();
+    if (opt_.LogCB) fenster_.SchreibeLog();
+  }
 }
 
 void Spielablauf::ComputerZug() {
@@ -161,6 +166,22 @@ void Spielablauf::NeuesSpiel() {
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();
   fenster_.NeuesSpielAngezeigt();
+}
+
+bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe) {
+  if (suche_.SearchRunning) return false;
+  if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return false;
+  // The colours change only with the game they belong to: a kept game keeps its own.
+  spiel_.StartFarbe = startFarbe;
+  spiel_.ComputerFarbe = startFarbe;
+  UebernimmAufbau(aufbau, aufbauFarbe, startFarbe, spiel_.StartZug);
+  spiel_.LetzterZugNr = 0;
+  spiel_.AktZugNr = 1;
+  spiel_.FarbeAmZug = startFarbe;
+  fenster_.RecordGeaendert();
+  fenster_.AktualisiereSpiel();
+  fenster_.NeuesSpielAngezeigt();
+  return true;
 }
 
 void Spielablauf::WaehleZug(int zeile) {

@@ -50,6 +50,8 @@ class SpielFenster {
   virtual void SucheLaeuft(bool /*laeuft*/) {}
   // The library answered: the evaluation table shows its moves as after a search.
   virtual void ZeigeBibErgebnis() {}
+  // A move entered the record and LogCB is on: the game is written to "Log.ml".
+  virtual void SchreibeLog() {}
 };
 
 class Spielablauf {
@@ -67,6 +69,9 @@ class Spielablauf {
   void ZiehBClick();
   void StopSPClick() { suche_.StopFlag = true; }
   void NeuesSpiel();
+  // A new game from the setup position, with the computer (startFarbe) to move; false when the
+  // player keeps the game that has moves.
+  bool ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe);
   void WaehleZug(int zeile);
   void ZurueckButnClick();
   void WechselButClick();

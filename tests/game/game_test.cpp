@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <deque>
 #include <memory>
 #include <set>
@@ -19,7 +20,7 @@ using test::Pos;
 struct TestFenster : SpielFenster {
   std::deque<bool> antworten;
   std::vector<std::string> fragen, nachrichten;
-  int beeps = 0, aktualisiert = 0, recordGeaendert = 0, neu = 0;
+  int beeps = 0, aktualisiert = 0, recordGeaendert = 0, neu = 0, logs = 0;
 
   bool Frage(std::string_view text) override {
     fragen.emplace_back(text);
@@ -38,6 +39,7 @@ struct TestFenster : SpielFenster {
   void StellungGewechselt() override {}
   void NeuesSpielAngezeigt() override { ++neu; }
   void VerbergeTabelle() override {}
+  void SchreibeLog() override { ++logs; }
 };
 
 std::string Text(const TZug& z) {
@@ -260,6 +262,52 @@ TEST_F(Spiel, FehlerDerSucheBeendetNurDieSuche) {
   opt.TiefeSE1 = 2;
   ablauf->ComputerZug();
   EXPECT_EQ(stand->LetzterZugNr, 1);
+}
+
+// Log.ml is written after the person's move and again after the computer's answer.
+TEST_F(Spiel, LogNachJedemZug) {
+  Mensch("--- d2");
+  EXPECT_EQ(fenster.logs, 0);
+  opt.LogCB = true;
+  Mensch();
+  EXPECT_EQ(stand->LetzterZugNr, 4);
+  EXPECT_EQ(fenster.logs, 3);  // the person's move, the computer's move, after its answer
+  opt.SpVsSpCB = true;
+  Mensch();
+  EXPECT_EQ(fenster.logs, 4);
+}
+
+TEST_F(Spiel, AnalyseEinerAufgestelltenStellung) {
+  Mensch("--- d2");
+  const Spielstand vorher = *stand;
+  // Black to move in the setup: its stones are the setup's Ziehend side.
+  const Stellung s = Pos("W.S.W..S................ S 2 2");
+  TZug aufbau{};
+  aufbau.BrettNachZug = s.zug.BrettNachZug;
+  std::swap(aufbau.BrettNachZug.SteineZiehend, aufbau.BrettNachZug.SteineStehend);
+  std::swap(aufbau.BrettNachZug.GesetzteSteineZiehend, aufbau.BrettNachZug.GesetzteSteineStehend);
+  std::swap(aufbau.BrettNachZug.SteineAnzahlZiehend, aufbau.BrettNachZug.SteineAnzahlStehend);
+
+  fenster.antworten = {false};
+  EXPECT_FALSE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));
+  EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Spiel überschreiben ?"});
+  EXPECT_EQ(stand->LetzterZugNr, vorher.LetzterZugNr);
+  EXPECT_EQ(stand->StartFarbe, clWeiss);  // the kept game keeps its colours
+  EXPECT_EQ(stand->ComputerFarbe, vorher.ComputerFarbe);
+
+  fenster.antworten = {true};
+  ASSERT_TRUE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));
+  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_EQ(stand->AktZugNr, 1);
+  EXPECT_EQ(stand->FarbeAmZug, clSchwarz);
+  EXPECT_EQ(stand->ComputerFarbe, clSchwarz);
+  EXPECT_EQ(stand->StartZug.BrettNachZug.SteineStehend, s.zug.BrettNachZug.SteineStehend);
+  // "Denke" now searches the set-up position for Black and places a third black stone.
+  ablauf->ComputerZug();
+  ASSERT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->Spielzuege[1].Farbe, clSchwarz);
+  EXPECT_EQ(stand->Spielzuege[1].VorDemZug.BrettNachZug.AlleSteine, s.zug.BrettNachZug.AlleSteine);
+  EXPECT_EQ(std::popcount(stand->Spielzuege[1].Zug.BrettNachZug.SteineZiehend), 3);
 }
 
 }  // namespace
