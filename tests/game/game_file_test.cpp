@@ -82,6 +82,11 @@ TEST(Partiedatei, FalscheDateienWerdenAbgewiesen) {
       {"Ergebnisart", mitByte(454 + 454 + 72, 9)},
       {"Phase", mitByte(454 + 6 + 24 + 12, 3)},
       {"Farbe der Stellung", mitByte(gut.size() - 9, 2)},
+      {"Stein neben dem Brett", mitZahl(454 + 6 + 24, 1 << 24)},
+      {"Steine fehlen in AlleSteine", mitZahl(454 + 6 + 28, 1)},
+      {"zehn gesetzte Steine", mitZahl(454 + 6 + 44, 10)},
+      {"negative Steinzahl", mitZahl(454 + 6 + 40, -1)},
+      {"negative Zahl ohne Quarne", mitZahl(454 + 6 + 16, -1)},
   };
   for (const auto& f : faelle) EXPECT_FALSE(LiesPartie(f.bild).has_value()) << f.was;
   EXPECT_EQ(KeinePartie("x.ml"), "Die Datei x.ml ist keine gültige Quarne-Datei.");
