@@ -10,6 +10,7 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName("Tarvolin");
   QApplication::setApplicationDisplayName("Tarvolin 2.5.2");
   quarne::TQuarneForm form;
+  form.SetzeArgumente(QApplication::arguments().mid(1));
   form.show();
   return QApplication::exec();
 }

@@ -177,13 +177,14 @@ void TBrettClass::ZeichneZug() {
   Anzeigen();
 }
 
-void TBrettClass::ZeichneNewNull() {
+void TBrettClass::ZeichneNewNull(std::optional<QPoint> maus) {
   if (BrettBMP.isNull()) return;
   QPainter canvas(&BrettBMP);
   ZeichneUntergrund(canvas);
   if (Notation) ZeichneNotationen(canvas, kCreme);
   ZeichneGitter(canvas);
   ZeichneSteine(canvas, NewNullZug, NewNullZugFrb);
+  if (maus) ZeichneStein(canvas, NewFarbe, UmPunkt(*maus, EDGitterX, EDGitterX));
   canvas.end();
   Anzeigen();
 }

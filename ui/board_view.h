@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPoint>
 #include <array>
+#include <optional>
 
 #include "core/types.h"
 
@@ -139,7 +140,9 @@ class TBrettClass {
 
   // The three pictures: main board, setup board, library preview.
   void ZeichneZug();
-  void ZeichneNewNull();
+  // With the mouse over the setup board, a stone of NewFarbe under it shows where a click puts
+  // one.
+  void ZeichneNewNull(std::optional<QPoint> maus = std::nullopt);
   void ZeichneBib();
 
   void ZeichneGitter(QPainter& canvas) const;

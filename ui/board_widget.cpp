@@ -47,8 +47,9 @@ void BrettWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void BrettWidget::mouseMoveEvent(QMouseEvent* event) {
-  if (ansicht_ != Ansicht::Spiel) return;
   const QPoint pos = event->position().toPoint();
+  if (ansicht_ == Ansicht::Stellung) brett_->ZeichneNewNull(pos);
+  if (ansicht_ != Ansicht::Spiel) return;
   brett_->EDMouseOverPB = true;
   brett_->EDMouseMove = pos;
   if (event->buttons() & Qt::LeftButton) brett_->BCMouseMove(pos.x(), pos.y());
@@ -62,6 +63,7 @@ void BrettWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BrettWidget::leaveEvent(QEvent*) {
+  if (ansicht_ == Ansicht::Stellung) brett_->ZeichneNewNull();
   if (ansicht_ != Ansicht::Spiel) return;
   brett_->EDMouseOverPB = false;
   brett_->ZeichneZug();

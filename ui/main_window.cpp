@@ -1,5 +1,6 @@
 #include "ui/main_window.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -109,6 +110,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   BaueBalanceTab();
   BaueWeitereTabs();
   BaueStepListeTab();
+  BaueStellungTab();
   BaueBibTab();
   VerbindeOptionen();
   MovesGridW->SetzeSpiel(spiel.get(), &spielOpt);
@@ -116,6 +118,15 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   connect(MovesGridW, &MovesGrid::ZugGewaehlt, this,
           [this](int, int zeile) { ablauf->WaehleZug(zeile); });
   connect(PageControl, &QTabWidget::currentChanged, this, &TQuarneForm::PageControlChange);
+  // The pop-up menu of every tab that has none of its own.
+  Speichern1 = new QAction("Speichern...", PageControl);
+  Speichern1->setObjectName("Speichern1");
+  Laden1 = new QAction("Laden...", PageControl);
+  Laden1->setObjectName("Laden1");
+  PageControl->addActions({Speichern1, Laden1});
+  PageControl->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(Speichern1, &QAction::triggered, this, &TQuarneForm::SaveButnClick);
+  connect(Laden1, &QAction::triggered, this, &TQuarneForm::LoadButnClick);
 
   // The window sees every key before the focused control, and lays out its tabs whenever they
   // change size.
@@ -176,8 +187,12 @@ void TQuarneForm::FormShow() {
   ErzeugeThreads();
 
   PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
+  ZaehleSteine();
   MovesGridW->SetzeZeilenAnzahl(2);
   AktualisiereSpiel();
+  // A game named on the command line; one that cannot be read is passed over in silence.
+  if (!argumente_.isEmpty() && argumente_.front().contains(".ml", Qt::CaseInsensitive))
+    LadeSpiel(argumente_.front(), false);
   BrettBP->update();
   LadeBibliothek();
   ZeigeGewichte();
@@ -221,6 +236,7 @@ bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
     SetzeLayout();
   // Every tab sheet has the size of the first, but a hidden one learns it only when shown.
   if (event->type() == QEvent::Resize && gebaut_ && objekt == BibSheet) SetzeBibLayout();
+  if (event->type() == QEvent::Resize && gebaut_ && objekt == SetTabSheet) SetzeStellungLayout();
   // A key first reaches the focused control (or the window itself); later deliveries of the
   // same key to the parents are not counted again.
   if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
 #include <memory>
 
 #include "engine/search.h"
@@ -61,6 +62,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // Where "Bibliothek5.bib" is read at start and written at the end; tests point it elsewhere
   // before the window is shown.
   void SetzeDateien(const ProgrammDateien& dateien) { dateien_ = dateien; }
+  // The program's command-line arguments; the first one is loaded at start when it names a game
+  // file.
+  void SetzeArgumente(const QStringList& argumente) { argumente_ = argumente; }
 
   // The program's state, owned here for as long as the window lives.
   Einstellungen einst;
@@ -122,6 +126,19 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
               *WebBut = nullptr;
   QLabel *ScoreLab = nullptr, *VersionsLab = nullptr, *Label22 = nullptr;
 
+  // Setup tab.
+  QWidget *SetPanel = nullptr, *SetEingabePanel = nullptr;
+  BrettWidget* SetPB = nullptr;
+  QPushButton *WeissButn = nullptr, *SchwarzButn = nullptr, *ToAnalyzeWeiss = nullptr,
+              *ToAnalyzeSchwarz = nullptr, *ResetAnalyze = nullptr, *Butn9 = nullptr;
+  QLineEdit *EditWeisseSteine = nullptr, *EditSchwarzeSteine = nullptr, *EDLostWeiss = nullptr,
+            *EDLostSchwarz = nullptr;
+  QSpinBox *SPEDWeiss = nullptr, *SPEDSchwarz = nullptr;
+  QLabel *LblSPPhsWeiss = nullptr, *LblSPPhsSchwarz = nullptr;
+
+  // The pop-up menu of the tabs.
+  QAction *Speichern1 = nullptr, *Laden1 = nullptr;
+
   // Weights tab.
   std::array<QLineEdit*, 15> GewichtEdits{};
   QCheckBox *CBMuster = nullptr, *CBMobil = nullptr, *CBPosition = nullptr,
@@ -173,6 +190,21 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void LoescheButClick();
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
 
+  // Setup tab.
+  void ZaehleSteine();
+  void SetPBMouseDown(QPoint pos);
+  void ResetAnalyzeClick();
+  // "Weiss am Zug >" and "Schwarz am Zug >".
+  void ToAnalyzeClick(TFarbe amZug);
+
+  // Game files.
+  void SaveButnClick();
+  void LoadButnClick();
+  // False when nothing was written; the file that was there is then kept.
+  bool SpeichereSpiel(const QString& datei);
+  // False when the game stayed as it was; with melden, the reason is shown.
+  bool LadeSpiel(const QString& datei, bool melden);
+
   // Library tab.
   void ZeigeBib();
   void BibGridTopLeftChanged();
@@ -209,6 +241,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void VerbergeTabelle() override;
   void SucheLaeuft(bool laeuft) override;
   void ZeigeBibErgebnis() override;
+  void SchreibeLog() override;
   void LadeBibliothek();
   void SpeichereBibliothek();
   // Reads a library file into ziel with the reader's messages; the level controls take the
@@ -231,6 +264,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BaueBalanceTab();
   void BaueWeitereTabs();
   void BaueStepListeTab();
+  void BaueStellungTab();
+  void SetzeStellungLayout();
   void BaueBibTab();
   void BaueBibAnzeige();
   void BaueBibRegler();
@@ -267,6 +302,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   int codeZaehler_ = 1;
   int prozessoren_;
   ProgrammDateien dateien_;
+  QStringList argumente_;
 };
 
 }  // namespace quarne

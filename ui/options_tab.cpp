@@ -143,10 +143,7 @@ void TQuarneForm::BaueOptionenTab() {
   SaveButn->setObjectName("SaveButn");
   LoadButn = new QPushButton("Spiel laden...", tab);
   LoadButn->setObjectName("LoadButn");
-  for (QPushButton* b : {SaveButn, LoadButn}) {
-    b->setToolTip("Auch über Popup");
-    b->setEnabled(false);  // game files come with their own part of the program
-  }
+  for (QPushButton* b : {SaveButn, LoadButn}) b->setToolTip("Auch über Popup");
   ScoreButn = new QPushButton("Quarne Score", tab);
   ScoreButn->setObjectName("ScoreButn");
   ScoreLab = new QLabel("---", tab);
@@ -214,6 +211,8 @@ void TQuarneForm::VerbindeOptionen() {
   connect(CPURadio.gruppe, &QButtonGroup::idToggled, this, [this] { CPURadioClick(); });
   connect(CPUSPE, &QSpinBox::valueChanged, this, &TQuarneForm::CPUSPEChange);
   connect(ScoreButn, &QPushButton::clicked, this, &TQuarneForm::ScoreButnClick);
+  connect(SaveButn, &QPushButton::clicked, this, &TQuarneForm::SaveButnClick);
+  connect(LoadButn, &QPushButton::clicked, this, &TQuarneForm::LoadButnClick);
   connect(AutoGroup.gruppe, &QButtonGroup::idToggled, this, [this](int i, bool an) {
     if (!an) return;
     einst.AutoGroup = i;

@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <functional>
+
+#include "tests/ui/fenster.h"
+#include "tests/ui/test_spiel.h"
+
+namespace quarne {
+namespace {
+
+using test::P;
+
+class Aufbau : public test::Fenster {
+ protected:
+  void SetUp() override {
+    Fenster::SetUp();
+    form->PageControl->setCurrentWidget(form->SetTabSheet);
+    QTest::qWait(20);
+  }
+  // Clicks the points (e.g. "a1 d1") on the setup board.
+  void Klicke(std::string_view punkte) {
+    for (std::size_t i = 0; i < punkte.size(); i += 3) {
+      const Punkte m = P(punkte.substr(i, 2));
+      const QPoint p = form->StellungsBrett->GitterPunkte[PunktIndex(m) + 1];
+      QTest::mouseClick(form->SetPB, Qt::LeftButton, {}, p);
+    }
+  }
+  // What the tab shows: stones, placed and lost of White and Black, the phases, the buttons.
+  QString Anzeige() const {
+    const TQuarneForm& f = *form;
+    return QStringList{f.EditWeisseSteine->text(),
+                       QString::number(f.SPEDWeiss->value()),
+                       f.EDLostWeiss->text(),
+                       f.LblSPPhsWeiss->text(),
+                       f.EditSchwarzeSteine->text(),
+                       QString::number(f.SPEDSchwarz->value()),
+                       f.EDLostSchwarz->text(),
+                       f.LblSPPhsSchwarz->text(),
+                       f.ToAnalyzeWeiss->isEnabled() ? "W" : "-",
+                       f.ToAnalyzeSchwarz->isEnabled() ? "S" : "-"}
+        .join(" ");
+  }
+  Punkte Weisse() const {
+    const TBrettClass& b = *form->StellungsBrett;
+    return b.NewNullZugFrb == clWeiss ? b.NewNullZug.BrettNachZug.SteineZiehend
+                                      : b.NewNullZug.BrettNachZug.SteineStehend;
+  }
+};
+
+// Each step acts on the tab and leaves it as shown: stones, placed and lost of White, its phase,
+// the same of Black, and the enabled analysis buttons.
+TEST_F(Aufbau, KlicksZahlenUndKnoepfe) {
+  const struct {
+    const char* was;
+    std::function<void()> tue;
+    const char* anzeige;
+  } schritte[] = {
+      {"leeres Brett", [] {}, "0 0 0 Steine platzieren 0 0 0 Steine platzieren W -"},
+      {"ein weißer Stein", [this] { Klicke("a1"); },
+       "1 1 0 Steine platzieren 0 0 0 Steine platzieren - S"},
+      {"derselbe Punkt nimmt ihn weg", [this] { Klicke("a1"); },
+       "0 1 1 Steine platzieren 0 0 0 Steine platzieren - S"},
+      {"Schwarz ersetzt Weiß",
+       [this] {
+         Klicke("a1");
+         form->SchwarzButn->click();
+         Klicke("a1");
+       },
+       "0 1 1 Steine platzieren 1 1 0 Steine platzieren W -"},
+      {"Platzierte unter den Steinen schnappen zurück",
+       [this] {
+         form->WeissButn->click();
+         Klicke("d1 g1 d2");
+         form->SPEDWeiss->setValue(1);
+       },
+       "3 3 0 Steine platzieren 1 1 0 Steine platzieren - -"},
+      {"\"9\": beide haben gesetzt", [this] { form->Butn9->click(); },
+       "3 9 6 Steine springen 1 9 8 Steine springen - -"},
+      {"drei gegen drei",
+       [this] {
+         form->SchwarzButn->click();
+         Klicke("a7 d7");
+       },
+       "3 9 6 Steine springen 3 9 6 Steine springen W S"},
+      {"Weiß zieht, Schwarz springt",
+       [this] {
+         form->WeissButn->click();
+         Klicke("b2 f2 b6 f6 c3 e3");
+       },
+       "9 9 0 Steine ziehen 3 9 6 Steine springen W S"},
+      {"Schwarz verliert den dritten",
+       [this] {
+         form->SchwarzButn->click();
+         Klicke("a7");
+       },
+       "9 9 0 Steine ziehen 2 9 7 Steine springen - -"},
+      {"Schwarz setzt noch, hat acht gesetzt",
+       [this] {
+         form->SchwarzButn->click();
+         Klicke("a7 g7 c5 e5 c4");
+         form->SPEDSchwarz->setValue(8);
+       },
+       "9 9 0 Steine ziehen 7 8 1 Steine platzieren - S"},
+      {"Zurücksetzen", [this] { form->ResetAnalyze->click(); },
+       "0 0 0 Steine platzieren 0 0 0 Steine platzieren W -"},
+  };
+  for (const auto& s : schritte) {
+    s.tue();
+    EXPECT_EQ(Anzeige().toStdString(), s.anzeige) << s.was;
+  }
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  EXPECT_EQ(form->StellungsBrett->NewNullZug.BrettNachZug.AlleSteine, 0u);
+}
+
+TEST_F(Aufbau, HoechstensNeunSteine) {
+  Klicke("a1 d1 g1 b2 d2 f2 c3 d3 e3");
+  const TZug vorher = form->StellungsBrett->NewNullZug;
+  Klicke("a4");
+  EXPECT_EQ(dialoge.nachrichten, QStringList{"Es sind nur maximal 9 Steine erlaubt!"});
+  EXPECT_EQ(std::memcmp(&form->StellungsBrett->NewNullZug, &vorher, sizeof vorher), 0);
+  EXPECT_EQ(form->EditWeisseSteine->text(), "9");
+  // A black stone on a white one's point keeps White at eight and is allowed.
+  form->SchwarzButn->click();
+  Klicke("a1");
+  EXPECT_EQ(Weisse(), P("d1 g1 b2 d2 f2 c3 d3 e3"));
+  EXPECT_EQ(dialoge.nachrichten.size(), 1);
+}
+
+TEST_F(Aufbau, VorschausteinUnterDerMaus) {
+  const QPoint p = form->StellungsBrett->GitterPunkte[1];
+  const QImage ohne = form->StellungsBrett->BrettBMP.copy();
+  QTest::mouseMove(form->SetPB, p);
+  const QImage mit = form->StellungsBrett->BrettBMP.copy();
+  EXPECT_NE(mit.pixel(p), ohne.pixel(p));
+  QEvent verlassen(QEvent::Leave);
+  QApplication::sendEvent(form->SetPB, &verlassen);
+  EXPECT_EQ(form->StellungsBrett->BrettBMP, ohne);
+  EXPECT_EQ(Weisse(), 0u);  // the preview puts nothing down
+}
+
+// Black to move: the game's start record has Black's stones on its Stehend side, the computer
+// plays Black, and "Denke" searches the set-up position at depth 12 with every first move.
+TEST_F(Aufbau, UebergabeAnDasSpiel) {
+  Klicke("a1 d1");
+  form->SchwarzButn->click();
+  Klicke("g7 a7");
+  ASSERT_TRUE(form->ToAnalyzeWeiss->isEnabled());
+  ASSERT_FALSE(form->ToAnalyzeSchwarz->isEnabled());
+  form->SPEDWeiss->setValue(3);  // White placed one more, which is gone
+  ASSERT_FALSE(form->ToAnalyzeWeiss->isEnabled());
+  ASSERT_TRUE(form->ToAnalyzeSchwarz->isEnabled());
+
+  form->ToAnalyzeSchwarz->click();
+  EXPECT_EQ(form->PageControl->currentWidget(), form->TabOben);
+  const Spielstand& s = *form->spiel;
+  const TBrett& b = s.StartZug.BrettNachZug;
+  EXPECT_EQ(b.SteineStehend, P("g7 a7"));
+  EXPECT_EQ(b.SteineZiehend, P("a1 d1"));
+  EXPECT_EQ(b.GesetzteSteineZiehend, 3);
+  EXPECT_EQ(b.VerloreneSteineZiehend, 1);
+  EXPECT_EQ(s.StartFarbe, clSchwarz);
+  EXPECT_EQ(s.ComputerFarbe, clSchwarz);
+  EXPECT_EQ(s.FarbeAmZug, clSchwarz);
+  EXPECT_TRUE(form->CBVoll->isChecked());
+  EXPECT_TRUE(form->AutoGroup.Item(0)->isChecked());
+  EXPECT_EQ(form->TiefeSE1->value(), 12);
+  EXPECT_TRUE(form->DenkeBut->isEnabled());
+  // The setup stays for the next analysis.
+  EXPECT_EQ(Weisse(), P("a1 d1"));
+
+  // With a move in the record, a second analysis asks first; No keeps the game.
+  form->TiefeSE1->setValue(2);
+  form->DenkeBut->click();
+  ASSERT_EQ(s.LetzterZugNr, 1);
+  EXPECT_EQ(s.Spielzuege[1].Farbe, clSchwarz);
+  form->PageControl->setCurrentWidget(form->SetTabSheet);
+  dialoge.antworten = {false};
+  form->ToAnalyzeSchwarz->click();
+  EXPECT_EQ(dialoge.fragen, QStringList{"Spiel überschreiben ?"});
+  EXPECT_EQ(s.LetzterZugNr, 1);
+  EXPECT_EQ(form->PageControl->currentWidget(), form->SetTabSheet);
+}
+
+}  // namespace
+}  // namespace quarne

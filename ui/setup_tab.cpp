@@ -1,0 +1,185 @@
+// The setup tab "Stellung": a position put together stone by stone and handed to the game for
+// analysis.
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include "game/position_setup.h"
+#include "ui/board_widget.h"
+#include "ui/controls.h"
+#include "ui/design.h"
+#include "ui/dialogs.h"
+#include "ui/main_window.h"
+
+namespace quarne {
+namespace {
+
+QString PhasenText(TSpielPhase phase) {
+  switch (phase) {
+    case spSetzen:
+      return "Steine platzieren";
+    case spZiehen:
+      return "Steine ziehen";
+    case spSpringen:
+      return "Steine springen";
+  }
+  return "---";
+}
+
+}  // namespace
+
+void TQuarneForm::BaueStellungTab() {
+  QWidget* tab = SetTabSheet;
+  SetPanel = Neu<QWidget>(tab, "SetPanel");
+  SetPanel->move(D(15), D(15));
+  auto* brettRahmen = new QVBoxLayout(SetPanel);
+  brettRahmen->setContentsMargins(0, 0, 0, 0);
+  SetPB = new BrettWidget(*StellungsBrett, BrettWidget::Ansicht::Stellung, "SetPB", SetPanel);
+  brettRahmen->addWidget(SetPB);
+
+  SetEingabePanel = Neu<QWidget>(tab, "SetEingabePanel");
+  SetEingabePanel->resize(SetEingabePanel->width(), D(264));
+  auto* raster = new QGridLayout(SetEingabePanel);
+  raster->setContentsMargins(0, D(12), 0, 0);
+  raster->setHorizontalSpacing(D(12));
+
+  WeissButn = Neu<QPushButton>(SetEingabePanel, "WeissButn", "Weiße Steine");
+  SchwarzButn = Neu<QPushButton>(SetEingabePanel, "SchwarzButn", "Schwarze Steine");
+  auto* farben = new QButtonGroup(SetEingabePanel);
+  for (QPushButton* b : {WeissButn, SchwarzButn}) {
+    b->setCheckable(true);
+    farben->addButton(b);
+  }
+  WeissButn->setChecked(true);
+
+  const auto feld = [this](const char* name) {
+    QLineEdit* e = Anzeigefeld(SetEingabePanel, name);
+    e->clear();
+    e->setAlignment(Qt::AlignCenter);
+    return e;
+  };
+  EditWeisseSteine = feld("EditWeisseSteine");
+  EditSchwarzeSteine = feld("EditSchwarzeSteine");
+  EDLostWeiss = feld("EDLostWeiss");
+  EDLostSchwarz = feld("EDLostSchwarz");
+  SPEDWeiss = Zahl(SetEingabePanel, "SPEDWeiss", 0, kMaxSteine, 0);
+  SPEDSchwarz = Zahl(SetEingabePanel, "SPEDSchwarz", 0, kMaxSteine, 0);
+  LblSPPhsWeiss = Neu<QLabel>(SetEingabePanel, "LblSPPhsWeiss", "---");
+  LblSPPhsSchwarz = Neu<QLabel>(SetEingabePanel, "LblSPPhsSchwarz", "---");
+
+  const char* zeilen[] = {
+      "Anzahl der Steine:", "Platzierte Steine:", "Verlorene Steine:", "Spielphase:"};
+  QWidget* weiss[] = {EditWeisseSteine, SPEDWeiss, EDLostWeiss, LblSPPhsWeiss};
+  QWidget* schwarz[] = {EditSchwarzeSteine, SPEDSchwarz, EDLostSchwarz, LblSPPhsSchwarz};
+  raster->addWidget(WeissButn, 0, 1);
+  raster->addWidget(SchwarzButn, 0, 2);
+  for (int i = 0; i < 4; ++i) {
+    raster->addWidget(new QLabel(zeilen[i], SetEingabePanel), i + 1, 0);
+    raster->addWidget(weiss[i], i + 1, 1);
+    raster->addWidget(schwarz[i], i + 1, 2);
+  }
+  // Room for the longest phase, so that the columns keep their places as the phases change.
+  const int spalte = LblSPPhsWeiss->fontMetrics().horizontalAdvance("Steine springen") + D(24);
+  raster->setColumnMinimumWidth(1, spalte);
+  raster->setColumnMinimumWidth(2, spalte);
+
+  Butn9 = Neu<QPushButton>(SetEingabePanel, "Butn9", "9");
+  ResetAnalyze = Neu<QPushButton>(SetEingabePanel, "ResetAnalyze", "Zurücksetzen");
+  ToAnalyzeWeiss = Neu<QPushButton>(SetEingabePanel, "ToAnalyzeWeiss", "Weiss am Zug >");
+  ToAnalyzeSchwarz = Neu<QPushButton>(SetEingabePanel, "ToAnalyzeSchwarz", "Schwarz am Zug >");
+  raster->setColumnMinimumWidth(3, D(24));
+  raster->addWidget(Butn9, 2, 4);
+  raster->addWidget(ResetAnalyze, 1, 4);
+  raster->addWidget(ToAnalyzeWeiss, 3, 4);
+  raster->addWidget(ToAnalyzeSchwarz, 4, 4);
+  raster->setColumnStretch(5, 1);
+  raster->setRowStretch(5, 1);
+
+  connect(SetPB, &BrettWidget::Gedrueckt, this, [this](QPoint pos) { SetPBMouseDown(pos); });
+  connect(WeissButn, &QPushButton::clicked, this, [this] { StellungsBrett->NewFarbe = clWeiss; });
+  connect(SchwarzButn, &QPushButton::clicked, this,
+          [this] { StellungsBrett->NewFarbe = clSchwarz; });
+  connect(SPEDWeiss, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
+  connect(SPEDSchwarz, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
+  connect(Butn9, &QPushButton::clicked, this, [this] {
+    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
+    SPEDWeiss->setValue(kMaxSteine);
+    SPEDSchwarz->setValue(kMaxSteine);
+    ZaehleSteine();
+  });
+  connect(ResetAnalyze, &QPushButton::clicked, this, &TQuarneForm::ResetAnalyzeClick);
+  connect(ToAnalyzeWeiss, &QPushButton::clicked, this, [this] { ToAnalyzeClick(clWeiss); });
+  connect(ToAnalyzeSchwarz, &QPushButton::clicked, this, [this] { ToAnalyzeClick(clSchwarz); });
+}
+
+void TQuarneForm::SetzeStellungLayout() {
+  const int W = SetTabSheet->width(), H = SetTabSheet->height();
+  const int rand = SetPanel->y();
+  SetPanel->setGeometry(rand, rand, W - 2 * rand, H - SetEingabePanel->height() - 2 * rand);
+  SetEingabePanel->setGeometry(rand, rand + SetPanel->height(), W - 2 * rand,
+                               SetEingabePanel->height());
+}
+
+void TQuarneForm::SetPBMouseDown(QPoint pos) {
+  TBrettClass& b = *StellungsBrett;
+  const BrettTreffer t = b.BrettPosition(pos);
+  if (t.punkt == 0) return;
+  if (!SetzeAufbauStein(b.NewNullZug.BrettNachZug, b.NewNullZugFrb, b.NewFarbe, t.maske)) {
+    dialoge_->ShowMessagePos("Es sind nur maximal " + QString::number(kMaxSteine) +
+                             " Steine erlaubt!");
+    return;
+  }
+  ZaehleSteine();
+}
+
+void TQuarneForm::ZaehleSteine() {
+  TBrettClass& b = *StellungsBrett;
+  const Steinzahlen z = quarne::ZaehleSteine(b.NewNullZug.BrettNachZug, b.NewNullZugFrb,
+                                             SPEDWeiss->value(), SPEDSchwarz->value());
+  {
+    // Never fewer placed than on the board.
+    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
+    SPEDWeiss->setValue(z.Gesetzt[clWeiss]);
+    SPEDSchwarz->setValue(z.Gesetzt[clSchwarz]);
+  }
+  EditWeisseSteine->setText(QString::number(z.Steine[clWeiss]));
+  EditSchwarzeSteine->setText(QString::number(z.Steine[clSchwarz]));
+  EDLostWeiss->setText(QString::number(z.Verloren[clWeiss]));
+  EDLostSchwarz->setText(QString::number(z.Verloren[clSchwarz]));
+  LblSPPhsWeiss->setText(PhasenText(z.Phase[clWeiss]));
+  LblSPPhsSchwarz->setText(PhasenText(z.Phase[clSchwarz]));
+  ToAnalyzeWeiss->setEnabled(z.WeissAmZug);
+  ToAnalyzeSchwarz->setEnabled(z.SchwarzAmZug);
+  b.ZeichneNewNull();
+}
+
+void TQuarneForm::ResetAnalyzeClick() {
+  StellungsBrett->NewNullZug = TZug{};
+  for (QLineEdit* e : {EditWeisseSteine, EditSchwarzeSteine, EDLostWeiss, EDLostSchwarz})
+    e->clear();
+  {
+    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
+    SPEDWeiss->setValue(0);
+    SPEDSchwarz->setValue(0);
+  }
+  LblSPPhsWeiss->setText("---");
+  LblSPPhsSchwarz->setText("---");
+  ZaehleSteine();
+}
+
+void TQuarneForm::ToAnalyzeClick(TFarbe amZug) {
+  CBVoll->setChecked(true);
+  AutoGroup.SetzeIndex(0);
+  TiefeSE2->setValue(12);
+  const TBrettClass& b = *StellungsBrett;
+  if (!ablauf->ZurAnalyse(b.NewNullZug, b.NewNullZugFrb, amZug)) return;
+  PageControl->setCurrentWidget(TabOben);
+}
+
+}  // namespace quarne
