@@ -6,6 +6,7 @@
 
 #include <QAbstractButton>
 #include <QLocale>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>

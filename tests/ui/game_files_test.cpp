@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <unistd.h>
+#include <QAction>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <csignal>
+#include <cstring>
+
+#include "game/game_file.h"
+#include "tests/ui/fenster.h"
+#include "tests/ui/test_spiel.h"
+#include "ui/move_list.h"
+
+namespace quarne {
+namespace {
+
+using test::P;
+
+QByteArray Inhalt(const QString& datei) {
+  QFile f(datei);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void Schreibe(const QString& datei, const QByteArray& inhalt) {
+  QFile f(datei);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(inhalt);
+}
+
+class Partie : public test::Fenster {
+ protected:
+  void SetUp() override {
+    Fenster::SetUp();
+    ASSERT_TRUE(ordner.isValid());
+  }
+  QString Pfad(const QString& name) const { return ordner.filePath(name); }
+  // Ten placing moves of two persons, without a mill.
+  void ZehnZuege() {
+    form->SpVsSpCB->setChecked(true);
+    for (const char* p : {"a1", "d1", "g1", "d2", "b2", "e3", "f4", "g4", "c5", "e4"}) Klicke(p);
+    ASSERT_EQ(form->spiel->LetzterZugNr, 10);
+  }
+  void Speichere(const QString& datei) {
+    dialoge.dateien = {datei};
+    form->SaveButn->click();
+  }
+  void Lade(const QString& datei) {
+    dialoge.dateien = {datei};
+    form->LoadButn->click();
+  }
+
+  QTemporaryDir ordner;
+};
+
+TEST_F(Partie, SpeichernUndLaden) {
+  Speichere(Pfad("leer.ml"));
+  EXPECT_EQ(Inhalt(Pfad("leer.ml")).size(), 911);
+  EXPECT_EQ(dialoge.dateiDialoge,
+            QStringList{"Quarne Datei (*.ml) " + QCoreApplication::applicationDirPath() + " ml"});
+
+  ZehnZuege();
+  // A setup on the setup tab goes into the file too.
+  form->StellungsBrett->NewNullZug.BrettNachZug.SteineStehend = P("a7 g7");
+  form->StellungsBrett->NewNullZug.BrettNachZug.AlleSteine = P("a7 g7");
+  form->SPEDWeiss->setValue(4);
+  // Viewing an earlier position still saves every move.
+  for (int i = 0; i < 3; ++i) form->OneUp->click();
+  ASSERT_EQ(form->spiel->AktZugNr, 8);
+  if (form->spiel->ComputerFarbe != clWeiss) form->WechselBut->click();  // not the default
+  ASSERT_EQ(form->spiel->ComputerFarbe, clWeiss);
+  Speichere(Pfad("zehn.ml"));
+  const QByteArray zehn = Inhalt(Pfad("zehn.ml"));
+  ASSERT_EQ(zehn.size(), 9931);
+
+  dialoge.antworten = {true};
+  form->NeuBut->click();
+  form->ResetAnalyze->click();
+  form->PageControl->setCurrentWidget(form->TabEinstellung);
+  Lade(Pfad("zehn.ml"));
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  const Spielstand& s = *form->spiel;
+  EXPECT_EQ(s.LetzterZugNr, 10);
+  EXPECT_EQ(s.AktZugNr, 11);  // the end of the game is shown
+  EXPECT_EQ(s.ComputerFarbe, clWeiss);
+  EXPECT_EQ(form->PageControl->currentWidget(), form->TabOben);
+  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine,
+            P("a1 d1 g1 d2 b2 e3 f4 g4 c5 e4"));
+  EXPECT_EQ(form->SPEDWeiss->value(), 4);
+  EXPECT_EQ(form->EditWeisseSteine->text(), "2");
+  EXPECT_EQ(form->EDLostWeiss->text(), "2");
+  // Saved again at once, the file is the same byte for byte; saving over it replaces it.
+  Speichere(Pfad("zehn.ml"));
+  EXPECT_EQ(Inhalt(Pfad("zehn.ml")), zehn);
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
+
+  // "<" steps back through the loaded moves.
+  form->OneUp->click();
+  EXPECT_EQ(s.AktZugNr, 10);
+  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
+}
+
+// A file the reader rejects leaves the game as it was and says why.
+TEST_F(Partie, FalscheDateienAendernDasSpielNicht) {
+  ZehnZuege();
+  Speichere(Pfad("gut.ml"));
+  const QByteArray gut = Inhalt(Pfad("gut.ml"));
+  const auto mitZahl = [&](int stelle, std::int32_t wert) {
+    QByteArray b = gut;
+    std::memcpy(b.data() + stelle, &wert, 4);
+    return b;
+  };
+  const struct {
+    const char* name;
+    QByteArray inhalt;
+  } faelle[] = {
+      {"kurz.ml", gut.left(gut.size() - 1)},
+      {"lang.ml", gut + QByteArray(1, '\0')},
+      {"zweihunderteins.ml", mitZahl(450, 201)},
+      {"negativ.ml", mitZahl(450, -1)},
+      {"farbe.ml",
+       [&] {
+         QByteArray b = gut;
+         b[449] = 2;
+         return b;
+       }()},
+      {"nr.ml", mitZahl(454 + 902, 3)},
+  };
+  for (const auto& f : faelle) {
+    Schreibe(Pfad(f.name), f.inhalt);
+    dialoge.nachrichten.clear();
+    Lade(Pfad(f.name));
+    EXPECT_EQ(dialoge.nachrichten,
+              QStringList{"Die Datei " + Pfad(f.name) + " ist keine gültige Quarne-Datei."})
+        << f.name;
+    Speichere(Pfad("danach.ml"));
+    EXPECT_EQ(Inhalt(Pfad("danach.ml")), gut) << f.name;
+  }
+  dialoge.nachrichten.clear();
+  Lade(Pfad("fehlt.ml"));
+  EXPECT_EQ(dialoge.nachrichten,
+            QStringList{"Datei " + Pfad("fehlt.ml") + " kann nicht geöffnet werden."});
+  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
+}
+
+TEST_F(Partie, MisslungenesSpeichernBehaeltDieAlteDatei) {
+  Speichere(Pfad("alt.ml"));
+  const QByteArray alt = Inhalt(Pfad("alt.ml"));
+  ZehnZuege();
+  const QString meldung = "Stellen Sie Schreibrechte auf den Ordner " + ordner.path() +
+                          "/ sicher. Der Schreibvorgang war nicht erfolgreich.";
+
+  // A file may grow only to 2000 bytes: the folder can be written, the new game cannot.
+  std::signal(SIGXFSZ, SIG_IGN);
+  rlimit vorher{};
+  getrlimit(RLIMIT_FSIZE, &vorher);
+  rlimit klein = vorher;
+  klein.rlim_cur = 2000;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &klein), 0);
+  Speichere(Pfad("alt.ml"));
+  setrlimit(RLIMIT_FSIZE, &vorher);
+  EXPECT_EQ(dialoge.nachrichten, QStringList{meldung});
+  EXPECT_EQ(Inhalt(Pfad("alt.ml")), alt);
+  EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files), QStringList{"alt.ml"});
+
+  // A folder that cannot be written; root may write anywhere.
+  if (geteuid() != 0) {
+    ASSERT_TRUE(QFile::setPermissions(ordner.path(), QFile::ReadOwner | QFile::ExeOwner));
+    dialoge.nachrichten.clear();
+    Speichere(Pfad("alt.ml"));
+    QFile::setPermissions(ordner.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    EXPECT_EQ(dialoge.nachrichten, QStringList{meldung});
+    EXPECT_EQ(Inhalt(Pfad("alt.ml")), alt);
+  }
+  Speichere(Pfad("alt.ml"));
+  EXPECT_EQ(Inhalt(Pfad("alt.ml")).size(), 9931);
+}
+
+TEST_F(Partie, SpielAusDerBefehlszeile) {
+  ZehnZuege();
+  Speichere(Pfad("SPIEL.ML"));
+  Schreibe(Pfad("kaputt.ml"), "kein Spiel");
+  QFile::copy(Pfad("SPIEL.ML"), Pfad("spiel.mlz"));
+  QFile::copy(Pfad("SPIEL.ML"), Pfad("spiel.txt"));
+  const struct {
+    QString argument;
+    int zuege;
+  } faelle[] = {
+      {Pfad("SPIEL.ML"), 10}, {Pfad("spiel.mlz"), 10},  // contains ".ml"
+      {Pfad("spiel.txt"), 0}, {Pfad("kaputt.ml"), 0},   // passed over in silence
+      {Pfad("fehlt.ml"), 0},
+  };
+  for (const auto& f : faelle) {
+    form.reset();
+    dialoge.nachrichten.clear();
+    form = std::make_unique<TQuarneForm>(&dialoge);
+    form->SetzeProzessoren(2);
+    form->SetzeArgumente({f.argument});
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(form->spiel->LetzterZugNr, f.zuege) << f.argument.toStdString();
+    EXPECT_EQ(form->spiel->AktZugNr, f.zuege + 1);
+    EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  }
+}
+
+TEST_F(Partie, PopupMenueUndLadenWaehrendDerSuche) {
+  const QList<QAction*> menue = form->PageControl->actions();
+  ASSERT_EQ(menue.size(), 2);
+  EXPECT_EQ(menue[0]->text(), "Speichern...");
+  EXPECT_EQ(menue[1]->text(), "Laden...");
+  EXPECT_EQ(form->PageControl->contextMenuPolicy(), Qt::ActionsContextMenu);
+  dialoge.dateien = {Pfad("menue.ml")};
+  form->Speichern1->trigger();
+  EXPECT_EQ(Inhalt(Pfad("menue.ml")).size(), 911);
+
+  // While the computer thinks, its game is not replaced; saving it is harmless.
+  NachTiefe(16);
+  form->WechselBut->click();
+  KlickeUnd(form->DenkeBut, 200, [this] {
+    form->Laden1->trigger();
+    dialoge.dateien = {Pfad("waehrend.ml")};
+    form->Speichern1->trigger();
+    form->StopSP->click();
+  });
+  EXPECT_EQ(dialoge.nachrichten,
+            QStringList{"Während der Computer rechnet, kann kein Spiel geladen werden."});
+  EXPECT_EQ(dialoge.dateiDialoge.size(), 2);  // the two saves; loading asked for no file
+  EXPECT_EQ(Inhalt(Pfad("waehrend.ml")).size(), 911);
+}
+
+TEST_F(Partie, LogNachJedemZug) {
+  form->SetzeDateien(ProgrammDateien(ordner.path(), true));
+  form->LogCB->setChecked(true);
+  form->SpVsSpCB->setChecked(true);
+  Klicke("a1");
+  EXPECT_EQ(Inhalt(Pfad("Log.ml")).size(), 911 + 902);
+  Klicke("d1");
+  const QByteArray log = Inhalt(Pfad("Log.ml"));
+  ASSERT_EQ(log.size(), 911 + 2 * 902);
+  const auto p = LiesPartie(std::span(reinterpret_cast<const std::uint8_t*>(log.data()),
+                                      static_cast<std::size_t>(log.size())));
+  ASSERT_TRUE(p.has_value());
+  EXPECT_EQ(p->Zuege[1].Zug.BrettNachZug.AlleSteine, P("a1 d1"));
+}
+
+}  // namespace
+}  // namespace quarne
