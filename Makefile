@@ -3,8 +3,9 @@ TSAN_DIR ?= build-tsan
 FUZZ_DIR ?= build-fuzz
 FUZZ_SECONDS ?= 60
 JOBS ?= 2
+PREFIX ?= /usr/local
 
-.PHONY: run test build deps clean tsan fuzz
+.PHONY: run test build deps clean tsan fuzz install
 
 deps:
 	@./scripts/install-deps.sh
@@ -18,6 +19,11 @@ run: build
 
 test: build
 	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+
+# The programs into PREFIX/bin, their data into PREFIX/share/tarvolin, the desktop entry and icon
+# into PREFIX/share.
+install: build
+	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
 
 # The engine, the parallel search and their tests under ThreadSanitizer, without the window.
 tsan: deps

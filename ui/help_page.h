@@ -5,7 +5,8 @@
 
 namespace quarne {
 
-// A local path of the shipped page `name` ("hilfe.html", "ueber.html") that a browser can open.
+// A local path of the shipped page `name` ("hilfe.html", "ueber.html") that a browser can open:
+// the installed file, or else a copy of the page built into the program.
 QString MitgelieferteSeite(const QString& name);
 
 }  // namespace quarne

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "ui/help_page.h"
+
 namespace quarne {
 namespace {
 
@@ -32,10 +34,12 @@ TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
   EXPECT_EQ(QDir(programm.path()).entryList(QDir::Files).size(), 2);
   EXPECT_FALSE(ProgrammDateien::OrdnerBeschreibbar("/proc"));
 
-  // A writable program folder keeps the files itself.
-  const ProgrammDateien nebenan(programm.path(), true);
-  EXPECT_EQ(nebenan.Datei("Bibliothek5.bib"), programm.filePath("Bibliothek5.bib"));
-  EXPECT_EQ(nebenan.DialogOrdner(), programm.path());
+  // A writable program folder keeps the files itself, as the build tree does.
+  for (const ProgrammDateien& nebenan :
+       {ProgrammDateien(programm.path(), true), ProgrammDateien(programm.path())}) {
+    EXPECT_EQ(nebenan.Datei("Bibliothek5.bib"), programm.filePath("Bibliothek5.bib"));
+    EXPECT_EQ(nebenan.DialogOrdner(), programm.path());
+  }
 
   // An installed copy: the data folder, seeded once from the installed file, never overwritten.
   const QString daten = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -56,6 +60,48 @@ TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
   EXPECT_FALSE(QFile::exists(frisch.Datei("Autosave.bib")));
   EXPECT_EQ(frisch.Installiert("Sicherung5.bib"), programm.filePath("Sicherung5.bib"));
   QDir(daten).removeRecursively();
+}
+
+// An installed tree: the programs in bin/, their shipped files in the data folder beside it.
+TEST(ProgrammDateien, InstallierterBaum) {
+  QStandardPaths::setTestModeEnabled(true);
+  QTemporaryDir praefix;
+  ASSERT_TRUE(praefix.isValid());
+  const QString bin = praefix.filePath("bin");
+  const QDir installiert(ProgrammDateien::DatenOrdner(bin));
+  ASSERT_TRUE(installiert.mkpath("."));
+  ASSERT_TRUE(QDir(bin).mkpath("."));
+  EXPECT_TRUE(installiert.absolutePath().startsWith(praefix.path() + "/"));
+  Schreibe(installiert.filePath("Bibliothek5.bib"), "installiert");
+  Schreibe(installiert.filePath("Sicherung5.bib"), "sicherung");
+  QFile::setPermissions(installiert.filePath("Bibliothek5.bib"), QFile::ReadOwner);
+
+  const QString daten = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  const auto pruefe = [&](const ProgrammDateien& dateien) {
+    EXPECT_EQ(dateien.Ordner(), daten);
+    EXPECT_EQ(dateien.Installiert("Sicherung5.bib"), installiert.filePath("Sicherung5.bib"));
+    const QString bib = dateien.Datei("Bibliothek5.bib");
+    EXPECT_EQ(bib, QDir(daten).filePath("Bibliothek5.bib"));
+    EXPECT_EQ(Lies(bib), "installiert");
+    EXPECT_TRUE(QFile::permissions(bib) & QFile::WriteOwner);
+    QDir(daten).removeRecursively();
+  };
+  QDir(daten).removeRecursively();
+  // Also when bin/ can be written (root, or a prefix in the user's home), the files are kept in
+  // the data folder.
+  pruefe(ProgrammDateien(bin));
+  pruefe(ProgrammDateien(bin, false));
+  EXPECT_TRUE(QDir(bin).isEmpty());
+}
+
+// In the build tree the pages exist only inside the program.
+TEST(MitgelieferteSeite, OhneInstallationEineKopieDerEingebauten) {
+  for (const QString seite : {"hilfe.html", "ueber.html"}) {
+    const QString pfad = MitgelieferteSeite(seite);
+    EXPECT_FALSE(pfad.startsWith(":"));
+    EXPECT_FALSE(Lies(pfad).isEmpty());
+    EXPECT_EQ(Lies(pfad), Lies(":/seiten/" + seite));
+  }
 }
 
 }  // namespace
