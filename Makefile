@@ -5,7 +5,7 @@ FUZZ_SECONDS ?= 60
 JOBS ?= 2
 PREFIX ?= /usr/local
 
-.PHONY: run test build deps clean tsan fuzz install
+.PHONY: run test build deps clean tsan fuzz install package
 
 deps:
 	@./scripts/install-deps.sh
@@ -24,6 +24,11 @@ test: build
 # into PREFIX/share.
 install: build
 	@cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# A Debian package, tarvolin_<version>_<arch>.deb in BUILD_DIR.
+package: build
+	@./scripts/install-deps.sh package
+	@cmake --build $(BUILD_DIR) --target package
 
 # The engine, the parallel search and their tests under ThreadSanitizer, without the window.
 tsan: deps
