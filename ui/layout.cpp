@@ -87,7 +87,10 @@ void TQuarneForm::SetzeLayout() {
   ImageHintergrund->setGeometry(brett.x(), 0, brett.width() + liste.width() - 1, liste.y() - 1);
   ImageHintergrund->lower();
 
-  // Evaluation tab.
+  // Evaluation tab: the row of figures as wide as the table below it.
+  QWidget* kopf = DenkzeitLab->parentWidget();
+  kopf->resize(TabZuege->width() - 2 * kopf->x(), kopf->height());
+  kopf->layout()->activate();  // the fields' places below must be the new ones
   const QPoint lab = DenkzeitLab->mapTo(TabZuege, QPoint(0, 0));
   const QPoint edit = DenkzeitEdit->mapTo(TabZuege, QPoint(0, 0));
   const int tabOben = TabZuege->mapTo(PageControl, QPoint(0, 0)).y();

@@ -83,10 +83,13 @@ void TQuarneForm::BaueHauptTab() {
   PanelSp2 = SpielerPanel(PanelSBlink, "PanelSp2", Image2, "Image2",
                           SpielerBild(bildSeite, QColor(190, 90, 60)), "Spieler 2");
 
+  // The computer's panel is as narrow as a player's: a smaller picture and buttons no wider than
+  // their captions leave the time field its room.
   PanelComp = Panel(PanelSBlink, "PanelComp");
   auto* comp = new QGridLayout(PanelComp);
-  comp->setContentsMargins(D(8), D(8), D(8), D(8));
-  IamgeComp = Bild(PanelComp, "IamgeComp", ComputerBild(bildSeite));
+  comp->setContentsMargins(D(6), D(6), D(6), D(6));
+  comp->setSpacing(D(6));
+  IamgeComp = Bild(PanelComp, "IamgeComp", ComputerBild(D(60)));
   comp->addWidget(IamgeComp, 0, 0, 3, 1);
   DenkeBut = Neu<QPushButton>(PanelComp, "DenkeBut", "Denke");
   ZiehB = Neu<QPushButton>(PanelComp, "ZiehB", "Zieh");
@@ -96,9 +99,12 @@ void TQuarneForm::BaueHauptTab() {
   StopSP->setToolTip("Stop");
   StopSP->setAutoRaise(true);
   ZeitEdit = Anzeigefeld(PanelComp, "ZeitEdit");
-  // Room for the elapsed time of a long search; a narrower field scrolls its first digit away.
-  ZeitEdit->setMinimumWidth(ZeitEdit->fontMetrics().horizontalAdvance("00h00m00s") +
+  // Room for the elapsed time of a search of hours; a narrower field scrolls its first digit
+  // away.
+  ZeitEdit->setMinimumWidth(ZeitEdit->fontMetrics().horizontalAdvance("0h00m00s") +
                             2 * ZeitEdit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+  for (QPushButton* b : {DenkeBut, ZiehB})
+    b->setMinimumWidth(b->fontMetrics().horizontalAdvance(b->text()) + D(18));
   comp->addWidget(DenkeBut, 0, 1);
   comp->addWidget(ZiehB, 0, 2);
   comp->addWidget(StopSP, 1, 1);

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -301,6 +302,52 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // Narrow board: the player panels stand flush with its edges.
   if (form->BrettPanel->width() <= 3 * form->PanelWeiss->width()) {
     EXPECT_EQ(form->PanelWeiss->x(), form->BrettPanel->x());
+  }
+}
+
+// The setup and evaluation tabs follow the window, and at every size from the smallest up, no
+// control of any tab pokes out of it or out of its panel.
+TEST_F(Fenster, LayoutDerAnderenTabs) {
+  for (QWidget* t : {form->StepListe, form->BibSheet})
+    form->PageControl->setTabVisible(form->PageControl->indexOf(t), true);
+  for (const QSize groesse : {form->minimumSize(), QSize(D(1428), D(1094)), QSize(1900, 1300)}) {
+    SCOPED_TRACE(testing::Message() << groesse.width() << "x" << groesse.height());
+    form->resize(groesse);
+    for (QWidget* tab : {form->TabOben, form->TabZuege, form->SetTabSheet, form->TabEinstellung,
+                         form->BibSheet, form->StepListe}) {
+      form->PageControl->setCurrentWidget(tab);
+      QTest::qWait(20);
+      for (const QWidget* w : tab->findChildren<QWidget*>()) {
+        if (!w->isVisible() || w->isWindow() ||
+            w->parentWidget()->inherits("QAbstractScrollArea") ||
+            w->parentWidget()->inherits("QAbstractSpinBox") || w->inherits("QScrollBar") ||
+            w == form->BibPanelM)  // the strip of level controls scrolls with the grid
+          continue;
+        EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
+            << w->objectName().toStdString() << " in "
+            << w->parentWidget()->objectName().toStdString() << " " << w->geometry().x() << ","
+            << w->geometry().y() << " " << w->geometry().width() << "x" << w->geometry().height()
+            << " in " << w->parentWidget()->width() << "x" << w->parentWidget()->height();
+      }
+    }
+
+    const int W = form->SetTabSheet->width(), H = form->SetTabSheet->height();
+    const QRect brett = form->SetPanel->geometry(), eingabe = form->SetEingabePanel->geometry();
+    EXPECT_EQ(brett, QRect(D(15), D(15), W - 2 * D(15), H - D(264) - 2 * D(15)));
+    EXPECT_EQ(eingabe, QRect(D(15), brett.bottom() + 1, W - 2 * D(15), D(264)));
+    EXPECT_EQ(form->StellungsBrett->BrettBMP.size(), brett.size());
+    EXPECT_EQ(form->StellungsBrett->CanvasRect.Bottom, brett.height());
+
+    const QRect edit(form->DenkzeitEdit->mapTo(form->TabZuege, QPoint(0, 0)),
+                     form->DenkzeitEdit->size());
+    const int links = form->DenkzeitLab->mapTo(form->TabZuege, QPoint(0, 0)).x();
+    const QRect tabelle = form->MemStepTabelleW->geometry();
+    EXPECT_EQ(tabelle.y(), 2 * edit.y() + edit.height());
+    EXPECT_EQ(tabelle.x(), links);
+    EXPECT_EQ(tabelle.width(), form->TabZuege->width() - 2 * links);
+    EXPECT_EQ(form->PrgrBarTab->geometry(),
+              QRect(tabelle.x(), tabelle.bottom() + 1, tabelle.width(), D(25)));
+    EXPECT_EQ(form->AnzDZuegeLbl->y(), form->PrgrBarTab->y() + int(D(25) * 1.5));
   }
 }
 
