@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <set>
 
 #include "core/geometry.h"
@@ -351,6 +353,41 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
   }
 }
 
+// Records the addresses the window asks the desktop to open, instead of a browser.
+class Browser : public QObject {
+  Q_OBJECT
+
+ public:
+  QList<QUrl> adressen;
+  Q_INVOKABLE void oeffne(const QUrl& url) { adressen << url; }
+};
+
+// Help, "Website" and the label open pages shipped with the program, never a web address.
+TEST_F(Fenster, HilfeUndUeberSindMitgelieferteSeiten) {
+  Browser browser;
+  QDesktopServices::setUrlHandler("file", &browser, "oeffne");
+  QDesktopServices::setUrlHandler("https", &browser, "oeffne");
+  QDesktopServices::setUrlHandler("http", &browser, "oeffne");
+  form->HilfeButn->click();
+  form->WebBut->click();
+  emit form->Label22->linkActivated("ueber.html");
+  for (const char* s : {"file", "https", "http"}) QDesktopServices::unsetUrlHandler(s);
+
+  ASSERT_EQ(browser.adressen.size(), 3);
+  const QString inhalte[] = {"Stellungen aufstellen", "Über Tarvolin", "Über Tarvolin"};
+  for (int i = 0; i < 3; ++i) {
+    const QUrl& url = browser.adressen[i];
+    ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+    QFile seite(url.toLocalFile());
+    ASSERT_TRUE(seite.open(QIODevice::ReadOnly)) << url.toString().toStdString();
+    const QString text = QString::fromUtf8(seite.readAll());
+    EXPECT_TRUE(text.contains(inhalte[i])) << url.toString().toStdString();
+    EXPECT_FALSE(text.contains("example")) << url.toString().toStdString();
+  }
+  EXPECT_TRUE(QFile::exists(browser.adressen[0].toLocalFile()));
+  EXPECT_EQ(form->Label22->text().contains("http"), false);
+}
+
 // A display's text stays whole when it grows during a search, at the window's first size and
 // at its smallest.
 TEST_F(Fenster, AnzeigenZeigenIhrenGanzenText) {
@@ -643,3 +680,5 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
 
 }  // namespace
 }  // namespace quarne
+
+#include "main_window_test.moc"
