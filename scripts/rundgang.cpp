@@ -1,7 +1,8 @@
 // A walk through the window for screenshots: the start position, a game played with the mouse
 // into the moving phase, the evaluation table, the options after a "Quarne Score", the dump of
-// the parallel search's cell tree, a mill awaiting its removal, and the library tab of the
-// developer mode while and after it builds a small library. Run it on a display (for example
+// the parallel search's cell tree, a mill awaiting its removal, a position on the setup tab,
+// the game of before loaded from its file, and the library tab of the developer mode while and
+// after it builds a small library. Run it on a display (for example
 // under xvfb-run); it writes PNG files into the folder it is given.
 #include <QApplication>
 #include <QCheckBox>
@@ -71,6 +72,8 @@ int main(int argc, char** argv) {
   while (form.spiel->LetzterZugNr < 22 && Spiele(form, zufall)) {
   }
   Bild(form, ziel.filePath("mittelspiel.png"));
+  const QString partie = QDir(dateien.path()).filePath("partie.ml");
+  if (!form.SpeichereSpiel(partie)) return 1;
   form.PageControl->setCurrentWidget(form.TabZuege);
   Bild(form, ziel.filePath("zugbewertung.png"));
 
@@ -100,6 +103,30 @@ int main(int argc, char** argv) {
   QTest::mouseMove(form.BrettBP, mitte("g1"));
   QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte("g1"));
   Bild(form, ziel.filePath("muehle.png"));
+
+  // A position set up with the mouse, a white stone under it about to be put on b4.
+  form.PageControl->setCurrentWidget(form.SetTabSheet);
+  QTest::qWait(100);
+  auto setze = [&](quarne::TFarbe farbe, const char* punkte) {
+    (farbe == quarne::clWeiss ? form.WeissButn : form.SchwarzButn)->click();
+    for (const QString& name : QString(punkte).split(' '))
+      for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
+        if (quarne::PunktName(quarne::Punkt(p)) == name.toStdString())
+          QTest::mouseClick(form.SetPB, Qt::LeftButton, {},
+                            form.StellungsBrett->GetPoint(quarne::Punkt(p)));
+  };
+  form.Butn9->click();
+  setze(quarne::clWeiss, "a1 d1 b2 d2 f4 e5 c3");
+  setze(quarne::clSchwarz, "a7 d7 g1 b6 f6 e3 c5");
+  form.WeissButn->click();
+  QTest::mouseMove(form.SetPB, form.StellungsBrett->GetPoint(quarne::Punkt(15)));
+  Bild(form, ziel.filePath("stellung.png"));
+
+  // The game played before, loaded from its file and stepped back by one move.
+  form.PageControl->setCurrentWidget(form.TabEinstellung);
+  if (!form.LadeSpiel(partie, true)) return 1;
+  form.OneUp->click();
+  Bild(form, ziel.filePath("geladen.png"));
 
   // The developer mode shows the library tab; levels 0 to 2 are built at depth 6.
   form.activateWindow();
