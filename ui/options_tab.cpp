@@ -189,11 +189,13 @@ void TQuarneForm::VerbindeOptionen() {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
       b->Notation = an;
     SpielBrett->ZeichneZug();
+    StellungsBrett->ZeichneNewNull();
     BibBrett->ZeichneBib();
   });
   connect(HolzCB, &QCheckBox::toggled, this, [this](bool an) {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Holz = an;
     SpielBrett->ZeichneZug();
+    StellungsBrett->ZeichneNewNull();
     BibBrett->ZeichneBib();
   });
   connect(SpVsSpCB, &QCheckBox::toggled, this, [this](bool an) {

@@ -125,8 +125,14 @@ TEST_F(Fenster, OptionenWirkenSofort) {
   EXPECT_EQ(form->einst.DenkzeitSekunden(), 1);
   EXPECT_EQ(form->DenktiefeLab_->text(), "Computer Denkzeit: 1 Sek.");
 
+  // Every board is drawn again at once, the setup board too.
+  form->PageControl->setCurrentWidget(form->SetTabSheet);
+  QTest::qWait(20);
+  ASSERT_FALSE(form->StellungsBrett->BrettBMP.isNull());
+  const QImage mitNotation = form->StellungsBrett->BrettBMP.copy();
   Kind<QCheckBox>("NotationCB")->click();
   EXPECT_FALSE(form->SpielBrett->Notation);
+  EXPECT_NE(form->StellungsBrett->BrettBMP, mitNotation);
   Kind<QCheckBox>("CBUseBib")->click();
   EXPECT_FALSE(form->spielOpt.CBUseBib);
   Kind<QSpinBox>("BibSE")->setValue(10);
