@@ -163,6 +163,8 @@ void Spielablauf::NeuesSpiel() {
   if (suche_.SearchRunning) return;
   if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
   spiel_.Neu();
+  // A result of the old game must not be played into the new one with "Zieh".
+  suche_.ResultReady = false;
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();
   fenster_.NeuesSpielAngezeigt();
@@ -178,6 +180,7 @@ bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe star
   spiel_.LetzterZugNr = 0;
   spiel_.AktZugNr = 1;
   spiel_.FarbeAmZug = startFarbe;
+  suche_.ResultReady = false;
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();
   fenster_.NeuesSpielAngezeigt();

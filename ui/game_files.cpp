@@ -72,6 +72,7 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
   if (!p) return meldung(QString::fromStdString(KeinePartie(datei.toStdString())));
 
   UebernimmPartie(*p, *spiel);
+  suche->ResultReady = false;  // "Zieh" has nothing to play in the loaded game
   StellungsBrett->NewNullZug = p->NewNullZug;
   StellungsBrett->NewNullZugFrb = p->NewNullZugFrb;
   {

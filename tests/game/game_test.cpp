@@ -295,8 +295,18 @@ TEST_F(Spiel, AnalyseEinerAufgestelltenStellung) {
   EXPECT_EQ(stand->StartFarbe, clWeiss);  // the kept game keeps its colours
   EXPECT_EQ(stand->ComputerFarbe, vorher.ComputerFarbe);
 
+  // A result left from the old game, for move 1 of the computer's colour: not for this game.
+  suche->ResultReady = true;
+  suche->MemStep2 = suche->MemStep = {};
+  suche->MemStep2.STZugNummer = 1;
+  suche->MemStep2.STFarbeZiehend = clSchwarz;
+  suche->MemStep2.ZuegeAnzahl = 1;
+  suche->MemStep2.Zuege[1] = stand->Spielzuege[1].Zug;
+  stand->ZugGemacht = false;  // as after "Stop"
   fenster.antworten = {true};
   ASSERT_TRUE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));
+  ablauf->ZiehBClick();
+  EXPECT_EQ(stand->LetzterZugNr, 0);
   EXPECT_EQ(stand->LetzterZugNr, 0);
   EXPECT_EQ(stand->AktZugNr, 1);
   EXPECT_EQ(stand->FarbeAmZug, clSchwarz);

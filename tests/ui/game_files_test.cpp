@@ -84,6 +84,11 @@ TEST_F(Partie, SpeichernUndLaden) {
   form->NeuBut->click();
   form->ResetAnalyze->click();
   form->PageControl->setCurrentWidget(form->TabEinstellung);
+  // A result left from before, for the position the loaded game will show.
+  form->suche->ResultReady = true;
+  form->suche->MemStep.STZugNummer = 11;
+  form->suche->MemStep.STFarbeZiehend = clWeiss;
+  form->spiel->ZugGemacht = false;
   Lade(Pfad("zehn.ml"));
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   const Spielstand& s = *form->spiel;
@@ -91,6 +96,7 @@ TEST_F(Partie, SpeichernUndLaden) {
   EXPECT_EQ(s.AktZugNr, 11);  // the end of the game is shown
   EXPECT_EQ(s.ComputerFarbe, clWeiss);
   EXPECT_EQ(form->PageControl->currentWidget(), form->TabOben);
+  EXPECT_FALSE(form->ZiehB->isEnabled());  // nothing of before is played into it
   EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine,
             P("a1 d1 g1 d2 b2 e3 f4 g4 c5 e4"));
   EXPECT_EQ(form->SPEDWeiss->value(), 4);
