@@ -42,6 +42,8 @@ void TQuarneForm::BaueStellungTab() {
   brettRahmen->setContentsMargins(0, 0, 0, 0);
   SetPB = new BrettWidget(*StellungsBrett, BrettWidget::Ansicht::Stellung, "SetPB", SetPanel);
   brettRahmen->addWidget(SetPB);
+  // Every button puts a stone here; the right one opens no menu besides.
+  SetPB->setContextMenuPolicy(Qt::PreventContextMenu);
 
   SetEingabePanel = Neu<QWidget>(tab, "SetEingabePanel");
   SetEingabePanel->resize(SetEingabePanel->width(), D(264));
