@@ -1,5 +1,6 @@
 // quarne: the window program.
 #include <QApplication>
+#include <QIcon>
 
 #include "ui/main_window.h"
 
@@ -9,6 +10,9 @@ int main(int argc, char** argv) {
   // files.
   QApplication::setApplicationName("Tarvolin");
   QApplication::setApplicationDisplayName("Tarvolin 2.5.2");
+  // The desktop matches the window to its menu entry and shows the program's icon.
+  QApplication::setDesktopFileName("tarvolin");
+  QApplication::setWindowIcon(QIcon(":/symbol/tarvolin.png"));
   quarne::TQuarneForm form;
   form.SetzeArgumente(QApplication::arguments().mid(1));
   form.show();
