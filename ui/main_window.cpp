@@ -237,6 +237,7 @@ bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
   // Every tab sheet has the size of the first, but a hidden one learns it only when shown.
   if (event->type() == QEvent::Resize && gebaut_ && objekt == BibSheet) SetzeBibLayout();
   if (event->type() == QEvent::Resize && gebaut_ && objekt == SetTabSheet) SetzeStellungLayout();
+  if (event->type() == QEvent::Resize && gebaut_ && objekt == StepListe) SetzeStepListeLayout();
   // A key first reaches the focused control (or the window itself); later deliveries of the
   // same key to the parents are not counted again.
   if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {

@@ -266,6 +266,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BaueStepListeTab();
   void BaueStellungTab();
   void SetzeStellungLayout();
+  void SetzeStepListeLayout();
   void BaueBibTab();
   void BaueBibAnzeige();
   void BaueBibRegler();

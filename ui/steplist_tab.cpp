@@ -1,29 +1,36 @@
 // The debug tab "StepListe": the parallel search's dump of its cell tree.
-#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "ui/controls.h"
+#include "ui/design.h"
 #include "ui/main_window.h"
 
 namespace quarne {
 
 void TQuarneForm::BaueStepListeTab() {
-  auto* raster = new QGridLayout(StepListe);
-  SchreibBut = Neu<QPushButton>(StepListe, "SchreibBut", "Schreibe StepListe");
-  SchreibePufferBut = Neu<QPushButton>(StepListe, "SchreibePufferBut", "Schreibe Puffer");
-  LoescheBut = Neu<QPushButton>(StepListe, "LoescheBut", "Lösche");
+  // The buttons in a row at the top; the memo below them follows the tab's size.
+  auto* knoepfe = new QWidget(StepListe);
+  auto* reihe = new QHBoxLayout(knoepfe);
+  SchreibBut = Neu<QPushButton>(knoepfe, "SchreibBut", "Schreibe StepListe");
+  SchreibePufferBut = Neu<QPushButton>(knoepfe, "SchreibePufferBut", "Schreibe Puffer");
+  LoescheBut = Neu<QPushButton>(knoepfe, "LoescheBut", "Lösche");
+  for (QPushButton* b : {SchreibBut, SchreibePufferBut, LoescheBut}) reihe->addWidget(b);
+  knoepfe->move(D(24) - reihe->contentsMargins().left(), D(24));
+  knoepfe->adjustSize();
   MemoStepListe = Neu<QPlainTextEdit>(StepListe, "MemoStepListe");
   MemoStepListe->setReadOnly(true);
   MemoStepListe->setLineWrapMode(QPlainTextEdit::NoWrap);
-  raster->addWidget(SchreibBut, 0, 0);
-  raster->addWidget(SchreibePufferBut, 0, 1);
-  raster->addWidget(LoescheBut, 0, 2);
-  raster->setColumnStretch(3, 1);
-  raster->addWidget(MemoStepListe, 1, 0, 1, 4);
+  MemoStepListe->move(D(24), D(96));
   connect(SchreibBut, &QPushButton::clicked, this, &TQuarneForm::SchreibButClick);
   connect(SchreibePufferBut, &QPushButton::clicked, this, &TQuarneForm::SchreibePufferButClick);
   connect(LoescheBut, &QPushButton::clicked, this, &TQuarneForm::LoescheButClick);
+}
+
+void TQuarneForm::SetzeStepListeLayout() {
+  MemoStepListe->resize(StepListe->width() - 2 * MemoStepListe->x(),
+                        StepListe->height() - MemoStepListe->y() - 10);
 }
 
 void TQuarneForm::ZeigeStepListe() {

@@ -356,6 +356,10 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
     EXPECT_EQ(form->PrgrBarTab->geometry(),
               QRect(tabelle.x(), tabelle.bottom() + 1, tabelle.width(), D(25)));
     EXPECT_EQ(form->AnzDZuegeLbl->y(), form->PrgrBarTab->y() + int(D(25) * 1.5));
+
+    const QWidget* debug = form->StepListe;
+    EXPECT_EQ(form->MemoStepListe->geometry(),
+              QRect(D(24), D(96), debug->width() - 2 * D(24), debug->height() - D(96) - 10));
   }
 }
 
