@@ -89,11 +89,22 @@ int main(int argc, char** argv) {
   zug.Nr = 1;
   zug.Zug = Zug(0x1);
   partie.Zuege = {zug};
+  // A game in its moving phase, seven stones a side, for the search behind a loaded file.
+  Partiedatei ziehen;
+  TBrett& b = ziehen.StartZug.BrettNachZug;
+  b.SteineZiehend = 0x1A0A05;
+  b.SteineStehend = 0x45050A;
+  b.AlleSteine = b.SteineZiehend | b.SteineStehend;
+  b.SpielPhaseZiehend = b.SpielPhaseStehend = spZiehen;
+  b.SteineAnzahlZiehend = b.SteineAnzahlStehend = 7;
+  b.GesetzteSteineZiehend = b.GesetzteSteineStehend = 9;
+  b.VerloreneSteineZiehend = b.VerloreneSteineStehend = 2;
   std::filesystem::create_directories(ordner / "partie");
   const bool ok = SchreibeSaaten(ordner / "bibfile", "klein", BibAbbild(KleineBibliothek())) &&
                   SchreibeSaaten(ordner / "bibfile", "leer", BibAbbild(TBibliothek{})) &&
                   SchreibeSaaten(ordner / "entryfile", "klein", SBibAbbild(KleineEintraege())) &&
-                  SchreibeDatei(ordner / "partie" / "klein", PartieAbbild(partie));
+                  SchreibeDatei(ordner / "partie" / "klein", PartieAbbild(partie)) &&
+                  SchreibeDatei(ordner / "partie" / "ziehen", PartieAbbild(ziehen));
   if (!ok) std::cerr << "Saaten nicht geschrieben: " << ordner << "\n";
   return ok ? 0 : 1;
 }
