@@ -1,6 +1,9 @@
 // quarne: the window program.
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 #include "ui/main_window.h"
 
@@ -13,6 +16,11 @@ int main(int argc, char** argv) {
   // The desktop matches the window to its menu entry and shows the program's icon.
   QApplication::setDesktopFileName("tarvolin");
   QApplication::setWindowIcon(QIcon(":/symbol/tarvolin.png"));
+  // Qt's own dialogs (file dialogs, their buttons) speak German like the rest of the window.
+  QTranslator qtTexte;
+  if (qtTexte.load(QLocale(QLocale::German), "qtbase", "_",
+                   QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QApplication::installTranslator(&qtTexte);
   quarne::TQuarneForm form;
   form.SetzeArgumente(QApplication::arguments().mid(1));
   form.show();

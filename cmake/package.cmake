@@ -25,8 +25,9 @@ if(QUARNE_WINDOW)
   # Qt loads the plugin that puts windows on the screen at run time, so no library dependency
   # names it.
   set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
-  # The face the window puts in for its own where that is missing.
-  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS fonts-liberation2)
+  # The face the window puts in for its own where that is missing, and the German texts of Qt's
+  # own dialogs.
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, qt6-translations-l10n")
 endif()
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -2,7 +2,9 @@
 # Installs the Debian packages the build needs; does nothing when all are present.
 set -euo pipefail
 
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev fonts-dejavu-core fonts-liberation2)
+# qt6-translations-l10n gives Qt's own dialogs their German texts.
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-translations-l10n
+          fonts-dejavu-core fonts-liberation2)
 # `install-deps.sh fuzz`: what `make fuzz` needs instead, clang with its libFuzzer runtime.
 if [ "${1:-}" = fuzz ]; then packages=(cmake make clang libclang-rt-dev); fi
 # `install-deps.sh package`: what `make package` needs besides the build, dpkg-shlibdeps and the
