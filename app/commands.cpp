@@ -439,10 +439,9 @@ struct Befehl {
     const auto ein = Lies({}, 1, false);
     if (!ein) return kFalscheEingabe;
     const std::string& datei = ein->positionen[0];
-    Bytes inhalt;
-    if (LadeDatei(std::filesystem::path(datei), inhalt).Code != TBibCode::Ok)
-      return Falsch("Die Datei " + datei + " kann nicht gelesen werden.");
-    const std::optional<Partiedatei> p = LiesPartie(inhalt);
+    const GeladenePartie geladen = LadePartie(std::filesystem::path(datei));
+    if (!geladen.lesbar) return Falsch("Die Datei " + datei + " kann nicht gelesen werden.");
+    const std::optional<Partiedatei>& p = geladen.partie;
     if (!p) return Falsch(KeinePartie(datei));
     for (const TSpielZug& z : p->Zuege)
       aus << z.Nr << '\t' << (z.Farbe == clWeiss ? 'W' : 'S') << '\t'

@@ -1,5 +1,7 @@
 #include "game/game_file.h"
 
+#include "library/dateien.h"
+
 namespace quarne {
 namespace {
 
@@ -81,6 +83,15 @@ std::optional<Partiedatei> LiesPartie(std::span<const std::uint8_t> daten) {
     return std::nullopt;
   if (!Farbe(p.NewNullZugFrb) || !Gueltig(p.NewNullZug)) return std::nullopt;
   return p;
+}
+
+GeladenePartie LadePartie(const std::filesystem::path& datei) {
+  Bytes inhalt;
+  // Reading stops after the largest game file: anything longer is none.
+  const TBibCode gelesen = LadeDatei(datei, inhalt, kPartieHoechstBytes).Code;
+  if (gelesen == TBibCode::Size) return {true, std::nullopt};
+  if (gelesen != TBibCode::Ok) return {};
+  return {true, LiesPartie(inhalt)};
 }
 
 Partiedatei ErfassePartie(const Spielstand& s) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <span>
 #include <string>
@@ -28,6 +29,9 @@ struct Partiedatei {
 constexpr std::size_t kPartieKopfBytes = 454;
 constexpr std::size_t kPartieZugBytes = 902;
 constexpr std::size_t kPartieSchlussBytes = 457;
+// A game of 200 moves; no game file is longer.
+constexpr std::size_t kPartieHoechstBytes =
+    kPartieKopfBytes + kMaxSpielzuege * kPartieZugBytes + kPartieSchlussBytes;
 
 // 911 + 902 N bytes.
 Bytes PartieAbbild(const Partiedatei& p);
@@ -35,6 +39,13 @@ Bytes PartieAbbild(const Partiedatei& p);
 // The file's content when it is a game file: exactly 911 + 902 N bytes with 0 ≤ N ≤ 200, every
 // colour, role, phase and result kind in range, and every move's Nr its position.
 std::optional<Partiedatei> LiesPartie(std::span<const std::uint8_t> daten);
+
+// A game file read from disk: the game, or why there is none.
+struct GeladenePartie {
+  bool lesbar = false;  // the file exists and could be read (up to the largest game file)
+  std::optional<Partiedatei> partie;
+};
+GeladenePartie LadePartie(const std::filesystem::path& datei);
 
 // The game's part of a game file; the setup fields are left to the caller.
 Partiedatei ErfassePartie(const Spielstand& s);

@@ -35,7 +35,7 @@ bool SchreibeUndSchliesse(std::FILE* f, std::span<const std::uint8_t> inhalt) {
 
 }  // namespace
 
-TLeseErgebnis LadeDatei(const std::filesystem::path& datei, Bytes& inhalt) {
+TLeseErgebnis LadeDatei(const std::filesystem::path& datei, Bytes& inhalt, std::size_t hoechstens) {
   std::error_code fehler;
   if (!std::filesystem::exists(datei, fehler)) return {TBibCode::Laden, TDateiMeldung::Keine};
   const TLeseErgebnis nichtLesbar{TBibCode::Laden, TDateiMeldung::Oeffnen};
@@ -47,6 +47,7 @@ TLeseErgebnis LadeDatei(const std::filesystem::path& datei, Bytes& inhalt) {
   try {
     while (f.read(block, sizeof block) || f.gcount() > 0) {
       gelesen.insert(gelesen.end(), block, block + f.gcount());
+      if (gelesen.size() > hoechstens) return {TBibCode::Size, TDateiMeldung::Keine};
       if (!f) break;
     }
   } catch (const std::bad_alloc&) {

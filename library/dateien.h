@@ -2,6 +2,7 @@
 // goes to a temporary file in the same folder first, which then takes the old file's name.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -12,8 +13,10 @@
 namespace quarne {
 
 // Reads the whole file: Laden without a message when it does not exist, Laden with Oeffnen when
-// it exists but cannot be read.
-TLeseErgebnis LadeDatei(const std::filesystem::path& datei, Bytes& inhalt);
+// it exists but cannot be read, Size when it holds more than hoechstens bytes (reading stops
+// there, so that an endless device cannot hang the caller).
+TLeseErgebnis LadeDatei(const std::filesystem::path& datei, Bytes& inhalt,
+                        std::size_t hoechstens = SIZE_MAX);
 
 // Whether files can be created in the folder of `datei`: a new file of its own is created,
 // written and removed; `datei` and every other existing file stay untouched.

@@ -65,10 +65,9 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
   };
   if (RechnungLaeuft())
     return meldung("Während der Computer rechnet, kann kein Spiel geladen werden.");
-  Bytes inhalt;
-  if (LadeDatei(Pfad(datei), inhalt).Code != TBibCode::Ok)
-    return meldung("Datei " + datei + " kann nicht geöffnet werden.");
-  const std::optional<Partiedatei> p = LiesPartie(inhalt);
+  const GeladenePartie geladen = LadePartie(Pfad(datei));
+  if (!geladen.lesbar) return meldung("Datei " + datei + " kann nicht geöffnet werden.");
+  const std::optional<Partiedatei>& p = geladen.partie;
   if (!p) return meldung(QString::fromStdString(KeinePartie(datei.toStdString())));
 
   UebernimmPartie(*p, *spiel);

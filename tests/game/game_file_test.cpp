@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <unistd.h>
 
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "library/dateien.h"
 #include "tests/engine/test_positions.h"
 
 namespace quarne {
@@ -90,6 +95,26 @@ TEST(Partiedatei, FalscheDateienWerdenAbgewiesen) {
   };
   for (const auto& f : faelle) EXPECT_FALSE(LiesPartie(f.bild).has_value()) << f.was;
   EXPECT_EQ(KeinePartie("x.ml"), "Die Datei x.ml ist keine gültige Quarne-Datei.");
+}
+
+// From disk: a missing file is unreadable; an endless one is read only as far as the largest
+// game file and is no game file.
+TEST(Partiedatei, LadenVonDerPlatte) {
+  const std::filesystem::path ordner =
+      std::filesystem::temp_directory_path() / ("partie_test_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(ordner);
+  const Bytes bild = PartieAbbild(Partie(2));
+  ASSERT_TRUE(SchreibeDatei(ordner / "gut.ml", bild));
+  std::filesystem::create_symlink("/dev/zero", ordner / "endlos.ml");
+
+  const GeladenePartie gut = LadePartie(ordner / "gut.ml");
+  ASSERT_TRUE(gut.lesbar && gut.partie.has_value());
+  EXPECT_EQ(PartieAbbild(*gut.partie), bild);
+  const GeladenePartie endlos = LadePartie(ordner / "endlos.ml");
+  EXPECT_TRUE(endlos.lesbar);
+  EXPECT_FALSE(endlos.partie.has_value());
+  EXPECT_FALSE(LadePartie(ordner / "fehlt.ml").lesbar);
+  std::filesystem::remove_all(ordner);
 }
 
 }  // namespace

@@ -149,6 +149,12 @@ TEST_F(Partie, FalscheDateienAendernDasSpielNicht) {
     Speichere(Pfad("danach.ml"));
     EXPECT_EQ(Inhalt(Pfad("danach.ml")), gut) << f.name;
   }
+  // An endless "file" is read no further than the largest game.
+  ASSERT_TRUE(QFile::link("/dev/zero", Pfad("endlos.ml")));
+  dialoge.nachrichten.clear();
+  Lade(Pfad("endlos.ml"));
+  EXPECT_EQ(dialoge.nachrichten,
+            QStringList{"Die Datei " + Pfad("endlos.ml") + " ist keine gültige Quarne-Datei."});
   dialoge.nachrichten.clear();
   Lade(Pfad("fehlt.ml"));
   EXPECT_EQ(dialoge.nachrichten,
