@@ -63,7 +63,7 @@ int Anzahl(Punkte p) {
 
 // Ring shifts: bit p of Vor(x) is bit p-1 of x, bit p of Nach(x) is bit p+1 of x, each within
 // its ring. Innen(x)/Aussen(x): bit p is x's bit on the next inner/outer ring (midpoints only).
-constexpr Punkte kEcken = 0x555555, kMitten = 0xAAAAAA;
+constexpr Punkte kEcken = 0x555555;
 Punkte Vor(Punkte x) {
   return ((x << 1) & 0xFEFEFE) | ((x >> 7) & 0x010101);
 }
