@@ -13,6 +13,8 @@ using Punkte = std::uint32_t;
 
 constexpr int kAnzahlPunkte = 24;
 constexpr Punkte kBrettMaske = 0xFFFFFF;
+// Stones of each side.
+constexpr int kMaxSteine = 9;
 constexpr int kMaxSteps = 16;
 constexpr int kMaxZuege = 100;
 

@@ -13,7 +13,7 @@ bool Farbe(TFarbe f) {
 }
 
 bool Anzahl(std::int32_t n) {
-  return n >= 0 && n <= 9;
+  return n >= 0 && n <= kMaxSteine;
 }
 
 // Enumerations read from a file hold any byte, and counts any number; only what a game can hold

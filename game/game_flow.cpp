@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/values.h"
+#include "game/game_file.h"
 #include "game/position_setup.h"
 #include "library/lookup.h"
 
@@ -163,11 +164,22 @@ void Spielablauf::NeuesSpiel() {
   if (suche_.SearchRunning) return;
   if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
   spiel_.Neu();
+  SpielErsetzt();
+}
+
+void Spielablauf::SpielErsetzt() {
   // A result of the old game must not be played into the new one with "Zieh".
   suche_.ResultReady = false;
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();
   fenster_.NeuesSpielAngezeigt();
+}
+
+bool Spielablauf::Lade(const Partiedatei& partie) {
+  if (suche_.SearchRunning) return false;
+  UebernimmPartie(partie, spiel_);
+  SpielErsetzt();
+  return true;
 }
 
 bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe) {
@@ -180,10 +192,7 @@ bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe star
   spiel_.LetzterZugNr = 0;
   spiel_.AktZugNr = 1;
   spiel_.FarbeAmZug = startFarbe;
-  suche_.ResultReady = false;
-  fenster_.RecordGeaendert();
-  fenster_.AktualisiereSpiel();
-  fenster_.NeuesSpielAngezeigt();
+  SpielErsetzt();
   return true;
 }
 

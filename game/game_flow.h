@@ -8,6 +8,7 @@
 
 #include "engine/search.h"
 #include "engine/settings.h"
+#include "game/game_file.h"
 #include "game/game_record.h"
 #include "library/model.h"
 #include "parallel/driver.h"
@@ -72,6 +73,8 @@ class Spielablauf {
   // A new game from the setup position, with the computer (startFarbe) to move; false when the
   // player keeps the game that has moves.
   bool ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe);
+  // The game of a file replaces the record, showing its end; false during a search.
+  bool Lade(const Partiedatei& partie);
   void WaehleZug(int zeile);
   void ZurueckButnClick();
   void WechselButClick();
@@ -80,6 +83,8 @@ class Spielablauf {
 
  private:
   void SpieleErgebnis();
+  // The record was replaced by another game: the last result and the displays go with it.
+  void SpielErsetzt();
   bool Ueberlauf();
   // False when an error ended the search; the window has shown it.
   bool Suchen();

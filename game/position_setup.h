@@ -6,8 +6,6 @@
 
 namespace quarne {
 
-inline constexpr int kMaxSteine = 9;
-
 // Puts a stone of colour neu on the point maske of the setup board, whose Ziehend stones have
 // the colour ziehendFarbe: a stone of that colour there is taken away, one of the other colour
 // is replaced. False, and nothing changed, when a side would hold more than nine stones.

@@ -3,23 +3,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
-#include <algorithm>
 
 #include "game/game_file.h"
 #include "library/dateien.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
-#include "ui/move_list.h"
-#include "ui/search_monitor.h"
 
 namespace quarne {
 namespace {
 
 constexpr const char* kFilter = "Quarne Datei (*.ml)";
+constexpr const char* kNichtWaehrendDerSuche =
+    "Während der Computer rechnet, kann kein Spiel geladen werden.";
 
 std::filesystem::path Pfad(const QString& datei) {
   return std::filesystem::path(QFile::encodeName(datei).toStdString());
@@ -35,7 +33,7 @@ void TQuarneForm::SaveButnClick() {
 void TQuarneForm::LoadButnClick() {
   // The pop-up menu is there during a search too; the search's game must stay as it is.
   if (RechnungLaeuft()) {
-    dialoge_->ShowMessagePos("Während der Computer rechnet, kann kein Spiel geladen werden.");
+    dialoge_->ShowMessagePos(kNichtWaehrendDerSuche);
     return;
   }
   const QString datei = dialoge_->OeffneDatei(kFilter, dateien_.DialogOrdner());
@@ -63,29 +61,19 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
     if (melden) dialoge_->ShowMessagePos(text);
     return false;
   };
-  if (RechnungLaeuft())
-    return meldung("Während der Computer rechnet, kann kein Spiel geladen werden.");
+  // Also while the library is built or checked, when the game rests.
+  if (RechnungLaeuft()) return meldung(kNichtWaehrendDerSuche);
   const GeladenePartie geladen = LadePartie(Pfad(datei));
   if (!geladen.lesbar) return meldung("Datei " + datei + " kann nicht geöffnet werden.");
   const std::optional<Partiedatei>& p = geladen.partie;
   if (!p) return meldung(QString::fromStdString(KeinePartie(datei.toStdString())));
 
-  UebernimmPartie(*p, *spiel);
-  suche->ResultReady = false;  // "Zieh" has nothing to play in the loaded game
+  if (!ablauf->Lade(*p)) return meldung(kNichtWaehrendDerSuche);
   StellungsBrett->NewNullZug = p->NewNullZug;
   StellungsBrett->NewNullZugFrb = p->NewNullZugFrb;
-  {
-    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
-    SPEDWeiss->setValue(std::clamp(p->SPEDWeiss, 0, SPEDWeiss->maximum()));
-    SPEDSchwarz->setValue(std::clamp(p->SPEDSchwarz, 0, SPEDSchwarz->maximum()));
-  }
-  RecordGeaendert();
-  AktualisiereSpiel();
+  SetzeGesetzte(p->SPEDWeiss, p->SPEDSchwarz);
   ZaehleSteine();
-  anzeige->VerbergeTabelle();
   PageControl->setCurrentWidget(TabOben);
-  MovesGridW->ScrolleNachZug(spiel->AktZugNr);
-  anzeige->ZeigeFortschritt(false, 0, 0);
   return true;
 }
 

@@ -266,6 +266,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BaueStepListeTab();
   void BaueStellungTab();
   void SetzeStellungLayout();
+  // The placed counts of the setup tab, without counting the stones again.
+  void SetzeGesetzte(int weiss, int schwarz);
   void SetzeStepListeLayout();
   void BaueBibTab();
   void BaueBibAnzeige();

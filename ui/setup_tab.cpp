@@ -110,9 +110,7 @@ void TQuarneForm::BaueStellungTab() {
   connect(SPEDWeiss, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
   connect(SPEDSchwarz, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
   connect(Butn9, &QPushButton::clicked, this, [this] {
-    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
-    SPEDWeiss->setValue(kMaxSteine);
-    SPEDSchwarz->setValue(kMaxSteine);
+    SetzeGesetzte(kMaxSteine, kMaxSteine);
     ZaehleSteine();
   });
   connect(ResetAnalyze, &QPushButton::clicked, this, &TQuarneForm::ResetAnalyzeClick);
@@ -126,6 +124,13 @@ void TQuarneForm::SetzeStellungLayout() {
   SetPanel->setGeometry(rand, rand, W - 2 * rand, H - SetEingabePanel->height() - 2 * rand);
   SetEingabePanel->setGeometry(rand, rand + SetPanel->height(), W - 2 * rand,
                                SetEingabePanel->height());
+}
+
+void TQuarneForm::SetzeGesetzte(int weiss, int schwarz) {
+  // The spin boxes keep their range (0 to 9); their change handlers would count once more.
+  const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
+  SPEDWeiss->setValue(weiss);
+  SPEDSchwarz->setValue(schwarz);
 }
 
 void TQuarneForm::SetPBMouseDown(QPoint pos) {
@@ -144,12 +149,7 @@ void TQuarneForm::ZaehleSteine() {
   TBrettClass& b = *StellungsBrett;
   const Steinzahlen z = quarne::ZaehleSteine(b.NewNullZug.BrettNachZug, b.NewNullZugFrb,
                                              SPEDWeiss->value(), SPEDSchwarz->value());
-  {
-    // Never fewer placed than on the board.
-    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
-    SPEDWeiss->setValue(z.Gesetzt[clWeiss]);
-    SPEDSchwarz->setValue(z.Gesetzt[clSchwarz]);
-  }
+  SetzeGesetzte(z.Gesetzt[clWeiss], z.Gesetzt[clSchwarz]);  // never fewer than on the board
   EditWeisseSteine->setText(QString::number(z.Steine[clWeiss]));
   EditSchwarzeSteine->setText(QString::number(z.Steine[clSchwarz]));
   EDLostWeiss->setText(QString::number(z.Verloren[clWeiss]));
@@ -165,11 +165,7 @@ void TQuarneForm::ResetAnalyzeClick() {
   StellungsBrett->NewNullZug = TZug{};
   for (QLineEdit* e : {EditWeisseSteine, EditSchwarzeSteine, EDLostWeiss, EDLostSchwarz})
     e->clear();
-  {
-    const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
-    SPEDWeiss->setValue(0);
-    SPEDSchwarz->setValue(0);
-  }
+  SetzeGesetzte(0, 0);
   LblSPPhsWeiss->setText("---");
   LblSPPhsSchwarz->setText("---");
   ZaehleSteine();
