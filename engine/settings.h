@@ -32,6 +32,10 @@ inline constexpr std::array<int, 7> kDenkzeiten = {0, 1, 5, 10, 30, 60, 180};
 // -1 means never.
 inline constexpr std::array<int, 4> kRemisLimits = {-1, 40, 60, 100};
 
+// How the search cuts the tree. Both give the same result at the same depth; the classic one
+// cuts only against the best move one ply up and is kept to compare with.
+enum class SuchArt { Schnell, Klassisch };
+
 struct Einstellungen {
   Gewichte gewichte;
 
@@ -50,6 +54,8 @@ struct Einstellungen {
   bool CBVirtuellZugAb = false;
   int VirtuellSE = 6;
   bool CBVoll = false;
+
+  SuchArt suchArt = SuchArt::Schnell;
 
   int DenkzeitSekunden() const {
     return AutoGroup >= 0 && AutoGroup < static_cast<int>(kDenkzeiten.size())
