@@ -28,8 +28,6 @@ class Host {
   // a worker's lock.
   virtual void Aktivitaetspunkt() {}
   virtual void Wartemarke() {}
-  // The parallel phase of a search runs the search timer on its own.
-  virtual void SuchTimerLaeuft(bool /*an*/) {}
   // Remaining seconds of a timed search, and back to the configured thinking time.
   virtual void ZeigeRestDenkzeit(std::int64_t /*sekunden*/) {}
   virtual void ZeigeDenkzeit() {}

@@ -4,14 +4,14 @@
 
 #include <atomic>
 #include <cstdint>
-#include <optional>
 
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
 #include "engine/listenbaum.h"
+#include "engine/search_run.h"
 #include "engine/settings.h"
-#include "engine/stepstack.h"
+#include "engine/step_loop.h"
 
 namespace quarne {
 
@@ -21,7 +21,7 @@ struct SuchOptionen {
   bool FullDepthOnly = false;  // search only the full depth
 };
 
-class Suche : public StepStack {
+class Suche : public StepSchleife {
  public:
   Suche(const Einstellungen& einstellungen, Host& host);
 
@@ -36,6 +36,8 @@ class Suche : public StepStack {
   TStep MemStep2{};
   // When the running or last search started (clock of the host).
   std::int64_t StartZeit = 0;
+  // Depth of the last completed iteration of the running or last search (0: none).
+  int FertigeTiefe = 0;
 
   // Searches the position after zug; colour farbe is to move with game move zugNummer.
   void StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, SuchOptionen optionen,
@@ -45,21 +47,23 @@ class Suche : public StepStack {
   void StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe, bool complete,
                         bool keepTabs, const SpielVerlauf& verlauf);
 
+  // The phases of a search that the parallel search runs inside its own SuchLauf.
+  // The iterations with cut-offs, from depth ersteTiefe to the run's target depth.
+  void Vertiefe(const SuchLauf& lauf, int ersteTiefe, bool fullDepthOnly);
   // What a list-mode pass found: the depth of the tree's deepest level, and whether every
   // entry of that level was already decided.
   struct ListenErgebnis {
     int StepMax = 0;
     bool done = false;
   };
-  // StepRoutineListe with ListMode: deepens until the deepest level of baum holds
-  // kZellenZiel open entries, every entry is decided, or depth tiefe is reached. The search
-  // counts as running afterwards: the caller ends it.
+  // The list search with ListMode: deepens, without a time limit, until the deepest level of
+  // baum holds kZellenZiel open entries, every entry is decided, or the depth asked for is
+  // reached.
+  ListenErgebnis ListenDurchgang(const SuchLauf& lauf, ListenBaum& baum);
+  // The same as a search of its own.
   ListenErgebnis StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                                   bool keepTabs, const SpielVerlauf& verlauf, ListenBaum& baum);
   static constexpr int kZellenZiel = 128;
-
-  // Depth of the last completed iteration of the running or last search (0: none).
-  int FertigeTiefe = 0;
 
   // Fills the root moves that an interrupted iteration left open from the last completed one.
   void MemStepExtrapolieren();
@@ -70,51 +74,25 @@ class Suche : public StepStack {
   // An interrupted iteration becomes the result, filled in from the last completed one.
   void SichereUnterbrochene();
 
- protected:
-  bool HTTestung(int s, int d, bool einstiegNextMove) override;
-
  private:
   enum class Iteration { Vollstaendig, Unterbrochen, KeineZuege };
 
-  struct Lauf {
-    int tiefe;
-    const TZug* zug;
-    int zugNummer;
-    TFarbe farbe;
-    bool liste;     // StepRoutineListe
-    bool complete;  // StepRoutineListe with complete lists
-    bool keepTabs;
+  // How the iterations of one call run.
+  struct Art {
+    Modus modus;
+    int tiefe;  // the last depth
     bool timed;
     bool fullDepthOnly;
     ListenBaum* baum;  // ListMode
-    std::int64_t deadline;
-    bool anzeigen() const { return !keepTabs && !complete; }
   };
 
-  // Where an iteration stands: its stage, the current ply, and the hint of a move of that ply
-  // already known to win.
-  struct Lage {
-    TAufgabe stage = agStepInc;
-    int s = 0;
-    int hint = 0;
-    THintRes hintArt = hrNone;
-  };
-
-  void Suchen(Lauf lauf, const SpielVerlauf& verlauf);
+  void Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe);
+  Iteration Iterieren(int d, const SuchLauf& lauf, const Art& art);
+  // Lets the window act every so many passes; false when the thinking time has run out.
+  bool Abfragen(int& zaehler, const SuchLauf& lauf, const Art& art, int d);
   // After a completed list-mode iteration d: true when the tree is deep enough.
-  bool ListeTiefGenug(int d, const Lauf& lauf);
-  // In ListMode, a move of ply s known to win at once marks its entry in the tree.
-  void MeldeSofortGewinn(int s, const Lage& l, const Lauf& lauf, int d);
-  bool Abfragen(int& zaehler, const Lauf& lauf, int d);
+  bool ListeTiefGenug(int d, ListenBaum& baum);
   ListenErgebnis liste_;
-  Iteration Iterieren(int d, const Lauf& lauf);
-  bool StepInc(Lage& l, int d, const Lauf& lauf);
-  // A ply without moves: at the root no move at all, below it a win of the move that led here.
-  bool Blockiert(Lage& l);
-  // The stages that differ between the two routines; a value ends the iteration.
-  std::optional<Iteration> StufeStepRoutine(Lage& l, int d, const Lauf& lauf);
-  std::optional<Iteration> StufeListe(Lage& l, int d, const Lauf& lauf);
-  GenModus Modus(int s, int d, const Lauf& lauf) const;
 };
 
 }  // namespace quarne

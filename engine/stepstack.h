@@ -1,6 +1,6 @@
 // A stack of 16 plies with the rules of the game: move generation with mills, removals and
 // draws, and the step operations every search loop shares. The calling-thread search and each
-// worker thread own one; their differences are the parameters of GenModus and HTTestung.
+// worker thread own one; their differences are the parameters of GenModus and of the step loop.
 #pragma once
 
 #include <atomic>
@@ -71,29 +71,6 @@ class StepStack {
  protected:
   // Keeps the best move of ply s up to date and says whether the rest of ply s can be skipped.
   virtual bool HTTestung(int s, int d, bool einstiegNextMove) = 0;
-
-  // The parts of HTTestung and of the step loops that every search shares.
-  // Makes the current move of ply s its best when it is the first or a better one; false when
-  // it is not.
-  bool AktualisiereBesterZug(int s);
-  // The value of the current move of ply s - 1 from the best reply so far, keeping its own
-  // PunktWertA.
-  TZugWert VorlaeufigerWert(int s);
-  // Gives the parent move its provisional value and cuts it off when the best move of ply
-  // s - 1 is at least as good; true when the caller must climb one more ply.
-  bool SchneideAb(int s, int d);
-  // Advances ply s to its next move: true to descend into it; false when it is valued already
-  // (a result, or the last ply) and has been tested, which may climb a ply.
-  bool NaechsterZug(int& s, int d);
-  // Every move of ply s is examined and the parent move was never cut off: its value is exact.
-  // Climbs to the parent ply; climbs once more when the parent ply is cut off too, which
-  // HTTestung decides only above ply oben.
-  void ElternUeberstanden(int& s, int d, int oben);
-  // Passes the best value of ply s (with a hint, the winning move) to the parent move, climbs
-  // to the parent ply and marks the parent move evaluated.
-  void BewerteEltern(int& s, int d, int& hint, THintRes hintArt);
-  // The reply ply s + 1 has no move: the current move of ply s wins by blockade. Its index.
-  int BlockadeGewinn(int s);
 
   // The game before the searched position, for the repetition rule.
   void SetzeVerlauf(const SpielVerlauf& verlauf) { verlauf_ = &verlauf; }

@@ -34,19 +34,11 @@ bool Gewonnen(const TStep& s) {
 
 }  // namespace
 
-struct HTSuche::Lauf {
-  int tiefe;
-  const TZug& zug;
-  int zugNummer;
-  TFarbe farbe;
-  HTOptionen opt;
-  int stepMax = 0;
-  std::int64_t deadline = 0;
+// The display counters of the poll loop.
+struct HTSuche::Abfrage {
   int anzeigeZaehler = 0;
   int punktZaehler = 0;
   std::chrono::steady_clock::time_point letzteAnzeige{};
-
-  bool anzeigen() const { return !opt.NoDisplay && !opt.KeepTabs; }
 };
 
 void HTSuche::Verlauf::Kopiere(const SpielVerlauf& v) {
@@ -131,29 +123,14 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
     StepRoutine(tiefe, zug, zugNummer, farbe, Einfach(optionen), verlauf);
     return;
   }
-  // Whatever ends the search, an error included, the window must not stay "thinking" and no
-  // worker may go on with a cell of it.
+  // Whatever ends the search, an error included, no worker may go on with a cell of it.
   struct Aufraeumen {
     HTSuche& h;
-    bool timer = false;
     ~Aufraeumen() {
       for (auto& t : h.threads_) t->ToSuspend.store(true);
-      if (timer) h.host_.SuchTimerLaeuft(false);
-      if (h.suche_.SearchRunning) {
-        h.suche_.SearchRunning = false;
-        h.host_.ZeigeEinstellungsTabs();
-      }
     }
   } aufraeumen{*this};
 
-  Lauf lauf{std::min(tiefe, kMaxSteps), zug, zugNummer, farbe, optionen};
-  if (!optionen.KeepTabs) host_.VerbergeEinstellungsTabs();
-  suche_.StopFlag = false;
-  suche_.MoveNowFlag = false;
-  suche_.NoMovesFlag = false;
-  suche_.SearchRunning = true;
-  suche_.ResultReady = false;
-  suche_.SetzeGenZuegeZurueck();
   statistik_ = HTStatistik{};
   statistik_.jeArbeiter.assign(threads_.size(), 0);
   // Workers still finishing a cell of the last search read the settings and the game copy.
@@ -162,76 +139,61 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
   verlauf_.Kopiere(verlauf);
   for (int i = 0; i < threadAnzahl_; ++i)
     threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
+  SuchLauf lauf(suche_, {tiefe, &zug, zugNummer, farbe, &verlauf,
+                         optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, false});
 
-  const Suche::ListenErgebnis liste =
-      suche_.StepRoutineListe(lauf.tiefe, zug, zugNummer, farbe, optionen.KeepTabs, verlauf, baum_);
-  lauf.stepMax = liste.StepMax;
+  const Suche::ListenErgebnis liste = suche_.ListenDurchgang(lauf, baum_);
   // Stopped or told to move during the pass: its result is all there is.
-  if (suche_.StopFlag || suche_.MoveNowFlag) return;
+  if (suche_.StopFlag || suche_.MoveNowFlag) {
+    lauf.Beende();
+    return;
+  }
   if (suche_.Steps[1].ZuegeAnzahl == 0) {
     suche_.NoMovesFlag = true;
-    return;
+  } else if (!lauf.keepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) {
+    // The pass already found a forced result.
+  } else if (liste.StepMax >= lauf.tiefe || liste.done) {
+    // Too small to distribute, or already decided: the calling-thread search deepens afresh.
+    suche_.ResultReady = false;
+    suche_.FertigeTiefe = 0;
+    suche_.Vertiefe(lauf, 1, false);
+  } else {
+    Parallel(lauf, liste.StepMax, optionen.FullDepthOnly);
   }
-  if (!optionen.KeepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) return;
-  if (liste.StepMax >= lauf.tiefe || liste.done) {
-    // Too small to distribute, or already decided. A thinking time still applies.
-    suche_.StepRoutine(lauf.tiefe, zug, zugNummer, farbe,
-                       {optionen.KeepTabs, optionen.Timed, false}, verlauf);
-    return;
-  }
-
-  if (!optionen.KeepTabs) host_.VerbergeEinstellungsTabs();
-  suche_.SearchRunning = true;
-  if (lauf.anzeigen()) {
-    host_.SuchTimerLaeuft(true);
-    aufraeumen.timer = true;
-  }
-  Parallel(lauf);
-  if (lauf.anzeigen()) {
-    host_.SucheBeendet();
-    aufraeumen.timer = false;
-  }
-  suche_.SearchRunning = false;
-  if (optionen.Timed) host_.ZeigeDenkzeit();
-  host_.ZeigeEinstellungsTabs();
+  lauf.Beende();
 }
 
-void HTSuche::Parallel(Lauf& lauf) {
+void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   for (int i = 0; i < threadAnzahl_; ++i) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
     w.Vorbereiten(verlauf_);
     w.SetzeVirtuell(lauf.zug);
     w.TRVirtuellAb = w.Steps[kMaxSteps].VirtuellAb;
   }
-  // A list-mode pass that left a result keeps it usable: Zieh and the thinking time may end the
-  // first parallel iteration too.
-  if (lauf.opt.Timed) lauf.tiefe = kMaxSteps;
-  lauf.deadline = host_.JetztMs() + 1000 * static_cast<std::int64_t>(einst_.DenkzeitSekunden());
-  baum_.CopyAndSortHTStepListeNeu(lauf.stepMax);
-  const int erste = lauf.opt.FullDepthOnly ? lauf.tiefe : lauf.stepMax + 1;
+  baum_.CopyAndSortHTStepListeNeu(L);
+  const int tiefe = lauf.zielTiefe;
+  const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
-  const int L = lauf.stepMax;
-  int d = erste;
-  for (; d <= lauf.tiefe; ++d) {
+  Abfrage abfrage;
+  for (int d = erste; d <= tiefe; ++d) {
     HTResetThreads();
     baum_.HTRestoreStepListe();
     TStep& wurzel = suche_.Steps[1];
     wurzel.STStepMax = d;
-    wurzel.STDenkTiefe = lauf.tiefe;
+    wurzel.STDenkTiefe = tiefe;
     KopiereWurzel();
 
     int zelle = 0;
     bool erschoepft = false;
     bool letzteAbholung = false;
     int zustand = 0;
-    lauf.anzeigeZaehler = 0;
-    lauf.punktZaehler = 0;
-    lauf.letzteAnzeige = std::chrono::steady_clock::now();
+    abfrage = Abfrage{};
+    abfrage.letzteAnzeige = std::chrono::steady_clock::now();
     for (;;) {
       ++statistik_.durchlaeufe;
       // What the workers reported before this pass looked at them; an idle pass waits for more.
       const std::uint64_t gesehen = wecker_.Stand();
-      HTAnzeige(lauf, d);
+      HTAnzeige(lauf, abfrage, tiefe, d);
       // The window may have closed and ended the workers meanwhile.
       if (suche_.StopFlag || suche_.MoveNowFlag || threads_.empty()) break;
       PruefeThreads();
@@ -271,8 +233,8 @@ void HTSuche::Parallel(Lauf& lauf) {
           zustand = 0;
         }
       } else if (zustand == 2) {
-        if (++lauf.punktZaehler > kAnzeigeIntervall + 1) lauf.punktZaehler = 0;
-        if (lauf.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
+        if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
+        if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
         bool freierDa = false;
         for (int n = 1; n <= threadAnzahl_ && !erschoepft && !freierDa; ++n)
           freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
@@ -303,10 +265,8 @@ void HTSuche::Parallel(Lauf& lauf) {
       if (Entschieden(z)) wurzel.Zuege[k + 1] = z;
     }
     if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
-    if (lauf.anzeigen() && suche_.SichereIteration(lauf.tiefe, d, lauf.opt.FullDepthOnly)) break;
+    if (!lauf.keepTabs && suche_.SichereIteration(tiefe, d, fullDepthOnly)) break;
   }
-  if ((suche_.MoveNowFlag || (suche_.StopFlag && lauf.anzeigen())) && suche_.ResultReady)
-    suche_.SichereUnterbrochene();
 }
 
 void HTSuche::KopiereWurzel() {
@@ -321,15 +281,15 @@ void HTSuche::KopiereWurzel() {
   }
 }
 
-void HTSuche::HTAnzeige(Lauf& lauf, int d) {
+void HTSuche::HTAnzeige(const SuchLauf& lauf, Abfrage& abfrage, int tiefe, int d) {
   const auto jetzt = std::chrono::steady_clock::now();
-  if (++lauf.anzeigeZaehler < kAnzeigeIntervall && jetzt - lauf.letzteAnzeige < kAnzeigeZeit)
+  if (++abfrage.anzeigeZaehler < kAnzeigeIntervall && jetzt - abfrage.letzteAnzeige < kAnzeigeZeit)
     return;
-  lauf.letzteAnzeige = jetzt;
+  abfrage.letzteAnzeige = jetzt;
   for (auto& t : threads_) t->Hole(meldungen_);
   for (const std::string& m : meldungen_) host_.Meldung(m);
   meldungen_.clear();
-  if (lauf.opt.Timed) {
+  if (lauf.timed) {
     const std::int64_t ms = host_.JetztMs();
     if (ms > lauf.deadline) {
       suche_.MoveNowFlag = true;
@@ -338,9 +298,9 @@ void HTSuche::HTAnzeige(Lauf& lauf, int d) {
     }
     host_.ZeigeRestDenkzeit((lauf.deadline - ms) / 1000);
   }
-  if (lauf.anzeigen()) host_.Fortschritt(lauf.tiefe, d);
+  if (lauf.Anzeigen()) host_.Fortschritt(tiefe, d);
   host_.VerarbeiteEreignisse();
-  lauf.anzeigeZaehler = 0;
+  abfrage.anzeigeZaehler = 0;
   KopiereWurzel();
 }
 
@@ -384,7 +344,7 @@ void HTSuche::HTResetThreads() {
   }
 }
 
-void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const Lauf& lauf) {
+void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf) {
   std::array<int, kMaxSteps + 1> pfad{};
   pfad[static_cast<std::size_t>(L)] = zelle;
   for (int s = L; s >= 1; --s) {
@@ -399,7 +359,7 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const Lauf& lauf) 
   }
   HTQuarne& w = Thread(n);
   w.TRThreadNr = n;
-  w.TRDenkTiefe = lauf.tiefe;
+  w.TRDenkTiefe = lauf.zielTiefe;
   w.TRStepMax = d;
   w.TRLetzterZug = lauf.zug;
   w.TRZugNummer = lauf.zugNummer;
@@ -416,7 +376,7 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const Lauf& lauf) 
     if (s == 1) {
       w.BereiteStepVor(1, lauf.zug, lauf.zugNummer, lauf.farbe);
       w.Steps[1].STStepMax = d;
-      w.Steps[1].STDenkTiefe = lauf.tiefe;
+      w.Steps[1].STDenkTiefe = lauf.zielTiefe;
     } else {
       w.BereiteStepVor(s);
     }

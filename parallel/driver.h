@@ -88,18 +88,20 @@ class HTSuche final : private Arbeiter {
   std::function<void(HTQuarne&)> nachBestuecken;
 
  private:
-  struct Lauf;
+  struct Abfrage;
 
   // Arbeiter
   int Zelle(int n) const override;
   void HTStopThread(int n) override;
 
-  void Parallel(Lauf& lauf);
+  // The parallel iterations below the tree's level L (the cells).
+  void Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly);
   void HTResetThreads();
-  void BestueckeThread(int n, int zelle, int L, int d, const Lauf& lauf);
+  void BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf);
   bool HTAbholen(int L);
-  // Once per poll pass; false when the search has to end.
-  void HTAnzeige(Lauf& lauf, int d);
+  // Once per poll pass: every so often the window gets a moment and the thinking time is
+  // checked.
+  void HTAnzeige(const SuchLauf& lauf, Abfrage& abfrage, int tiefe, int d);
   void KopiereWurzel();
   void PruefeThreads();
   void Warten(std::uint64_t gesehen);

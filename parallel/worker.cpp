@@ -40,7 +40,7 @@ void MeldungsPuffer::Hole(std::vector<std::string>& ziel) {
 
 HTQuarne::HTQuarne(const Einstellungen& einstellungen, const std::atomic<bool>& stopFlag,
                    const std::atomic<bool>& moveNowFlag, Wecker& wecker)
-    : StepStack(einstellungen, static_cast<MeldungsPuffer&>(*this)),
+    : StepSchleife(einstellungen, static_cast<MeldungsPuffer&>(*this)),
       stopFlag_(stopFlag),
       moveNowFlag_(moveNowFlag),
       wecker_(wecker) {
@@ -122,7 +122,7 @@ void HTQuarne::Park() {
   ToSuspend.store(false);
   Ready.store(false);
   rw_.clear(std::memory_order_release);
-  rwGehalten_ = false;
+  rwGehalten_ = rwBeimEltern_ = false;
   suspended_.store(false, std::memory_order_release);
   ++laeufe_;
   lk.unlock();
@@ -132,10 +132,10 @@ void HTQuarne::Park() {
 void HTQuarne::Execute() {
   rwGehalten_ = false;
   ToSuspend.store(true);
-  aufgabe_ = agSuspend;
+  lage_.stage = agSuspend;
   while (!terminated_.load(std::memory_order_acquire)) {
     try {
-      Schritt();
+      Durchlauf();
     } catch (const std::exception& e) {
       // The cell is lost; the worker reports why and parks, so that the driver can end the
       // search instead of waiting for it.
@@ -144,10 +144,10 @@ void HTQuarne::Execute() {
         fehler_ = e.what();
         hatFehler_.store(true, std::memory_order_release);
       }
-      if (rwGehalten_) GibRW();
-      rwGehalten_ = false;
+      if (rwGehalten_ || rwBeimEltern_) GibRW();
+      rwGehalten_ = rwBeimEltern_ = false;
       ToSuspend.store(true);
-      aufgabe_ = agSuspend;
+      lage_.stage = agSuspend;
     }
   }
   {
@@ -157,131 +157,67 @@ void HTQuarne::Execute() {
   cv_.notify_all();
 }
 
-void HTQuarne::Schritt() {
+void HTQuarne::Durchlauf() {
   TRCounter.fetch_add(1, std::memory_order_relaxed);
-  if (ToExit.load()) aufgabe_ = agExit;
-  if (ToSuspend.load() || ToReset.load()) aufgabe_ = agSuspend;
-  if (stopFlag_.load() || moveNowFlag_.load()) aufgabe_ = agSuspend;
-  int& s = s_;
-  switch (aufgabe_) {
+  if (ToExit.load()) lage_.stage = agExit;
+  if (ToSuspend.load() || ToReset.load()) lage_.stage = agSuspend;
+  if (stopFlag_.load() || moveNowFlag_.load()) lage_.stage = agSuspend;
+  switch (lage_.stage) {
     case agSuspend:
       Park();
-      aufgabe_ = agStart;
+      lage_.stage = agStart;
       break;
 
-    case agStart:
+    case agStart: {
       // A cell below the stack, or no ply left to search below it, cannot be searched.
       if (TRHTTiefe < 1 || TRStepMax <= TRHTTiefe || TRStepMax > kMaxSteps)
         throw std::runtime_error("Fehlermeldung");
-      s = TRHTTiefe;
       Steps[1].STStepMax = TRStepMax;
       Steps[1].STDenkTiefe = TRDenkTiefe;
-      hint_ = 0;
-      hintRes_ = hrNone;
-      aufgabe_ = agNextMove;
-      break;
-
-    case agNextMove: {
-      TStep& st = Steps[s];
-      if (st.ZugZeiger < st.ZuegeAnzahl) {
-        if (NaechsterZug(s, TRStepMax)) aufgabe_ = agStepInc;
-      } else if (s == TRHTTiefe) {
-        ToSuspend.store(true);
-        Ready.store(true);
-      } else if (Steps[s - 1].ZugZeiger == 1) {
-        aufgabe_ = agBewertung;
-      } else {
-        ElternUeberstanden(s, TRStepMax, TRHTTiefe);
-      }
+      Rahmen r;
+      r.modus = Modus::Zelle;
+      r.d = TRStepMax;
+      r.oben = TRHTTiefe;
+      BeginneIteration(r);
+      lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
       break;
     }
-
-    case agStepInc:
-      ++s;
-      if (s > TRStepMax) throw std::runtime_error("Fehlermeldung");
-      BereiteStepVor(s);
-      aufgabe_ = agGenZuege;
-      break;
-
-    case agGenZuege: {
-      GenModus modus;
-      modus.stepMax = TRStepMax;
-      modus.stepIsMax = s == TRStepMax;
-      modus.alleZuege = s == 1;
-      modus.imThreadNull = false;
-      bool toCancel = false;
-      if (HTGenMoves(s, modus, toCancel)) {
-        hint_ = Steps[s].ZuegeAnzahl;
-        hintRes_ = hrQuarne;
-        aufgabe_ = agBewertung;
-        break;
-      }
-      hint_ = 0;
-      if (toCancel) {
-        --s;
-        aufgabe_ = agNextMove;
-        break;
-      }
-      if (s < TRStepMax) HTSortiere(s, TRStepMax);
-      if (Steps[s].ZuegeAnzahl == 0 && !Steps[s].Virtuell) {
-        // The side to move is blocked: the move that led here wins.
-        --s;
-        NimmRW();
-        rwGehalten_ = true;
-        hint_ = BlockadeGewinn(s);
-        AktuellerZug(s).TEILBEW = 0;
-        if (s == TRHTTiefe) SetzeTeilBew(0);
-        hintRes_ = hrBlock;
-        aufgabe_ = agBewertung;
-      } else {
-        aufgabe_ = agNextMove;
-      }
-      break;
-    }
-
-    case agBewertung:
-      if (s > TRHTTiefe) {
-        bool halte = rwGehalten_;
-        rwGehalten_ = false;
-        if (!halte && s == TRHTTiefe + 1) {
-          NimmRW();
-          halte = true;
-        }
-        BewerteEltern(s, TRStepMax, hint_, hintRes_);
-        if (halte) GibRW();
-        if (HTTestung(s, TRStepMax, false)) --s;
-        aufgabe_ = agNextMove;
-      } else {
-        // The cell move itself leaves the opponent without a move.
-        if (!rwGehalten_) NimmRW();
-        rwGehalten_ = false;
-        if (hint_ > 0) GetBesterZug(s, TRStepMax, hint_, hintRes_);
-        AktuellerZug(s).BEWERTET = true;
-        ToSuspend.store(true);
-        Ready.store(true);
-        GibRW();
-      }
-      break;
 
     case agExit:
       terminated_.store(true, std::memory_order_release);
       break;
 
     default:
+      if (Schritt(lage_) == Ergebnis::ZelleFertig) {
+        ToSuspend.store(true);
+        Ready.store(true);
+      }
       break;
   }
 }
 
-bool HTQuarne::HTTestung(int s, int d, bool einstiegNextMove) {
-  if (!einstiegNextMove && !AktualisiereBesterZug(s)) return false;
-  // The worker never cuts at the cell's own ply: the driver decides about cells.
-  if (s == TRHTTiefe) return false;
-  if (Steps[s - 1].ZugZeiger == 1 && s > TRHTTiefe + 1) return false;
-  if (s == TRHTTiefe + 1) {
-    Veroeffentliche(s);
-    return false;
+int HTQuarne::Blockade(int s) {
+  NimmRW();
+  rwGehalten_ = true;
+  const int index = StepSchleife::Blockade(s);
+  AktuellerZug(s).TEILBEW = 0;
+  if (s == TRHTTiefe) SetzeTeilBew(0);
+  return index;
+}
+
+void HTQuarne::BeginneElternWert(int s) {
+  // The value of the cell itself is written under RW.
+  rwBeimEltern_ = rwGehalten_;
+  rwGehalten_ = false;
+  if (!rwBeimEltern_ && s <= TRHTTiefe + 1) {
+    NimmRW();
+    rwBeimEltern_ = true;
   }
-  return SchneideAb(s, d);
+}
+
+void HTQuarne::BeendeElternWert() {
+  if (rwBeimEltern_) GibRW();
+  rwBeimEltern_ = false;
 }
 
 void HTQuarne::Veroeffentliche(int s) {

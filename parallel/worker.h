@@ -13,7 +13,7 @@
 #include <thread>
 #include <vector>
 
-#include "engine/stepstack.h"
+#include "engine/step_loop.h"
 
 namespace quarne {
 
@@ -47,7 +47,7 @@ class MeldungsPuffer : public Host {
   std::atomic<bool> wartend_{false};
 };
 
-class HTQuarne final : private MeldungsPuffer, public StepStack {
+class HTQuarne final : private MeldungsPuffer, public StepSchleife {
  public:
   // einstellungen is the driver's copy, read when the driver calls Vorbereiten.
   HTQuarne(const Einstellungen& einstellungen, const std::atomic<bool>& stopFlag,
@@ -102,25 +102,28 @@ class HTQuarne final : private MeldungsPuffer, public StepStack {
   using MeldungsPuffer::Hole;
 
  protected:
-  bool HTTestung(int s, int d, bool einstiegNextMove) override;
+  void Veroeffentliche(int s) override;
+  void BeginneElternWert(int s) override;
+  void BeendeElternWert() override;
+  int Blockade(int s) override;
 
  private:
   void Execute();
   void Park();
-  // One pass of the loop; the task is the worker's state between passes.
-  void Schritt();
-  void Veroeffentliche(int s);
+  // One pass of the loop: the control fields, then the task, which is the worker's state
+  // between passes (the stage of the step loop while it searches a cell).
+  void Durchlauf();
 
   const std::atomic<bool>& stopFlag_;
   const std::atomic<bool>& moveNowFlag_;
   Wecker& wecker_;
 
   // The loop's own state.
-  TAufgabe aufgabe_ = agSuspend;
-  int s_ = 0;
-  int hint_ = 0;
-  THintRes hintRes_ = hrNone;
+  Lage lage_{agSuspend};
+  // RW was taken for a blockade and is held until the value is passed up; RW is held while a
+  // value is passed up.
   bool rwGehalten_ = false;
+  bool rwBeimEltern_ = false;
 
   std::atomic_flag rw_;
   std::atomic<std::uint8_t> teilBew_{0};

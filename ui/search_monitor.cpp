@@ -127,13 +127,6 @@ void SuchAnzeige::Wartemarke() {
   form_.PrgrLab->setText(form_.PrgrLab->text() + "|");
 }
 
-void SuchAnzeige::SuchTimerLaeuft(bool an) {
-  if (an)
-    form_.SuchTimer->start();
-  else
-    form_.SuchTimer->stop();
-}
-
 void SuchAnzeige::ZeigeRestDenkzeit(std::int64_t sekunden) {
   form_.DenktiefeLab_->setText(QString("Computer Denkzeit: %1 Sek.").arg(sekunden));
 }

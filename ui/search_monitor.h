@@ -47,7 +47,6 @@ class SuchAnzeige final : public Host {
   void SucheBeendet() override;
   void Aktivitaetspunkt() override;
   void Wartemarke() override;
-  void SuchTimerLaeuft(bool an) override;
   void ZeigeRestDenkzeit(std::int64_t sekunden) override;
   void VerbergeEinstellungsTabs() override;
   void ZeigeEinstellungsTabs() override;

@@ -69,7 +69,6 @@ struct FensterHost final : test::TestHost {
   bool tabsSichtbar = true, timerLaeuft = false;
   void VerbergeEinstellungsTabs() override { tabsSichtbar = false; }
   void ZeigeEinstellungsTabs() override { tabsSichtbar = true; }
-  void SuchTimerLaeuft(bool an) override { timerLaeuft = an; }
   void SucheGestartet() override {
     TestHost::SucheGestartet();
     timerLaeuft = true;

@@ -23,8 +23,20 @@ QByteArray Lies(const QString& pfad) {
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// The test mode's data folder lies in the home folder; each test gets a home of its own, so
+// that tests running at the same time do not clear each other's files.
+struct EigenesHeim {
+  QTemporaryDir heim;
+  QByteArray vorher = qgetenv("HOME");
+  EigenesHeim() {
+    qputenv("HOME", heim.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+  }
+  ~EigenesHeim() { qputenv("HOME", vorher); }
+};
+
 TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
-  QStandardPaths::setTestModeEnabled(true);
+  const EigenesHeim heim;
   QTemporaryDir programm;
   ASSERT_TRUE(programm.isValid());
   Schreibe(programm.filePath("Bibliothek5.bib"), "installiert");
@@ -64,7 +76,7 @@ TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
 
 // An installed tree: the programs in bin/, their shipped files in the data folder beside it.
 TEST(ProgrammDateien, InstallierterBaum) {
-  QStandardPaths::setTestModeEnabled(true);
+  const EigenesHeim heim;
   QTemporaryDir praefix;
   ASSERT_TRUE(praefix.isValid());
   const QString bin = praefix.filePath("bin");

@@ -1,0 +1,295 @@
+#include "engine/step_loop.h"
+
+#include <stdexcept>
+#include <string>
+
+#include "engine/values.h"
+
+namespace quarne {
+namespace {
+
+bool Entschieden(TZugResZiehend r) {
+  return r == rsWIN || r == rsLOSS || r == rsWDH;
+}
+
+}  // namespace
+
+GenModus StepSchleife::Generierung(int s) const {
+  GenModus m;
+  m.stepMax = it_.d;
+  m.stepIsMax = s == it_.d;
+  m.alleZuege = s == 1;
+  // Neither a complete list nor the tree may lose a move to a cut-off at the last ply.
+  m.testung = !it_.complete && Baum() == nullptr;
+  m.listMode = Baum() != nullptr;
+  m.imThreadNull = it_.modus != Modus::Zelle;
+  return m;
+}
+
+StepSchleife::Ergebnis StepSchleife::Schritt(Lage& l) {
+  switch (l.stage) {
+    case agStepInc:
+      return StufeStepInc(l);
+    case agGenZuege:
+      return StufeGenZuege(l);
+    case agNextMove:
+      return it_.modus == Modus::Liste ? StufeNextMoveListe(l) : StufeNextMove(l);
+    case agBewertung:
+      return StufeBewertung(l);
+    default:
+      return Ergebnis::Weiter;
+  }
+}
+
+StepSchleife::Ergebnis StepSchleife::StufeStepInc(Lage& l) {
+  ++l.s;
+  if (l.s > it_.d) {
+    if (it_.modus == Modus::Zelle) throw std::runtime_error("Fehlermeldung");
+    host_.Meldung("Fehler in StepRoutine. Step > StepMax");
+  }
+  if (l.s > kMaxSteps) return Ergebnis::StapelVoll;
+  if (l.s == 1)
+    BereiteStepVor(1, *it_.wurzel, it_.zugNummer, it_.farbe);
+  else
+    BereiteStepVor(l.s);
+  l.stage = agGenZuege;
+  return Ergebnis::Weiter;
+}
+
+StepSchleife::Ergebnis StepSchleife::StufeGenZuege(Lage& l) {
+  int& s = l.s;
+  const TStep& st = Steps[s];
+  bool cancel = false;
+  const bool gewonnen = HTGenMoves(s, Generierung(s), cancel);
+  const bool liste = it_.modus == Modus::Liste;
+  if (s == 1 && it_.anzeigen && (!liste || st.ZuegeAnzahl > 0)) host_.WurzelZuegeErzeugt();
+  if (gewonnen) {
+    l.hint = st.ZuegeAnzahl;
+    l.hintArt = hrQuarne;
+    l.stage = agBewertung;
+    return Ergebnis::Weiter;
+  }
+  l.hint = 0;
+  if (!liste) {
+    if (cancel) {
+      --s;
+      l.stage = agNextMove;
+      return Ergebnis::Weiter;
+    }
+    if (s < it_.d) HTSortiere(s, it_.d);
+  }
+  if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
+    // The side to move is blocked: at the root there is no move at all, below it the move that
+    // led here wins.
+    if (s == 1) return Ergebnis::KeineZuege;
+    --s;
+    l.hint = Blockade(s);
+    l.hintArt = hrBlock;
+    l.stage = agBewertung;
+    return Ergebnis::Weiter;
+  }
+  l.stage = liste && s == it_.d ? agBewertung : agNextMove;
+  return Ergebnis::Weiter;
+}
+
+int StepSchleife::Blockade(int s) {
+  TZug& z = AktuellerZug(s);
+  z.Wertung.ZugResGesamt = rsWIN;
+  z.Wertung.ResultInXZuegen = 0;
+  z.BEWERTET = true;
+  return Steps[s].ZZ[Steps[s].ZugZeiger];
+}
+
+StepSchleife::Ergebnis StepSchleife::StufeNextMove(Lage& l) {
+  int& s = l.s;
+  const TStep& st = Steps[s];
+  if (st.ZugZeiger < st.ZuegeAnzahl) {
+    if (NaechsterZug(s, it_.d)) l.stage = agStepInc;
+    return Ergebnis::Weiter;
+  }
+  if (s == it_.oben)
+    return it_.modus == Modus::Zelle ? Ergebnis::ZelleFertig : Ergebnis::Vollstaendig;
+  if (Steps[s - 1].ZugZeiger == 1 || (s == 2 && einst_.CBVoll)) {
+    l.stage = agBewertung;
+    return Ergebnis::Weiter;
+  }
+  // The parent move met every reply without being cut off: its value is exact.
+  ElternUeberstanden(s, it_.d);
+  return Ergebnis::Weiter;
+}
+
+StepSchleife::Ergebnis StepSchleife::StufeNextMoveListe(Lage& l) {
+  int& s = l.s;
+  TStep& st = Steps[s];
+  if (s > 1 && s == it_.d) {
+    host_.Meldung("Step > 1 und = Stepmax sollte nicht in NextMove auftreten!");
+    l.stage = agBewertung;
+    return Ergebnis::Weiter;
+  }
+  if (st.ZugZeiger == st.ZuegeAnzahl) {
+    l.stage = agBewertung;
+    return Ergebnis::Weiter;
+  }
+  ++st.ZugZeiger;
+  const TZug& m = AktuellerZug(s);
+  if (m.Wertung.ZugResGesamt == rsQuarn) {
+    if (m.BEWERTET)
+      host_.Meldung("Bewerteten rsQuarn Zug in StepRoutine bei Stepincrement gefunden. Step = " +
+                    std::to_string(s));
+    l.stage = agStepInc;
+  } else if (m.Wertung.ZugResGesamt == rsNIL) {
+    throw std::logic_error("rsNil in Steproutine gefunden");
+  }
+  return Ergebnis::Weiter;
+}
+
+StepSchleife::Ergebnis StepSchleife::StufeBewertung(Lage& l) {
+  int& s = l.s;
+  if (s == it_.oben) {
+    if (it_.modus == Modus::Zelle) {
+      // The cell move itself leaves the opponent without a move.
+      BeginneElternWert(s);
+      if (l.hint > 0) GetBesterZug(s, it_.d, l.hint, l.hintArt);
+      AktuellerZug(s).BEWERTET = true;
+      BeendeElternWert();
+      return Ergebnis::ZelleFertig;
+    }
+    MeldeSofortGewinn(1, l);
+    if (l.hint > 0) GetBesterZug(1, it_.d, l.hint, l.hintArt);
+    if (Steps[1].ZugZeiger == Steps[1].ZuegeAnzahl || it_.d == 1) return Ergebnis::Vollstaendig;
+    l.stage = agNextMove;
+    return Ergebnis::Weiter;
+  }
+  if (it_.modus == Modus::Liste) {
+    StufeBewertungListe(l);
+    return Ergebnis::Weiter;
+  }
+  BeginneElternWert(s);
+  BewerteEltern(s, it_.d, l.hint, l.hintArt);
+  BeendeElternWert();
+  if (HTTestung(s, it_.d, false)) --s;
+  l.stage = agNextMove;
+  return Ergebnis::Weiter;
+}
+
+void StepSchleife::StufeBewertungListe(Lage& l) {
+  int& s = l.s;
+  MeldeSofortGewinn(s, l);
+  GetBesterZug(s, it_.d, l.hint, l.hintArt);
+  // Unlike the rule for the other searches, the points are carried along for every result.
+  TZugWert w = Steps[s].BesterZugRes;
+  w.PunktWertA = einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor : -w.PunktWertA;
+  if (Entschieden(w.ZugResGesamt)) {
+    ++w.ResultInXZuegen;
+    if (w.ZugResGesamt == rsWIN)
+      w.ZugResGesamt = rsLOSS;
+    else if (w.ZugResGesamt == rsLOSS)
+      w.ZugResGesamt = rsWIN;
+  } else if (w.ZugResGesamt != rsQuarn) {
+    host_.Meldung("Undefinierter Value.ZugResGesamt!");
+  }
+  --s;
+  TZug& p = AktuellerZug(s);
+  w.PunktWertA += p.Wertung.PunktWertA;
+  w.PunktWertGes = w.PunktWertA;
+  p.Wertung = w;
+  p.BEWERTET = true;
+  l.stage = agNextMove;
+}
+
+void StepSchleife::MeldeSofortGewinn(int s, const Lage& l) {
+  if (Baum() != nullptr && l.hint > 0)
+    Baum()->SofortGewinn(s, Steps[s].Zuege[l.hint].ANZgPos, l.hintArt, it_.d);
+}
+
+bool StepSchleife::HTTestung(int s, int d, bool einstiegNextMove) {
+  if (!einstiegNextMove && !AktualisiereBesterZug(s)) return false;
+  if (s == it_.oben) return false;
+  // A worker never cuts the cell: it publishes the partial value, and the driver decides.
+  if (it_.modus == Modus::Zelle && s == it_.oben + 1) {
+    Veroeffentliche(s);
+    return false;
+  }
+  // The parent ply's first move is always evaluated completely.
+  if (Steps[s - 1].ZugZeiger == 1) return false;
+  if (s == 2 && einst_.CBVoll) return false;
+  return SchneideAb(s, d);
+}
+
+bool StepSchleife::AktualisiereBesterZug(int s) {
+  TStep& st = Steps[s];
+  if (st.ZugZeiger == 1) {
+    st.BesterZug = st.ZZ[1];
+    return true;
+  }
+  const int aktuell = st.ZZ[st.ZugZeiger];
+  if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
+    return false;
+  st.BesterZug = aktuell;
+  return true;
+}
+
+TZugWert StepSchleife::VorlaeufigerWert(int s) {
+  const TStep& st = Steps[s];
+  const TZugWert& eltern = AktuellerZug(s - 1).Wertung;
+  TZugWert w = Runterrechnen(st.Zuege[st.BesterZug].Wertung, eltern, einst_, host_);
+  w.PunktWertA = eltern.PunktWertA;
+  return w;
+}
+
+bool StepSchleife::SchneideAb(int s, int d) {
+  TStep& st = Steps[s];
+  TStep& eltern = Steps[s - 1];
+  if (st.BesterZug == 0 || eltern.BesterZug == 0) return false;
+  // A provisional value only gets worse for the parent as further replies come in, unless
+  // draws take part (see MindestensSoGut).
+  TZug& p = AktuellerZug(s - 1);
+  p.Wertung = VorlaeufigerWert(s);
+  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
+  if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
+    p.BEWERTET = true;
+  else
+    p.Canceld = true;
+  if (s == 2) HTCopySmart(2, d);
+  return true;
+}
+
+bool StepSchleife::NaechsterZug(int& s, int d) {
+  ++Steps[s].ZugZeiger;
+  const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
+  if (!Entschieden(r) && s < d) return true;
+  if (HTTestung(s, d, false)) --s;
+  return false;
+}
+
+void StepSchleife::ElternUeberstanden(int& s, int d) {
+  HTCopySmart(s, d);
+  --s;
+  TStep& eltern = Steps[s];
+  TZug& p = AktuellerZug(s);
+  p.BEWERTET = true;
+  const bool besser =
+      eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
+  if (p.Wertung.ZugResGesamt == rsWDH && !besser) return;
+  if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
+  eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+  p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+  if (s > it_.oben && HTTestung(s, d, true)) --s;
+}
+
+void StepSchleife::BewerteEltern(int& s, int d, int& hint, THintRes hintArt) {
+  TStep& st = Steps[s];
+  if (hint > 0) {
+    GetBesterZug(s, d, hint, hintArt);
+  } else {
+    if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+    HTCopySmart(s, d);
+  }
+  TZug& p = AktuellerZug(s - 1);
+  if (st.BesterZug != 0)
+    p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+  --s;
+  p.BEWERTET = true;
+}
+
+}  // namespace quarne

@@ -1,0 +1,101 @@
+// The stage machine every search runs over its step stack: the calling thread's search with
+// cut-offs (StepRoutine), its search with complete lists (StepRoutineListe), and a worker's
+// search below one cell. The mode is a parameter of one loop, so that a change of the search is
+// made once for all three.
+#pragma once
+
+#include "engine/stepstack.h"
+
+namespace quarne {
+
+class StepSchleife : public StepStack {
+ public:
+  using StepStack::StepStack;
+
+  enum class Modus {
+    Aufrufer,  // cut-offs and move ordering, from the root
+    Liste,     // every move of the plies above the last, in generation order, from the root
+    Zelle,     // cut-offs and move ordering below a fixed path; the cell is the top ply
+  };
+
+  // What one pass of the loop leaves to its driver.
+  enum class Ergebnis {
+    Weiter,
+    Vollstaendig,  // the root's iteration is complete
+    KeineZuege,    // the root has no move
+    ZelleFertig,   // the cell has its final value
+    StapelVoll,    // a ply beyond the stack was asked for
+  };
+
+  // Where an iteration stands between passes: its stage, the current ply, and a move of that
+  // ply already known to win (the hint).
+  struct Lage {
+    TAufgabe stage = agStepInc;
+    int s = 0;
+    int hint = 0;
+    THintRes hintArt = hrNone;
+  };
+
+ protected:
+  // What the loop needs of the running iteration.
+  struct Rahmen {
+    Modus modus = Modus::Aufrufer;
+    int d = 1;                     // depth limit
+    int oben = 1;                  // the top ply: 1, or the cell's ply
+    bool complete = false;         // complete lists (list mode)
+    bool anzeigen = false;         // the monitor's root-list hook
+    const TZug* wurzel = nullptr;  // the move that led to the root, with its number and colour
+    int zugNummer = 1;
+    TFarbe farbe = clWeiss;
+  };
+
+  void BeginneIteration(const Rahmen& it) { it_ = it; }
+  // Performs the current stage.
+  Ergebnis Schritt(Lage& l);
+
+  bool HTTestung(int s, int d, bool einstiegNextMove) final;
+
+  // Hooks of the worker, which guards its cell record while it writes it.
+  // A partial value of the cell, from the best reply so far at ply s.
+  virtual void Veroeffentliche(int /*s*/) {}
+  // Around passing the value of ply s up to its parent move.
+  virtual void BeginneElternWert(int /*s*/) {}
+  virtual void BeendeElternWert() {}
+  // The reply ply s + 1 has no move: the current move of ply s wins by blockade. Its index.
+  virtual int Blockade(int s);
+
+  // The value of the current move of ply s - 1 from the best reply so far, keeping its own
+  // PunktWertA.
+  TZugWert VorlaeufigerWert(int s);
+
+ private:
+  GenModus Generierung(int s) const;
+  Ergebnis StufeStepInc(Lage& l);
+  Ergebnis StufeGenZuege(Lage& l);
+  Ergebnis StufeNextMove(Lage& l);
+  Ergebnis StufeNextMoveListe(Lage& l);
+  Ergebnis StufeBewertung(Lage& l);
+  void StufeBewertungListe(Lage& l);
+
+  // Makes the current move of ply s its best when it is the first or a better one; false when
+  // it is not.
+  bool AktualisiereBesterZug(int s);
+  // Gives the parent move its provisional value and cuts it off when the best move of ply
+  // s - 1 is at least as good; true when the caller must climb one more ply.
+  bool SchneideAb(int s, int d);
+  // Advances ply s to its next move: true to descend into it; false when it is valued already
+  // (a result, or the last ply) and has been tested, which may climb a ply.
+  bool NaechsterZug(int& s, int d);
+  // Every move of ply s is examined and the parent move was never cut off: its value is exact.
+  // Climbs to the parent ply, and once more when the parent ply is cut off too.
+  void ElternUeberstanden(int& s, int d);
+  // Passes the best value of ply s (with a hint, the winning move) to the parent move, climbs
+  // to the parent ply and marks the parent move evaluated.
+  void BewerteEltern(int& s, int d, int& hint, THintRes hintArt);
+  // In list mode, a move of ply s known to win at once marks its entry in the tree.
+  void MeldeSofortGewinn(int s, const Lage& l);
+
+  Rahmen it_;
+};
+
+}  // namespace quarne
