@@ -40,9 +40,9 @@ constexpr const char* kAufruf =
     "  quarne-cli perft STELLUNG N [--remis R]\n"
     "  quarne-cli liste STELLUNG N [--remis R]\n"
     "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R] [--threads T]\n"
-    "                              [--bib DATEI]\n"
-    "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T]\n"
-    "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen]\n"
+    "                              [--bib DATEI] [--suche A]\n"
+    "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T] [--suche A]\n"
+    "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen] [--suche A]\n"
     "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
@@ -54,6 +54,8 @@ constexpr const char* kAufruf =
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
     "T: 1 sucht im Programm selbst, 2 bis 128 verteilt die Suche auf so viele Threads\n"
     "   (Standard: einer je Prozessor)\n"
+    "A: schnell (Standard) oder klassisch, die Suche zum Vergleichen: bei fester Tiefe mit\n"
+    "   demselben Ergebnis\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
@@ -180,6 +182,13 @@ bool LiesRemis(const std::string& text, int& limit) {
   return true;
 }
 
+// The kind of search: "schnell" or "klassisch".
+bool LiesSuchArt(std::string_view text, SuchArt& art) {
+  if (text != "schnell" && text != "klassisch") return false;
+  art = text == "schnell" ? SuchArt::Schnell : SuchArt::Klassisch;
+  return true;
+}
+
 // Progress of building on the error stream: each position as it begins and ends, and the
 // positions per hour of each level.
 class BauFortschritt final : public BauAnzeige {
@@ -280,6 +289,11 @@ struct Befehl {
       Falsch("Die Zahl der Threads muss eine ganze Zahl von 1 bis 128 sein.");
       return std::nullopt;
     }
+    const std::string* suche = ein.Option("--suche");
+    if (suche && !LiesSuchArt(*suche, einstellungen.suchArt)) {
+      Falsch("Die Suche muss schnell oder klassisch sein.");
+      return std::nullopt;
+    }
     return ein;
   }
 
@@ -359,7 +373,7 @@ struct Befehl {
   }
 
   int Analyse() {
-    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib"}, 0);
+    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib", "--suche"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -395,7 +409,7 @@ struct Befehl {
   }
 
   int StepListe() {
-    const auto ein = Lies({"--tiefe", "--remis", "--threads"}, 0);
+    const auto ein = Lies({"--tiefe", "--remis", "--threads", "--suche"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -585,7 +599,7 @@ struct Befehl {
   }
 
   int Bench() {
-    const auto ein = Lies({"--threads", "--leerlauf"}, 0, false);
+    const auto ein = Lies({"--threads", "--leerlauf", "--suche"}, 0, false);
     if (!ein) return kFalscheEingabe;
     // The search lets events through now and then; that is when the five seconds are checked.
     BenchHost host(fehler);

@@ -109,6 +109,15 @@ TEST(Kommandozeile, FalscheEingabenWerdenAbgewiesen) {
       {{"stepliste", "........................ W 0 0", "--threads", "1"},
        "nur bei der Suche mit mehreren Threads"},
       {{"stepliste", "........................ W 0 0", "--zeit", "5"}, "Unbekannte Option"},
+      // The kind of search.
+      {{"analyse", "........................ W 0 0", "--suche", "Klassisch"},
+       "schnell oder klassisch"},
+      {{"stepliste", "........................ W 0 0", "--threads", "2", "--suche", "alt"},
+       "schnell oder klassisch"},
+      {{"bench", "--suche", ""}, "schnell oder klassisch"},
+      {{"analyse", "........................ W 0 0", "--suche"}, "Nach --suche fehlt der Wert"},
+      {{"liste", "........................ W 0 0", "2", "--suche", "klassisch"},
+       "Unbekannte Option \"--suche\""},
   };
   for (const auto& f : faelle) {
     const Lauf l = Rufe(f.argumente);
@@ -200,6 +209,46 @@ TEST(Kommandozeile, ThreadsUndStepListe) {
   ASSERT_EQ(liste.code, 0) << liste.fehler;
   EXPECT_NE(liste.aus.find("Zelle "), std::string::npos);
   EXPECT_NE(liste.aus.find(std::string(66, '-')), std::string::npos);
+  EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
+}
+
+// At a fixed depth the classic search finds what the fast one finds: the depth and the best
+// move with its value. (Root moves cut off may carry other bounds; on workers, which of equally
+// good moves comes first depends on their timing.)
+TEST(Kommandozeile, KlassischeSucheFindetDasselbe) {
+  const struct {
+    std::vector<std::string> argumente;
+    bool gleicherZug;
+  } faelle[] = {
+      {{"analyse", kMittelspiel, "--tiefe", "5", "--threads", "1"}, true},
+      {{"analyse", "........................ W 0 0", "--tiefe", "6", "--threads", "1"}, true},
+      {{"analyse", kMittelspiel, "--tiefe", "6", "--threads", "2"}, false},
+  };
+  // Result, plies to it and value: the fields after the move.
+  const auto wertung = [](const std::string& zeile) {
+    return zeile.substr(zeile.find('\t', zeile.find('\t') + 1));
+  };
+  for (const auto& f : faelle) {
+    std::vector<std::string> klassisch = f.argumente, schnell = f.argumente;
+    klassisch.insert(klassisch.end(), {"--suche", "klassisch"});
+    schnell.insert(schnell.end(), {"--suche", "schnell"});
+    const Lauf k = Rufe(klassisch), s = Rufe(schnell);
+    ASSERT_EQ(k.code, 0) << k.fehler;
+    ASSERT_EQ(s.code, 0) << s.fehler;
+    const auto a = Zeilen(k.aus), b = Zeilen(s.aus);
+    ASSERT_GE(a.size(), 2u);
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(a[0], b[0]) << f.argumente[1];
+    if (f.gleicherZug) {
+      EXPECT_EQ(a[1], b[1]) << f.argumente[1];
+    } else {
+      EXPECT_EQ(wertung(a[1]), wertung(b[1])) << f.argumente[1];
+    }
+    EXPECT_TRUE(k.fehler.empty() && s.fehler.empty());
+  }
+  const Lauf liste =
+      Rufe({"stepliste", kMittelspiel, "--tiefe", "5", "--threads", "2", "--suche", "klassisch"});
+  EXPECT_EQ(liste.code, 0) << liste.fehler;
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
 }
 
