@@ -8,6 +8,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <initializer_list>
 #include <map>
@@ -638,13 +639,21 @@ int FuehreBefehlAus(const std::vector<std::string>& argumente, std::ostream& aus
   Befehl b{argumente, aus, fehler};
   if (argumente.empty()) return b.Falsch(kAufruf);
   const std::string& name = argumente[0];
-  if (name == "perft") return b.Perft();
-  if (name == "liste") return b.Liste();
-  if (name == "analyse") return b.Analyse();
-  if (name == "stepliste") return b.StepListe();
-  if (name == "bench") return b.Bench();
-  if (name == "bib") return b.Bib();
-  if (name == "partie") return b.Partie();
+  // An error inside a command (a broken library, a worker that does not start) ends the
+  // command with its message, never the program.
+  try {
+    if (name == "perft") return b.Perft();
+    if (name == "liste") return b.Liste();
+    if (name == "analyse") return b.Analyse();
+    if (name == "stepliste") return b.StepListe();
+    if (name == "bench") return b.Bench();
+    if (name == "bib") return b.Bib();
+    if (name == "partie") return b.Partie();
+  } catch (const std::exception& e) {
+    return b.Falsch(std::string("Fehler: ") + e.what());
+  } catch (...) {
+    return b.Falsch("Fehler: unbekannter Ausnahmefehler.");
+  }
   return b.Falsch("Unbekannter Befehl \"" + name + "\".\n" + kAufruf);
 }
 

@@ -7,6 +7,8 @@
 #include <sstream>
 
 #include "game/game_file.h"
+#include "library/bibfile.h"
+#include "library/lookup.h"
 #include "tests/engine/test_positions.h"
 
 namespace quarne {
@@ -250,6 +252,30 @@ TEST(Kommandozeile, KlassischeSucheFindetDasselbe) {
       Rufe({"stepliste", kMittelspiel, "--tiefe", "5", "--threads", "2", "--suche", "klassisch"});
   EXPECT_EQ(liste.code, 0) << liste.fehler;
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
+}
+
+// A library the reader accepts can still break the lookup: a position with more children than
+// a step holds. The error ends the command with its message and exit code 2, not the program.
+TEST(Kommandozeile, FehlerImBefehlBeendetNurDenBefehl) {
+  const auto ordner = std::filesystem::temp_directory_path() / "quarne-cli-fehler-test";
+  std::filesystem::create_directories(ordner);
+  TBibliothek bib;
+  TBibZug leer;
+  leer.Zug = test::Pos("........................ W 0 0").zug;
+  leer.BibZuBerechnen = leer.BibBerechnet = true;
+  leer.BibDenkTiefe = 13;
+  leer.BibVon = 0;
+  leer.BibBis = kMaxZuege;
+  bib[0].BibZuege.push_back(leer);
+  bib[1].BibZuege.resize(kMaxZuege + 1);
+  const std::string datei = (ordner / "zu-viele-zuege.bib").string();
+  ASSERT_EQ(SchreibeBib(datei, bib), TDateiMeldung::Keine);
+
+  const Lauf l = Rufe({"analyse", "........................ W 0 0", "--bib", datei});
+  EXPECT_EQ(l.code, 2);
+  EXPECT_EQ(l.fehler, std::string("Fehler: ") + kZuVieleZuege + "\n");
+  EXPECT_TRUE(l.aus.empty()) << l.aus;
+  std::filesystem::remove_all(ordner);
 }
 
 // A small library built from the command line: it passes the check, answers the computer's
