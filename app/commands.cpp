@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -17,6 +18,7 @@
 #include <string_view>
 #include <thread>
 
+#include "app/signatur.h"
 #include "core/notation.h"
 #include "core/position_notation.h"
 #include "engine/perft.h"
@@ -44,6 +46,7 @@ constexpr const char* kAufruf =
     "                              [--bib DATEI] [--suche A]\n"
     "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T] [--suche A]\n"
     "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen] [--suche A]\n"
+    "  quarne-cli bench --signatur [--suche A]\n"
     "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
@@ -60,6 +63,8 @@ constexpr const char* kAufruf =
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
+// Options that take no value.
+constexpr std::array<std::string_view, 1> kSchalter = {"--signatur"};
 constexpr const char* kTiefeFalsch = "Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.";
 
 // Prints consistency messages; the search runs without a window.
@@ -260,6 +265,11 @@ struct Befehl {
       } else if (std::find(bekannt.begin(), bekannt.end(), a) == bekannt.end()) {
         Falsch("Unbekannte Option \"" + a + "\".\n" + kAufruf);
         return std::nullopt;
+      } else if (std::find(kSchalter.begin(), kSchalter.end(), a) != kSchalter.end()) {
+        if (!ein.optionen.emplace(a, "").second) {
+          Falsch("Die Option " + a + " ist doppelt angegeben.");
+          return std::nullopt;
+        }
       } else if (i + 1 == arg.size()) {
         Falsch("Nach " + a + " fehlt der Wert.\n" + kAufruf);
         return std::nullopt;
@@ -600,8 +610,20 @@ struct Befehl {
   }
 
   int Bench() {
-    const auto ein = Lies({"--threads", "--leerlauf", "--suche"}, 0, false);
+    const auto ein = Lies({"--threads", "--leerlauf", "--suche", "--signatur"}, 0, false);
     if (!ein) return kFalscheEingabe;
+    if (ein->Option("--signatur")) {
+      if (ein->Option("--threads") || ein->Option("--leerlauf"))
+        return Falsch(
+            "Die Signatur rechnet immer im Programm selbst, ohne --threads und --leerlauf.");
+      KonsolenHost host(fehler);
+      const SuchSignatur s = BerechneSuchSignatur(einstellungen.suchArt, host);
+      char hex[17];
+      std::snprintf(hex, sizeof hex, "%016" PRIx64, s.pruefsumme);
+      aus << "Signatur: " << hex << '\n';
+      aus << "Erzeugte Züge: " << MitTausendern(s.erzeugteZuege) << '\n';
+      return 0;
+    }
     // The search lets events through now and then; that is when the five seconds are checked.
     BenchHost host(fehler);
     Rechner r(einstellungen, host, threadAnzahl);
