@@ -1,6 +1,7 @@
 #include "app/commands.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <charconv>
 #include <chrono>
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <initializer_list>
 #include <map>
@@ -16,6 +18,7 @@
 #include <string_view>
 #include <thread>
 
+#include "app/signatur.h"
 #include "core/notation.h"
 #include "core/position_notation.h"
 #include "engine/perft.h"
@@ -40,9 +43,10 @@ constexpr const char* kAufruf =
     "  quarne-cli perft STELLUNG N [--remis R]\n"
     "  quarne-cli liste STELLUNG N [--remis R]\n"
     "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R] [--threads T]\n"
-    "                              [--bib DATEI]\n"
-    "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T]\n"
-    "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen]\n"
+    "                              [--bib DATEI] [--suche A]\n"
+    "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T] [--suche A]\n"
+    "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen] [--suche A]\n"
+    "  quarne-cli bench --signatur [--suche A]\n"
     "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
@@ -54,9 +58,13 @@ constexpr const char* kAufruf =
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
     "T: 1 sucht im Programm selbst, 2 bis 128 verteilt die Suche auf so viele Threads\n"
     "   (Standard: einer je Prozessor)\n"
+    "A: schnell (Standard) oder klassisch, die Suche zum Vergleichen: bei fester Tiefe mit\n"
+    "   demselben Ergebnis\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
+// Options that take no value.
+constexpr std::array<std::string_view, 1> kSchalter = {"--signatur"};
 constexpr const char* kTiefeFalsch = "Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.";
 
 // Prints consistency messages; the search runs without a window.
@@ -180,6 +188,13 @@ bool LiesRemis(const std::string& text, int& limit) {
   return true;
 }
 
+// The kind of search: "schnell" or "klassisch".
+bool LiesSuchArt(std::string_view text, SuchArt& art) {
+  if (text != "schnell" && text != "klassisch") return false;
+  art = text == "schnell" ? SuchArt::Schnell : SuchArt::Klassisch;
+  return true;
+}
+
 // Progress of building on the error stream: each position as it begins and ends, and the
 // positions per hour of each level.
 class BauFortschritt final : public BauAnzeige {
@@ -250,6 +265,11 @@ struct Befehl {
       } else if (std::find(bekannt.begin(), bekannt.end(), a) == bekannt.end()) {
         Falsch("Unbekannte Option \"" + a + "\".\n" + kAufruf);
         return std::nullopt;
+      } else if (std::find(kSchalter.begin(), kSchalter.end(), a) != kSchalter.end()) {
+        if (!ein.optionen.emplace(a, "").second) {
+          Falsch("Die Option " + a + " ist doppelt angegeben.");
+          return std::nullopt;
+        }
       } else if (i + 1 == arg.size()) {
         Falsch("Nach " + a + " fehlt der Wert.\n" + kAufruf);
         return std::nullopt;
@@ -278,6 +298,11 @@ struct Befehl {
     const std::string* threads = ein.Option("--threads");
     if (threads && !LiesGanzzahl(*threads, 1, HTSuche::kMaxThreads, threadAnzahl)) {
       Falsch("Die Zahl der Threads muss eine ganze Zahl von 1 bis 128 sein.");
+      return std::nullopt;
+    }
+    const std::string* suche = ein.Option("--suche");
+    if (suche && !LiesSuchArt(*suche, einstellungen.suchArt)) {
+      Falsch("Die Suche muss schnell oder klassisch sein.");
       return std::nullopt;
     }
     return ein;
@@ -359,7 +384,7 @@ struct Befehl {
   }
 
   int Analyse() {
-    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib"}, 0);
+    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib", "--suche"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -395,7 +420,7 @@ struct Befehl {
   }
 
   int StepListe() {
-    const auto ein = Lies({"--tiefe", "--remis", "--threads"}, 0);
+    const auto ein = Lies({"--tiefe", "--remis", "--threads", "--suche"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -585,8 +610,20 @@ struct Befehl {
   }
 
   int Bench() {
-    const auto ein = Lies({"--threads", "--leerlauf"}, 0, false);
+    const auto ein = Lies({"--threads", "--leerlauf", "--suche", "--signatur"}, 0, false);
     if (!ein) return kFalscheEingabe;
+    if (ein->Option("--signatur")) {
+      if (ein->Option("--threads") || ein->Option("--leerlauf"))
+        return Falsch(
+            "Die Signatur rechnet immer im Programm selbst, ohne --threads und --leerlauf.");
+      KonsolenHost host(fehler);
+      const SuchSignatur s = BerechneSuchSignatur(einstellungen.suchArt, host);
+      char hex[17];
+      std::snprintf(hex, sizeof hex, "%016" PRIx64, s.pruefsumme);
+      aus << "Signatur: " << hex << '\n';
+      aus << "Erzeugte Züge: " << MitTausendern(s.erzeugteZuege) << '\n';
+      return 0;
+    }
     // The search lets events through now and then; that is when the five seconds are checked.
     BenchHost host(fehler);
     Rechner r(einstellungen, host, threadAnzahl);
@@ -624,13 +661,21 @@ int FuehreBefehlAus(const std::vector<std::string>& argumente, std::ostream& aus
   Befehl b{argumente, aus, fehler};
   if (argumente.empty()) return b.Falsch(kAufruf);
   const std::string& name = argumente[0];
-  if (name == "perft") return b.Perft();
-  if (name == "liste") return b.Liste();
-  if (name == "analyse") return b.Analyse();
-  if (name == "stepliste") return b.StepListe();
-  if (name == "bench") return b.Bench();
-  if (name == "bib") return b.Bib();
-  if (name == "partie") return b.Partie();
+  // An error inside a command (a broken library, a worker that does not start) ends the
+  // command with its message, never the program.
+  try {
+    if (name == "perft") return b.Perft();
+    if (name == "liste") return b.Liste();
+    if (name == "analyse") return b.Analyse();
+    if (name == "stepliste") return b.StepListe();
+    if (name == "bench") return b.Bench();
+    if (name == "bib") return b.Bib();
+    if (name == "partie") return b.Partie();
+  } catch (const std::exception& e) {
+    return b.Falsch(std::string("Fehler: ") + e.what());
+  } catch (...) {
+    return b.Falsch("Fehler: unbekannter Ausnahmefehler.");
+  }
   return b.Falsch("Unbekannter Befehl \"" + name + "\".\n" + kAufruf);
 }
 

@@ -2,11 +2,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <string>
 
 #include "game/game_file.h"
+#include "library/bibfile.h"
+#include "library/lookup.h"
 #include "tests/engine/test_positions.h"
 
 namespace quarne {
@@ -109,6 +114,20 @@ TEST(Kommandozeile, FalscheEingabenWerdenAbgewiesen) {
       {{"stepliste", "........................ W 0 0", "--threads", "1"},
        "nur bei der Suche mit mehreren Threads"},
       {{"stepliste", "........................ W 0 0", "--zeit", "5"}, "Unbekannte Option"},
+      // The kind of search, and the signature that always searches in the calling thread.
+      {{"analyse", "........................ W 0 0", "--suche", "Klassisch"},
+       "schnell oder klassisch"},
+      {{"stepliste", "........................ W 0 0", "--threads", "2", "--suche", "alt"},
+       "schnell oder klassisch"},
+      {{"bench", "--suche", ""}, "schnell oder klassisch"},
+      {{"analyse", "........................ W 0 0", "--suche"}, "Nach --suche fehlt der Wert"},
+      {{"liste", "........................ W 0 0", "2", "--suche", "klassisch"},
+       "Unbekannte Option \"--suche\""},
+      {{"analyse", "........................ W 0 0", "--signatur"},
+       "Unbekannte Option \"--signatur\""},
+      {{"bench", "--signatur", "--threads", "2"}, "ohne --threads und --leerlauf"},
+      {{"bench", "--leerlauf", "kreisen", "--signatur"}, "ohne --threads und --leerlauf"},
+      {{"bench", "--signatur", "--signatur"}, "doppelt"},
   };
   for (const auto& f : faelle) {
     const Lauf l = Rufe(f.argumente);
@@ -201,6 +220,120 @@ TEST(Kommandozeile, ThreadsUndStepListe) {
   EXPECT_NE(liste.aus.find("Zelle "), std::string::npos);
   EXPECT_NE(liste.aus.find(std::string(66, '-')), std::string::npos);
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
+}
+
+// At a fixed depth the classic search finds what the fast one finds: the depth and the best
+// move with its value. (Root moves cut off may carry other bounds; on workers, which of equally
+// good moves comes first depends on their timing.)
+TEST(Kommandozeile, KlassischeSucheFindetDasselbe) {
+  const struct {
+    std::vector<std::string> argumente;
+    bool gleicherZug;
+  } faelle[] = {
+      {{"analyse", kMittelspiel, "--tiefe", "5", "--threads", "1"}, true},
+      {{"analyse", "........................ W 0 0", "--tiefe", "6", "--threads", "1"}, true},
+      {{"analyse", kMittelspiel, "--tiefe", "6", "--threads", "2"}, false},
+  };
+  // Result, plies to it and value: the fields after the move.
+  const auto wertung = [](const std::string& zeile) {
+    return zeile.substr(zeile.find('\t', zeile.find('\t') + 1));
+  };
+  for (const auto& f : faelle) {
+    std::vector<std::string> klassisch = f.argumente, schnell = f.argumente;
+    klassisch.insert(klassisch.end(), {"--suche", "klassisch"});
+    schnell.insert(schnell.end(), {"--suche", "schnell"});
+    const Lauf k = Rufe(klassisch), s = Rufe(schnell);
+    ASSERT_EQ(k.code, 0) << k.fehler;
+    ASSERT_EQ(s.code, 0) << s.fehler;
+    const auto a = Zeilen(k.aus), b = Zeilen(s.aus);
+    ASSERT_GE(a.size(), 2u);
+    ASSERT_EQ(a.size(), b.size());
+    EXPECT_EQ(a[0], b[0]) << f.argumente[1];
+    if (f.gleicherZug) {
+      EXPECT_EQ(a[1], b[1]) << f.argumente[1];
+    } else {
+      EXPECT_EQ(wertung(a[1]), wertung(b[1])) << f.argumente[1];
+    }
+    EXPECT_TRUE(k.fehler.empty() && s.fehler.empty());
+  }
+  const Lauf liste =
+      Rufe({"stepliste", kMittelspiel, "--tiefe", "5", "--threads", "2", "--suche", "klassisch"});
+  EXPECT_EQ(liste.code, 0) << liste.fehler;
+  EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
+}
+
+// bench/signatur.txt: the checksum and, per kind of search, the moves generated.
+struct Hinterlegt {
+  std::string pruefsumme;
+  std::map<std::string, std::int64_t> zuege;
+};
+
+Hinterlegt LiesHinterlegt() {
+  Hinterlegt h;
+  std::ifstream ein(std::string(QUARNE_QUELLEN) + "/bench/signatur.txt");
+  for (std::string zeile; std::getline(ein, zeile);) {
+    std::istringstream teile(zeile);
+    std::string was, art;
+    teile >> was;
+    if (was == "pruefsumme") teile >> h.pruefsumme;
+    if (was == "zuege" && teile >> art) teile >> h.zuege[art];
+  }
+  return h;
+}
+
+// Both kinds of search find exactly what the classic one found when the checksum was taken, and
+// each generates the moves noted for it: a change of either search shows here.
+class Signatur : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(Signatur, WieHinterlegt) {
+  const Hinterlegt h = LiesHinterlegt();
+  const std::string art = GetParam();
+  ASSERT_EQ(h.pruefsumme.size(), 16u) << "bench/signatur.txt";
+  ASSERT_EQ(h.zuege.count(art), 1u) << "bench/signatur.txt: zuege " << art;
+  const Lauf l = Rufe({"bench", "--signatur", "--suche", art});
+  ASSERT_EQ(l.code, 0) << l.fehler;
+  EXPECT_TRUE(l.fehler.empty()) << l.fehler;
+  const auto z = Zeilen(l.aus);
+  ASSERT_EQ(z.size(), 2u) << l.aus;
+  EXPECT_EQ(z[0], "Signatur: " + h.pruefsumme)
+      << "Die Suche findet bei fester Tiefe etwas anderes (siehe bench/signatur.txt).";
+  const std::string vorne = "Erzeugte Züge: ";
+  ASSERT_EQ(z[1].rfind(vorne, 0), 0u) << z[1];
+  std::string zahl = z[1].substr(vorne.size());
+  std::erase(zahl, '.');
+  EXPECT_EQ(std::stoll(zahl), h.zuege.at(art))
+      << "Die Suche " << art
+      << " erzeugt andere Züge; gewollt, dann in bench/signatur.txt eintragen.";
+}
+
+std::string ArtName(const ::testing::TestParamInfo<const char*>& info) {
+  return info.param;
+}
+
+INSTANTIATE_TEST_SUITE_P(Arten, Signatur, ::testing::Values("klassisch", "schnell"), ArtName);
+
+// A library the reader accepts can still break the lookup: a position with more children than
+// a step holds. The error ends the command with its message and exit code 2, not the program.
+TEST(Kommandozeile, FehlerImBefehlBeendetNurDenBefehl) {
+  const auto ordner = std::filesystem::temp_directory_path() / "quarne-cli-fehler-test";
+  std::filesystem::create_directories(ordner);
+  TBibliothek bib;
+  TBibZug leer;
+  leer.Zug = test::Pos("........................ W 0 0").zug;
+  leer.BibZuBerechnen = leer.BibBerechnet = true;
+  leer.BibDenkTiefe = 13;
+  leer.BibVon = 0;
+  leer.BibBis = kMaxZuege;
+  bib[0].BibZuege.push_back(leer);
+  bib[1].BibZuege.resize(kMaxZuege + 1);
+  const std::string datei = (ordner / "zu-viele-zuege.bib").string();
+  ASSERT_EQ(SchreibeBib(datei, bib), TDateiMeldung::Keine);
+
+  const Lauf l = Rufe({"analyse", "........................ W 0 0", "--bib", datei});
+  EXPECT_EQ(l.code, 2);
+  EXPECT_EQ(l.fehler, std::string("Fehler: ") + kZuVieleZuege + "\n");
+  EXPECT_TRUE(l.aus.empty()) << l.aus;
+  std::filesystem::remove_all(ordner);
 }
 
 // A small library built from the command line: it passes the check, answers the computer's
