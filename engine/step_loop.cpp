@@ -1,5 +1,6 @@
 #include "engine/step_loop.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 
@@ -7,6 +8,9 @@
 
 namespace quarne {
 namespace {
+
+// Moves without a mill that a position needs to occur for the third time.
+constexpr int kWiederholungsLauf = 8;
 
 bool Entschieden(TZugResZiehend r) {
   return r == rsWIN || r == rsLOSS || r == rsWDH;
@@ -102,6 +106,9 @@ int StepSchleife::Blockade(int s) {
 
 StepSchleife::Ergebnis StepSchleife::StufeNextMove(Lage& l) {
   int& s = l.s;
+  // A cut-off further up may leave more plies to climb than the one its caller climbed.
+  s -= klettern_;
+  klettern_ = 0;
   const TStep& st = Steps[s];
   if (st.ZugZeiger < st.ZuegeAnzahl) {
     if (NaechsterZug(s, it_.d)) l.stage = agStepInc;
@@ -109,7 +116,8 @@ StepSchleife::Ergebnis StepSchleife::StufeNextMove(Lage& l) {
   }
   if (s == it_.oben)
     return it_.modus == Modus::Zelle ? Ergebnis::ZelleFertig : Ergebnis::Vollstaendig;
-  if (Steps[s - 1].ZugZeiger == 1 || (s == 2 && einst_.CBVoll)) {
+  // The parent ply has no best move yet: its current move is valued exactly.
+  if (Steps[s - 1].BesterZug == 0 || (s == 2 && einst_.CBVoll)) {
     l.stage = agBewertung;
     return Ergebnis::Weiter;
   }
@@ -210,18 +218,15 @@ bool StepSchleife::HTTestung(int s, int d, bool einstiegNextMove) {
     Veroeffentliche(s);
     return false;
   }
-  // The parent ply's first move is always evaluated completely.
-  if (Steps[s - 1].ZugZeiger == 1) return false;
+  // Until the parent ply has a best move, its moves are evaluated completely, unless a ply
+  // further up does not need them.
+  if (Steps[s - 1].BesterZug == 0) return TiefGeschnitten(s, d);
   if (s == 2 && einst_.CBVoll) return false;
   return SchneideAb(s, d);
 }
 
 bool StepSchleife::AktualisiereBesterZug(int s) {
   TStep& st = Steps[s];
-  if (st.ZugZeiger == 1) {
-    st.BesterZug = st.ZZ[1];
-    return true;
-  }
   const int aktuell = st.ZZ[st.ZugZeiger];
   if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
     return false;
@@ -245,13 +250,78 @@ bool StepSchleife::SchneideAb(int s, int d) {
   // draws take part (see MindestensSoGut).
   TZug& p = AktuellerZug(s - 1);
   p.Wertung = VorlaeufigerWert(s);
-  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_)) return false;
+  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_))
+    return TiefGeschnitten(s, d);
   if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
     p.BEWERTET = true;
   else
     p.Canceld = true;
   if (s == 2) HTCopySmart(2, d);
   return true;
+}
+
+bool StepSchleife::TiefGeschnitten(int s, int d) {
+  if (einst_.suchArt != SuchArt::Schnell || Steps[s].BesterZug == 0) return false;
+  const TZugWert x = VorlaeufigerWert(s);
+  if (!TiefesZiel(s - 1, x, d)) return false;
+  TZug& p = AktuellerZug(s - 1);
+  p.Wertung = x;
+  p.Canceld = true;
+  // Cut off, the move still bounds what its ply is worth from above: when that bound is the
+  // best of the ply so far, it stands for the ply, as the cut-off replies of an exactly valued
+  // move never do. Its ply may then be cut off in turn.
+  TStep& eltern = Steps[s - 1];
+  if (eltern.BesterZug != 0 && !IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_))
+    return true;
+  eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+  p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+  if (s - 1 > it_.oben && HTTestung(s - 1, d, true)) ++klettern_;
+  return true;
+}
+
+bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
+  // Passed up, the bound keeps its side: whatever the move is really worth is no better for its
+  // mover, so no better for the ply above's reply and no worse for the ply above that, and so
+  // on; floating point keeps that order too, as each step is one multiplication and one
+  // addition. If the move is not the best of its ply, it does not matter anyway. Draws would
+  // break the order (both sides prefer an even line to a draw), so the bound is passed only
+  // where none can arise.
+  x.PunktWertA = x.PunktWertGes;
+  for (int j = k - 1; j >= it_.oben; --j) {
+    x = Runterrechnen(x, AktuellerZug(j).Wertung, einst_, host_);
+    if ((k - j) % 2 != 0) continue;
+    if (!OhneRemisUnter(j, d)) return false;
+    const TStep& st = Steps[j];
+    if (st.BesterZug == 0) continue;
+    // A root move refuted only by its last reply keeps the exact value of that reply, and with
+    // CBVoll every root move is valued exactly.
+    if (j == 1 && (einst_.CBVoll || Steps[2].ZugZeiger == Steps[2].ZuegeAnzahl)) continue;
+    TZug& m = AktuellerZug(j);
+    const TZugWert eigen = m.Wertung;
+    m.Wertung = x;
+    const bool schnitt = MindestensSoGut(st.Zuege[st.BesterZug], m, einst_, host_);
+    m.Wertung = eigen;
+    if (schnitt) return true;
+  }
+  return false;
+}
+
+bool StepSchleife::OhneRemisUnter(int j, int d) const {
+  // Virtual plies never draw.
+  const int ab = Steps[1].VirtuellAb;
+  const int letzte = ab > 0 ? std::min(d, ab - 1) : d;
+  if (letzte <= j) return true;
+  const int plies = letzte - j;
+  const TZug& vorher = Steps[j + 1].VorDemZug;
+  // Half-moves without a mill at the last real ply, at the most.
+  const int ohneQuarne = vorher.ZugOhneQuarne + plies;
+  if (einst_.RemisLimit != -1 && ohneQuarne >= einst_.RemisLimit) return false;
+  // A position comes round a third time after eight moves without a mill at the least, none of
+  // them a placement: each side must go and come back twice.
+  const TBrett& b = vorher.BrettNachZug;
+  const int nochZuSetzen = 2 * kMaxSteine - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
+  const int lauf = nochZuSetzen > 0 ? plies - nochZuSetzen : ohneQuarne;
+  return lauf < kWiederholungsLauf;
 }
 
 bool StepSchleife::NaechsterZug(int& s, int d) {

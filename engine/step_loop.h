@@ -81,8 +81,17 @@ class StepSchleife : public StepStack {
   // it is not.
   bool AktualisiereBesterZug(int s);
   // Gives the parent move its provisional value and cuts it off when the best move of ply
-  // s - 1 is at least as good; true when the caller must climb one more ply.
+  // s - 1 is at least as good, or when it cannot matter further up; true when the caller must
+  // climb one more ply.
   bool SchneideAb(int s, int d);
+  // The fast search: gives the parent move its provisional value and cuts it off when it
+  // cannot matter further up.
+  bool TiefGeschnitten(int s, int d);
+  // The current move of ply k, worth at most x, cannot change the result of a ply two,
+  // four, ... plies up.
+  bool TiefesZiel(int k, TZugWert x, int d);
+  // No move below the current position of ply j + 1 can be a draw within depth d.
+  bool OhneRemisUnter(int j, int d) const;
   // Advances ply s to its next move: true to descend into it; false when it is valued already
   // (a result, or the last ply) and has been tested, which may climb a ply.
   bool NaechsterZug(int& s, int d);
@@ -96,6 +105,8 @@ class StepSchleife : public StepStack {
   void MeldeSofortGewinn(int s, const Lage& l);
 
   Rahmen it_;
+  // Plies to climb beyond the one that a cut-off's caller climbs.
+  int klettern_ = 0;
 };
 
 }  // namespace quarne

@@ -116,8 +116,9 @@ TEST_F(SucheTest, VollstaendigeBewertungSchneidetAmErstenZugNichts) {
 }
 
 TEST_F(SucheTest, DenkzeitEndetMitHochgerechnetenWerten) {
-  // One second of thinking; the driven clock advances 100 ms each time the search lets events
-  // through, so the deadline passes after about ten polls, in the middle of an iteration.
+  // One second of thinking; the driven clock jumps past the deadline at the first moment the
+  // search lets events through in the middle of an iteration after the second: some root moves
+  // are valued, others not yet.
   einst.AutoGroup = 1;
   std::map<int, TZug> vorige;
   int letzteTiefe = 0;
@@ -133,9 +134,16 @@ TEST_F(SucheTest, DenkzeitEndetMitHochgerechnetenWerten) {
       *tiefe = suche->MemStep2.STStepMax;
     }
   } merker;
-  merker.msJeEreignis = 100;
   auto s = std::make_unique<Suche>(einst, merker);
   merker.suche = s.get();
+  merker.beiEreignis = [&] {
+    const TStep& w = s->Steps[1];
+    int bewertet = 0, offen = 0;
+    for (int i = 1; i <= w.ZuegeAnzahl; ++i)
+      ++(w.Zuege[i].BEWERTET || w.Zuege[i].Canceld ? bewertet : offen);
+    if (letzteTiefe >= 2 && w.STStepMax > letzteTiefe && bewertet > 0 && offen > 0)
+      merker.uhr += 2000;
+  };
   merker.vorige = &vorige;
   merker.tiefe = &letzteTiefe;
   SuchOptionen opt;
