@@ -9,9 +9,6 @@
 namespace quarne {
 namespace {
 
-// Moves without a mill that a position needs to occur for the third time.
-constexpr int kWiederholungsLauf = 8;
-
 bool Entschieden(TZugResZiehend r) {
   return r == rsWIN || r == rsLOSS || r == rsWDH;
 }
@@ -306,22 +303,11 @@ bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
   return false;
 }
 
-bool StepSchleife::OhneRemisUnter(int j, int d) const {
+bool StepSchleife::OhneRemisUnter(int j, int d) {
   // Virtual plies never draw.
   const int ab = Steps[1].VirtuellAb;
   const int letzte = ab > 0 ? std::min(d, ab - 1) : d;
-  if (letzte <= j) return true;
-  const int plies = letzte - j;
-  const TZug& vorher = Steps[j + 1].VorDemZug;
-  // Half-moves without a mill at the last real ply, at the most.
-  const int ohneQuarne = vorher.ZugOhneQuarne + plies;
-  if (einst_.RemisLimit != -1 && ohneQuarne >= einst_.RemisLimit) return false;
-  // A position comes round a third time after eight moves without a mill at the least, none of
-  // them a placement: each side must go and come back twice.
-  const TBrett& b = vorher.BrettNachZug;
-  const int nochZuSetzen = 2 * kMaxSteine - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
-  const int lauf = nochZuSetzen > 0 ? plies - nochZuSetzen : ohneQuarne;
-  return lauf < kWiederholungsLauf;
+  return letzte - j < RemisFruehestens(j + 1);
 }
 
 bool StepSchleife::NaechsterZug(int& s, int d) {

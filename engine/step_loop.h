@@ -91,7 +91,7 @@ class StepSchleife : public StepStack {
   // four, ... plies up.
   bool TiefesZiel(int k, TZugWert x, int d);
   // No move below the current position of ply j + 1 can be a draw within depth d.
-  bool OhneRemisUnter(int j, int d) const;
+  bool OhneRemisUnter(int j, int d);
   // Advances ply s to its next move: true to descend into it; false when it is valued already
   // (a result, or the last ply) and has been tested, which may climb a ply.
   bool NaechsterZug(int& s, int d);

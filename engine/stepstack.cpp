@@ -58,6 +58,7 @@ void StepStack::BereiteStepVor(int s, const TZug& zug, int zugNummer, TFarbe far
   st.VorDemZug = zug;
   HTBigSwap(s);
   kette_[s] = Packe(st.VorDemZug, farbe);
+  remisFruehestens_[s] = 0;
   if (s == 1) PackeGeschichte(zugNummer);
   st.KillStones = 0;
   st.ZuegeAnzahl = 0;
@@ -395,6 +396,70 @@ bool StepStack::HTTestWdh(const TBrett& brett, int s) const {
   for (const WdhStellung& q : geschichte_)
     if (const int r = frueher(q)) return r > 0;
   return false;
+}
+
+namespace {
+
+// The fewest plies after which a position arises again whose stones differ from the present
+// one in weg1 stones of the side to move and weg2 of the other: a side whose stones all stand
+// where they should still moves, and must then move back.
+int Rueckkehr(int weg1, int weg2) {
+  const auto reicht = [](int zuege, int weg) { return weg == 0 ? zuege != 1 : zuege >= weg; };
+  for (int t = 1;; ++t)
+    if (reicht((t + 1) / 2, weg1) && reicht(t / 2, weg2)) return t;
+}
+
+}  // namespace
+
+int StepStack::RemisFruehestens(int s) {
+  if (remisFruehestens_[s] > 0) return remisFruehestens_[s];
+  const TZug& vorher = Steps[s].VorDemZug;
+  const TBrett& b = vorher.BrettNachZug;
+  // Three occurrences of a position not met yet take nine moves, none of them a placement.
+  const int nochZuSetzen = 2 * kMaxSteine - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
+  int fruehestens = nochZuSetzen + 9;
+  if (einst_.RemisLimit != -1)
+    fruehestens = std::min(fruehestens, std::max(1, einst_.RemisLimit - vorher.ZugOhneQuarne));
+  if (nochZuSetzen > 0) return remisFruehestens_[s] = fruehestens;
+
+  // Positions met before, since the last mill: the one they come to again must not be far, and
+  // must have been met twice for one return to draw.
+  constexpr int kMaxVorher = 64;
+  std::array<const WdhStellung*, kMaxVorher> vorherige{};
+  int n = 0;
+  const auto nimm = [&](const WdhStellung& q) {
+    if (q.setzen || n == kMaxVorher) return false;
+    vorherige[static_cast<std::size_t>(n++)] = &q;
+    return !q.quarne;
+  };
+  bool weiter = true;
+  for (int k = s; k >= 1 && weiter; --k) weiter = nimm(kette_[k]);
+  for (std::size_t i = 0; i < geschichte_.size() && weiter; ++i) weiter = nimm(geschichte_[i]);
+  // Too long a walk to look through: a draw may fall soon.
+  if (n == kMaxVorher && weiter) return remisFruehestens_[s] = std::min(fruehestens, 1);
+
+  const TFarbe farbe = Steps[s].STFarbeZiehend;
+  const auto weisse = [](const WdhStellung& q) {
+    return q.farbe == clWeiss ? q.ziehend : q.alle & ~q.ziehend;
+  };
+  const Punkte alle = b.AlleSteine;
+  const Punkte eigene = b.SteineZiehend;
+  for (int i = 0; i < n; ++i) {
+    const WdhStellung& q = *vorherige[static_cast<std::size_t>(i)];
+    if (std::popcount(q.alle) != std::popcount(alle)) continue;
+    const Punkte qEigene = q.farbe == farbe ? q.ziehend : q.alle & ~q.ziehend;
+    const Punkte qAndere = q.alle & ~qEigene;
+    if (std::popcount(qEigene) != std::popcount(eigene)) continue;
+    int mal = 0;
+    for (int k = 0; k < n; ++k) {
+      const WdhStellung& r = *vorherige[static_cast<std::size_t>(k)];
+      mal += r.alle == q.alle && weisse(r) == weisse(q);
+    }
+    const int hin =
+        Rueckkehr(std::popcount(eigene & ~qEigene), std::popcount((alle & ~eigene) & ~qAndere));
+    fruehestens = std::min(fruehestens, mal >= 2 ? hin : hin + 4);
+  }
+  return remisFruehestens_[s] = fruehestens;
 }
 
 void StepStack::HTCopySmart(int s, int d) {

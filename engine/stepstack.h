@@ -62,6 +62,10 @@ class StepStack {
   Punkte HTKillStones(int s);
   bool HTIstQuarne(Punkte nach, int zug, int s);
   bool HTTestWdh(const TBrett& brett, int s) const;
+  // The fewest moves from the start of ply s on after which a draw can fall, by the draw limit
+  // or by a position's third occurrence, whatever the moves: a bound from below, so that fewer
+  // moves surely do not draw.
+  int RemisFruehestens(int s);
 
   void HTCopySmart(int s, int d);
   void HTBeforeEx(int s, int d);
@@ -117,6 +121,8 @@ class StepStack {
   const SpielVerlauf* verlauf_ = nullptr;
   ListenBaum* baum_ = nullptr;
   Array1<WdhStellung, kMaxSteps> kette_{};
+  // RemisFruehestens of each ply, once asked for; 0 when not yet.
+  Array1<int, kMaxSteps> remisFruehestens_{};
   std::vector<WdhStellung> geschichte_;
 };
 
