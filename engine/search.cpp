@@ -57,6 +57,7 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   } ohneBaum{*this};
   SetzeVerlauf(lauf.verlauf);
   SetzeListenBaum(art.baum);
+  VergissOrdnung();
   Steps[1] = TStep{};
   SetzeVirtuell(lauf.zug);
 

@@ -13,6 +13,11 @@ bool Entschieden(TZugResZiehend r) {
   return r == rsWIN || r == rsLOSS || r == rsWDH;
 }
 
+// Below these plies the fast search orders moves its own way: the root's order breaks ties
+// between equal moves, and the order of its replies decides which root move keeps the exact
+// value of a last reply.
+constexpr int kFreieOrdnungAb = 3;
+
 }  // namespace
 
 GenModus StepSchleife::Generierung(int s) const {
@@ -77,7 +82,13 @@ StepSchleife::Ergebnis StepSchleife::StufeGenZuege(Lage& l) {
       l.stage = agNextMove;
       return Ergebnis::Weiter;
     }
-    if (s < it_.d) HTSortiere(s, it_.d);
+    if (s < it_.d) {
+      HTSortiere(s, it_.d);
+      if (EigeneOrdnung(s)) {
+        for (int i = 1; i <= st.ZuegeAnzahl; ++i) rang_[s][st.ZZ[i]] = static_cast<std::uint8_t>(i);
+        ZieheKillerVor(s);
+      }
+    }
   }
   if (st.ZuegeAnzahl == 0 && !st.Virtuell) {
     // The side to move is blocked: at the root there is no move at all, below it the move that
@@ -225,7 +236,8 @@ bool StepSchleife::HTTestung(int s, int d, bool einstiegNextMove) {
 bool StepSchleife::AktualisiereBesterZug(int s) {
   TStep& st = Steps[s];
   const int aktuell = st.ZZ[st.ZugZeiger];
-  if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_))
+  if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_) &&
+      !GewinntGleichstand(s, aktuell))
     return false;
   st.BesterZug = aktuell;
   return true;
@@ -247,8 +259,10 @@ bool StepSchleife::SchneideAb(int s, int d) {
   // draws take part (see MindestensSoGut).
   TZug& p = AktuellerZug(s - 1);
   p.Wertung = VorlaeufigerWert(s);
-  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_))
+  if (!MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_) ||
+      KoennteGleichziehen(s - 1))
     return TiefGeschnitten(s, d);
+  MerkeKiller(s);
   if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
     p.BEWERTET = true;
   else
@@ -257,10 +271,43 @@ bool StepSchleife::SchneideAb(int s, int d) {
   return true;
 }
 
+bool StepSchleife::EigeneOrdnung(int s) const {
+  return einst_.suchArt == SuchArt::Schnell && s >= kFreieOrdnungAb && s > it_.oben && s < it_.d;
+}
+
+bool StepSchleife::GewinntGleichstand(int s, int kandidat) {
+  const TStep& st = Steps[s];
+  return EigeneOrdnung(s) && rang_[s][kandidat] < rang_[s][st.BesterZug] &&
+         !IstBesser(st.Zuege[kandidat], st.Zuege[st.BesterZug], einst_, host_);
+}
+
+bool StepSchleife::KoennteGleichziehen(int s) {
+  return GewinntGleichstand(s, Steps[s].ZZ[Steps[s].ZugZeiger]);
+}
+
+void StepSchleife::MerkeKiller(int s) {
+  const TZug& z = Steps[s].Zuege[Steps[s].BesterZug];
+  killer_[s] = {z.VonPosition, z.NachPosition, z.EntfStein};
+}
+
+void StepSchleife::ZieheKillerVor(int s) {
+  TStep& st = Steps[s];
+  const ZugKennung& k = killer_[s];
+  for (int i = 2; i <= st.ZuegeAnzahl; ++i) {
+    const TZug& z = st.Zuege[st.ZZ[i]];
+    if (z.VonPosition != k.von || z.NachPosition != k.nach || z.EntfStein != k.entf) continue;
+    const std::uint8_t killer = st.ZZ[i];
+    for (int j = i; j > 1; --j) st.ZZ[j] = st.ZZ[j - 1];
+    st.ZZ[1] = killer;
+    return;
+  }
+}
+
 bool StepSchleife::TiefGeschnitten(int s, int d) {
   if (einst_.suchArt != SuchArt::Schnell || Steps[s].BesterZug == 0) return false;
   const TZugWert x = VorlaeufigerWert(s);
   if (!TiefesZiel(s - 1, x, d)) return false;
+  MerkeKiller(s);
   TZug& p = AktuellerZug(s - 1);
   p.Wertung = x;
   p.Canceld = true;
@@ -296,7 +343,8 @@ bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
     TZug& m = AktuellerZug(j);
     const TZugWert eigen = m.Wertung;
     m.Wertung = x;
-    const bool schnitt = MindestensSoGut(st.Zuege[st.BesterZug], m, einst_, host_);
+    const bool schnitt =
+        MindestensSoGut(st.Zuege[st.BesterZug], m, einst_, host_) && !KoennteGleichziehen(j);
     m.Wertung = eigen;
     if (schnitt) return true;
   }
@@ -324,11 +372,13 @@ void StepSchleife::ElternUeberstanden(int& s, int d) {
   TStep& eltern = Steps[s];
   TZug& p = AktuellerZug(s);
   p.BEWERTET = true;
-  const bool besser =
-      eltern.BesterZug == 0 || IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_);
+  const int index = eltern.ZZ[eltern.ZugZeiger];
+  const bool besser = eltern.BesterZug == 0 ||
+                      IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_) ||
+                      GewinntGleichstand(s, index);
   if (p.Wertung.ZugResGesamt == rsWDH && !besser) return;
   if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
-  eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+  eltern.BesterZug = index;
   p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
   if (s > it_.oben && HTTestung(s, d, true)) --s;
 }

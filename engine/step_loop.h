@@ -4,6 +4,9 @@
 // made once for all three.
 #pragma once
 
+#include <array>
+#include <cstdint>
+
 #include "engine/stepstack.h"
 
 namespace quarne {
@@ -50,6 +53,8 @@ class StepSchleife : public StepStack {
   };
 
   void BeginneIteration(const Rahmen& it) { it_ = it; }
+  // A new search: nothing learnt in an earlier one orders its moves.
+  void VergissOrdnung() { killer_ = {}; }
   // Performs the current stage.
   Ergebnis Schritt(Lage& l);
 
@@ -92,6 +97,16 @@ class StepSchleife : public StepStack {
   bool TiefesZiel(int k, TZugWert x, int d);
   // No move below the current position of ply j + 1 can be a draw within depth d.
   bool OhneRemisUnter(int j, int d);
+  // Ply s is searched in an order of the fast search's own.
+  bool EigeneOrdnung(int s) const;
+  // Of two equal moves the classic order's first is the best, in any order of the search: the
+  // move kandidat of ply s, no worse than its best so far, is earlier in the classic order.
+  bool GewinntGleichstand(int s, int kandidat);
+  // The current move of ply s, with its bound as its value, may still tie the best and win.
+  bool KoennteGleichziehen(int s);
+  // The best move of ply s just cut its parent off; the next list of ply s tries it first.
+  void MerkeKiller(int s);
+  void ZieheKillerVor(int s);
   // Advances ply s to its next move: true to descend into it; false when it is valued already
   // (a result, or the last ply) and has been tested, which may climb a ply.
   bool NaechsterZug(int& s, int d);
@@ -107,6 +122,13 @@ class StepSchleife : public StepStack {
   Rahmen it_;
   // Plies to climb beyond the one that a cut-off's caller climbs.
   int klettern_ = 0;
+  // For each ply, the move that last cut its parent off: tried first in the fast search.
+  struct ZugKennung {
+    Punkte von = 0, nach = 0, entf = 0;
+  };
+  Array1<ZugKennung, kMaxSteps> killer_{};
+  // For each ply in an order of its own, each move's place in the classic order.
+  Array1<std::array<std::uint8_t, kMaxZuege + 1>, kMaxSteps> rang_{};
 };
 
 }  // namespace quarne

@@ -179,6 +179,7 @@ void HTQuarne::Durchlauf() {
       r.d = TRStepMax;
       r.oben = TRHTTiefe;
       BeginneIteration(r);
+      VergissOrdnung();
       lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
       break;
     }
