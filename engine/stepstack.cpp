@@ -415,9 +415,11 @@ int StepStack::RemisFruehestens(int s) {
   if (remisFruehestens_[s] > 0) return remisFruehestens_[s];
   const TZug& vorher = Steps[s].VorDemZug;
   const TBrett& b = vorher.BrettNachZug;
-  // Three occurrences of a position not met yet take nine moves, none of them a placement.
+  // Three occurrences of a position not met yet take nine moves: the first comes after a move
+  // at the least, the others four moves later each. While stones are still to be placed, the
+  // positions that count come after the last placement.
   const int nochZuSetzen = 2 * kMaxSteine - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
-  int fruehestens = nochZuSetzen + 9;
+  int fruehestens = nochZuSetzen > 0 ? nochZuSetzen + 8 : 9;
   if (einst_.RemisLimit != -1)
     fruehestens = std::min(fruehestens, std::max(1, einst_.RemisLimit - vorher.ZugOhneQuarne));
   if (nochZuSetzen > 0) return remisFruehestens_[s] = fruehestens;
