@@ -30,14 +30,11 @@ package: build
 	@./scripts/install-deps.sh package
 	@cmake --build $(BUILD_DIR) --target package
 
-# The engine, the parallel search and their tests under ThreadSanitizer, without the window. The
-# cross-checks of the single-threaded searches have no threads to watch and take many minutes
-# under the sanitizer; they run in the normal build.
+# The engine, the parallel search and their tests under ThreadSanitizer, without the window.
 tsan: deps
 	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARNE_TSAN=ON -DQUARNE_WINDOW=OFF >/dev/null
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
-	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS) \
-	  -E "^(Kreuzprobe|Varianten/KreuzprobeSuche|Varianten/SchnellGegenKlassisch)\."
+	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS)
 
 # The readers of library, entry and game files under libFuzzer with AddressSanitizer and
 # UndefinedBehaviorSanitizer, built with clang; each runs FUZZ_SECONDS seconds on a corpus that

@@ -49,8 +49,9 @@ constexpr Signaturstellung kStellungen[] = {
     {".SW......S....W..S...W.. S 9 9 1", 6},
     // Three half-moves before the draw limit.
     {".......W.S.W.S.WW.SSSWWW W 9 9 37", 10},
-    // Both sides stepped back and forth: positions of the game come round again.
-    {".S....SWWWWWS.S.S.W.SWSS W 9 9 0", 8, "f4 g4,d1 g1,g4 f4,g1 d1,f4 g4,d1 g1"},
+    // Both sides stepped back and forth: g1 d1 repeats a position for the third time, and
+    // further positions of the game come round again below.
+    {".S....SWWWWWS.S.S.W.SWSS W 9 9 0", 8, "f4 g4,d1 g1,g4 f4,g1 d1,f4 g4,d1 g1,g4 f4"},
     // Black cannot move.
     {"SSSW..WS.W.....W........ S 9 9", 4},
     // Every root move valued exactly.
@@ -103,7 +104,8 @@ std::unique_ptr<Spielstand> Partie(const Signaturstellung& p, const Einstellunge
     }
     if (i > liste.ZuegeAnzahl)
       throw std::logic_error(std::string(p.stellung) + ": kein Zug " + std::string(text));
-    spiel->Eintragen(spiel->AktuellerZug(), liste.Zuege[i], csHuman);
+    // As the game keeps a move: with the position before it seen from the side that made it.
+    spiel->Eintragen(liste.VorDemZug, liste.Zuege[i], csHuman);
   }
   return spiel;
 }

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
-#include <string>
 
+#include "aufruf.h"
 #include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/lookup.h"
@@ -17,23 +15,9 @@
 namespace quarne {
 namespace {
 
-struct Lauf {
-  int code;
-  std::string aus, fehler;
-};
-
-Lauf Rufe(std::vector<std::string> argumente) {
-  std::ostringstream aus, fehler;
-  const int code = FuehreBefehlAus(argumente, aus, fehler);
-  return {code, aus.str(), fehler.str()};
-}
-
-std::vector<std::string> Zeilen(const std::string& text) {
-  std::vector<std::string> z;
-  std::istringstream in(text);
-  for (std::string zeile; std::getline(in, zeile);) z.push_back(zeile);
-  return z;
-}
+using test::Lauf;
+using test::Rufe;
+using test::Zeilen;
 
 TEST(Kommandozeile, PerftListeUndAnalyse) {
   EXPECT_EQ(Rufe({"perft", "........................ W 0 0", "2"}).aus, "552\n");
@@ -261,56 +245,6 @@ TEST(Kommandozeile, KlassischeSucheFindetDasselbe) {
   EXPECT_EQ(liste.code, 0) << liste.fehler;
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);
 }
-
-// bench/signatur.txt: the checksum and, per kind of search, the moves generated.
-struct Hinterlegt {
-  std::string pruefsumme;
-  std::map<std::string, std::int64_t> zuege;
-};
-
-Hinterlegt LiesHinterlegt() {
-  Hinterlegt h;
-  std::ifstream ein(std::string(QUARNE_QUELLEN) + "/bench/signatur.txt");
-  for (std::string zeile; std::getline(ein, zeile);) {
-    std::istringstream teile(zeile);
-    std::string was, art;
-    teile >> was;
-    if (was == "pruefsumme") teile >> h.pruefsumme;
-    if (was == "zuege" && teile >> art) teile >> h.zuege[art];
-  }
-  return h;
-}
-
-// Both kinds of search find exactly what the classic one found when the checksum was taken, and
-// each generates the moves noted for it: a change of either search shows here.
-class Signatur : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(Signatur, WieHinterlegt) {
-  const Hinterlegt h = LiesHinterlegt();
-  const std::string art = GetParam();
-  ASSERT_EQ(h.pruefsumme.size(), 16u) << "bench/signatur.txt";
-  ASSERT_EQ(h.zuege.count(art), 1u) << "bench/signatur.txt: zuege " << art;
-  const Lauf l = Rufe({"bench", "--signatur", "--suche", art});
-  ASSERT_EQ(l.code, 0) << l.fehler;
-  EXPECT_TRUE(l.fehler.empty()) << l.fehler;
-  const auto z = Zeilen(l.aus);
-  ASSERT_EQ(z.size(), 2u) << l.aus;
-  EXPECT_EQ(z[0], "Signatur: " + h.pruefsumme)
-      << "Die Suche findet bei fester Tiefe etwas anderes (siehe bench/signatur.txt).";
-  const std::string vorne = "Erzeugte Züge: ";
-  ASSERT_EQ(z[1].rfind(vorne, 0), 0u) << z[1];
-  std::string zahl = z[1].substr(vorne.size());
-  std::erase(zahl, '.');
-  EXPECT_EQ(std::stoll(zahl), h.zuege.at(art))
-      << "Die Suche " << art
-      << " erzeugt andere Züge; gewollt, dann in bench/signatur.txt eintragen.";
-}
-
-std::string ArtName(const ::testing::TestParamInfo<const char*>& info) {
-  return info.param;
-}
-
-INSTANTIATE_TEST_SUITE_P(Arten, Signatur, ::testing::Values("klassisch", "schnell"), ArtName);
 
 // A library the reader accepts can still break the lookup: a position with more children than
 // a step holds. The error ends the command with its message and exit code 2, not the program.
