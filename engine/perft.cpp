@@ -19,13 +19,8 @@ std::int64_t Perft::Zaehle(const TZug& zug, int zugNummer, TFarbe farbe, int tie
 }
 
 std::int64_t Perft::Ebene(int s, int tiefe) {
-  GenModus modus;
-  modus.stepMax = tiefe;
-  modus.stepIsMax = s == tiefe;
-  modus.alleZuege = true;
-  modus.testung = false;
   bool cancel = false;
-  HTGenMoves(s, modus, cancel);
+  HTGenMoves(s, GenModus::Vollstaendig(s, tiefe), cancel);
   TStep& st = Steps[s];
   if (s == tiefe) return st.ZuegeAnzahl;
   std::int64_t summe = 0;

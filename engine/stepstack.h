@@ -24,6 +24,16 @@ struct GenModus {
   bool listMode = false;     // last-ply values without the line and mill patterns; every
                              // finished move goes into the list tree
   bool imThreadNull = true;  // new moves get IMTHREAD 0
+
+  // Ply s of a full-width walk to depth tiefe: every move, every removal variant, no tests.
+  static GenModus Vollstaendig(int s, int tiefe) {
+    GenModus m;
+    m.stepMax = tiefe;
+    m.stepIsMax = s == tiefe;
+    m.alleZuege = true;
+    m.testung = false;
+    return m;
+  }
 };
 
 class StepStack {

@@ -44,13 +44,8 @@ class RemisWeg final : public StepStack {
   // The fewest moves from ply s on after which a line draws, within the walk.
   int Ebene(int s, int tiefe, const std::string& wo) {
     const int schranke = RemisFruehestens(s);
-    GenModus modus;
-    modus.stepMax = tiefe;
-    modus.stepIsMax = s == tiefe;
-    modus.alleZuege = true;
-    modus.testung = false;
     bool cancel = false;
-    HTGenMoves(s, modus, cancel);
+    HTGenMoves(s, GenModus::Vollstaendig(s, tiefe), cancel);
     TStep& st = Steps[s];
     int frueh = kKeins;
     for (int i = 1; i <= st.ZuegeAnzahl; ++i) {
