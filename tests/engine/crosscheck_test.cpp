@@ -447,11 +447,11 @@ void VergleicheStepRoutine(const Einstellungen& e, const Fall& f, int tiefe, con
         << wo << ": vorzeitig beendet bei Tiefe " << fertig;
   }
 
-  // An evaluated root move is exact. In the classic search a cut-off leaves a bound that is never
-  // worse than the true value, except a provisional draw: the reply side may still find a sooner
-  // draw, or an ordinary line it prefers, and either is better for the root move too. The fast
-  // search cuts below the reply as well, so its cut-off value only shows that the move is no
-  // better than the best. With CBVoll nothing is cut below the root.
+  // An evaluated root move is exact. A cut-off leaves a bound that is never worse than the true
+  // value, except a provisional draw: the reply side may still find a sooner draw, or an
+  // ordinary line it prefers, and either is better for the root move too. The fast search keeps
+  // that, as a move cut off further down still bounds its ply. With CBVoll nothing is cut below
+  // the root.
   const TStep& st = suche->Steps[1];
   PruefeWurzelliste(st, mm.wurzel, wo);
   if (::testing::Test::HasFatalFailure()) return;
@@ -464,8 +464,7 @@ void VergleicheStepRoutine(const Einstellungen& e, const Fall& f, int tiefe, con
     if (z.BEWERTET && !z.Canceld) {
       EXPECT_TRUE(GleicherWert(w, exakt)) << welcher;
     } else if (w.res != rsWDH) {
-      EXPECT_FALSE(e.suchArt == SuchArt::Klassisch ? Besser(w, exakt, e) : Besser(bester, w, e))
-          << welcher;
+      EXPECT_FALSE(Besser(w, exakt, e)) << welcher;
     }
     if (e.CBVoll) {
       EXPECT_TRUE(z.BEWERTET && !z.Canceld) << welcher;
