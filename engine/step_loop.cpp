@@ -194,7 +194,6 @@ void StepSchleife::StufeBewertungListe(Lage& l) {
   GetBesterZug(s, it_.d, l.hint, l.hintArt);
   // Unlike the rule for the other searches, the points are carried along for every result.
   TZugWert w = Steps[s].BesterZugRes;
-  w.PunktWertA = einst_.NaherVorteilCB ? w.PunktWertA * einst_.gewichte.EDZugFaktor : -w.PunktWertA;
   if (Entschieden(w.ZugResGesamt)) {
     ++w.ResultInXZuegen;
     if (w.ZugResGesamt == rsWIN)
@@ -206,7 +205,7 @@ void StepSchleife::StufeBewertungListe(Lage& l) {
   }
   --s;
   TZug& p = AktuellerZug(s);
-  w.PunktWertA += p.Wertung.PunktWertA;
+  w.PunktWertA = PunkteVonEltern(w.PunktWertA, p.Wertung.PunktWertA, einst_);
   w.PunktWertGes = w.PunktWertA;
   p.Wertung = w;
   p.BEWERTET = true;

@@ -441,21 +441,22 @@ int StepStack::RemisFruehestens(int s) {
   if (n == kMaxVorher && weiter) return remisFruehestens_[s] = std::min(fruehestens, 1);
 
   const TFarbe farbe = Steps[s].STFarbeZiehend;
-  const auto weisse = [](const WdhStellung& q) {
-    return q.farbe == clWeiss ? q.ziehend : q.alle & ~q.ziehend;
+  // The stones of colour f in a position met before.
+  const auto steine = [](const WdhStellung& q, TFarbe f) {
+    return q.farbe == f ? q.ziehend : q.alle & ~q.ziehend;
   };
   const Punkte alle = b.AlleSteine;
   const Punkte eigene = b.SteineZiehend;
   for (int i = 0; i < n; ++i) {
     const WdhStellung& q = *vorherige[static_cast<std::size_t>(i)];
     if (std::popcount(q.alle) != std::popcount(alle)) continue;
-    const Punkte qEigene = q.farbe == farbe ? q.ziehend : q.alle & ~q.ziehend;
+    const Punkte qEigene = steine(q, farbe);
     const Punkte qAndere = q.alle & ~qEigene;
     if (std::popcount(qEigene) != std::popcount(eigene)) continue;
     int mal = 0;
     for (int k = 0; k < n; ++k) {
       const WdhStellung& r = *vorherige[static_cast<std::size_t>(k)];
-      mal += r.alle == q.alle && weisse(r) == weisse(q);
+      mal += r.alle == q.alle && steine(r, clWeiss) == steine(q, clWeiss);
     }
     const int hin =
         Rueckkehr(std::popcount(eigene & ~qEigene), std::popcount((alle & ~eigene) & ~qAndere));

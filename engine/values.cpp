@@ -79,15 +79,17 @@ bool MindestensSoGut(const TZug& a, const TZug& b, const Einstellungen& e, Host&
   return !IstBesser(a, b, e, host);
 }
 
+double PunkteVonEltern(double kind, double eltern, const Einstellungen& e) {
+  return (e.NaherVorteilCB ? kind * e.gewichte.EDZugFaktor : -kind) + eltern;
+}
+
 TZugWert Runterrechnen(const TZugWert& kind, const TZugWert& eltern, const Einstellungen& e,
                        Host& host) {
   TZugWert r = eltern;
   switch (kind.ZugResGesamt) {
     case rsQuarn:
       r.ZugResGesamt = rsQuarn;
-      r.PunktWertA =
-          (e.NaherVorteilCB ? kind.PunktWertA * e.gewichte.EDZugFaktor : -kind.PunktWertA) +
-          eltern.PunktWertA;
+      r.PunktWertA = PunkteVonEltern(kind.PunktWertA, eltern.PunktWertA, e);
       r.PunktWertGes = r.PunktWertA;
       break;
     case rsWIN:

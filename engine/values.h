@@ -20,6 +20,9 @@ bool IstBesserA(const TZug& a, const TZug& b, const Einstellungen& e, Host& host
 // A, the best move so far, is at least as good as B, a move whose value can only get worse.
 bool MindestensSoGut(const TZug& a, const TZug& b, const Einstellungen& e, Host& host);
 
+// The points of a parent move: its own, and its best reply's weakened and negated.
+double PunkteVonEltern(double kind, double eltern, const Einstellungen& e);
+
 // The value of a parent move from the value of its best reply.
 TZugWert Runterrechnen(const TZugWert& kind, const TZugWert& eltern, const Einstellungen& e,
                        Host& host);

@@ -143,12 +143,9 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
                          optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, false});
 
   const Suche::ListenErgebnis liste = suche_.ListenDurchgang(lauf, baum_);
-  // Stopped or told to move during the pass: its result is all there is.
   if (suche_.StopFlag || suche_.MoveNowFlag) {
-    lauf.Beende();
-    return;
-  }
-  if (suche_.Steps[1].ZuegeAnzahl == 0) {
+    // Stopped or told to move during the pass: its result is all there is.
+  } else if (suche_.Steps[1].ZuegeAnzahl == 0) {
     suche_.NoMovesFlag = true;
   } else if (!lauf.keepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) {
     // The pass already found a forced result.
