@@ -94,6 +94,15 @@ struct TSmartZug {
   }
 };
 
+// Why the parallel search cut an entry of its tree off (TZug::ClWay).
+enum TClWay : std::uint8_t {
+  cwKeiner = 0,
+  cwZelle = 1,       // a cell no better than a sibling's exact value
+  cwEbene = 2,       // the same, above the cells
+  cwVorgaenger = 3,  // an ancestor is decided
+  cwSchranke = 4,    // valued by a bound from the tree above a cell, not exactly
+};
+
 struct TZug {
   std::int32_t Nr;
   Punkte VonPosition;

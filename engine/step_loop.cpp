@@ -220,8 +220,13 @@ void StepSchleife::MeldeSofortGewinn(int s, const Lage& l) {
 bool StepSchleife::HTTestung(int s, int d, bool einstiegNextMove) {
   if (!einstiegNextMove && !AktualisiereBesterZug(s)) return false;
   if (s == it_.oben) return false;
-  // A worker never cuts the cell: it publishes the partial value, and the driver decides.
+  // A worker cuts its cell only by the bounds of the tree above it; otherwise it publishes the
+  // partial value, and the driver decides.
   if (it_.modus == Modus::Zelle && s == it_.oben + 1) {
+    BeginneElternWert(s);
+    const bool geschnitten = ZelleUnterlegen(s) || TiefGeschnitten(s, d);
+    BeendeElternWert();
+    if (geschnitten) return true;
     Veroeffentliche(s);
     return false;
   }
@@ -236,9 +241,10 @@ bool StepSchleife::AktualisiereBesterZug(int s) {
   TStep& st = Steps[s];
   const int aktuell = st.ZZ[st.ZugZeiger];
   if (st.BesterZug != 0 && !IstBesser(st.Zuege[st.BesterZug], st.Zuege[aktuell], einst_, host_) &&
-      !GewinntGleichstand(s, aktuell))
+      !GewinntGleichstand(s, aktuell, st.Zuege[aktuell]))
     return false;
   st.BesterZug = aktuell;
+  besterUngenau_[s] = zugUngenau_[s];
   return true;
 }
 
@@ -262,10 +268,13 @@ bool StepSchleife::SchneideAb(int s, int d) {
       KoennteGleichziehen(s - 1))
     return TiefGeschnitten(s, d);
   MerkeKiller(s);
-  if (s < d && st.ZugZeiger == st.ZuegeAnzahl)
+  if (s < d && st.ZugZeiger == st.ZuegeAnzahl) {
     p.BEWERTET = true;
-  else
+    zugUngenau_[s - 1] = besterUngenau_[s];
+  } else {
     p.Canceld = true;
+    zugUngenau_[s - 1] = true;
+  }
   if (s == 2) HTCopySmart(2, d);
   return true;
 }
@@ -274,14 +283,14 @@ bool StepSchleife::EigeneOrdnung(int s) const {
   return einst_.suchArt == SuchArt::Schnell && s >= kFreieOrdnungAb && s > it_.oben && s < it_.d;
 }
 
-bool StepSchleife::GewinntGleichstand(int s, int kandidat) {
+bool StepSchleife::GewinntGleichstand(int s, int kandidat, const TZug& wert) {
   const TStep& st = Steps[s];
   return EigeneOrdnung(s) && rang_[s][kandidat] < rang_[s][st.BesterZug] &&
-         !IstBesser(st.Zuege[kandidat], st.Zuege[st.BesterZug], einst_, host_);
+         !IstBesser(wert, st.Zuege[st.BesterZug], einst_, host_);
 }
 
 bool StepSchleife::KoennteGleichziehen(int s) {
-  return GewinntGleichstand(s, Steps[s].ZZ[Steps[s].ZugZeiger]);
+  return GewinntGleichstand(s, Steps[s].ZZ[Steps[s].ZugZeiger], AktuellerZug(s));
 }
 
 void StepSchleife::MerkeKiller(int s) {
@@ -310,6 +319,7 @@ bool StepSchleife::TiefGeschnitten(int s, int d) {
   TZug& p = AktuellerZug(s - 1);
   p.Wertung = x;
   p.Canceld = true;
+  zugUngenau_[s - 1] = true;
   // Cut off, the move still bounds what its ply is worth from above: when that bound is the
   // best of the ply so far, it stands for the ply, as the cut-off replies of an exactly valued
   // move never do. Its ply may then be cut off in turn.
@@ -317,8 +327,27 @@ bool StepSchleife::TiefGeschnitten(int s, int d) {
   if (eltern.BesterZug != 0 && !IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_))
     return true;
   eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
+  besterUngenau_[s - 1] = true;
   p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
   if (s - 1 > it_.oben && HTTestung(s - 1, d, true)) ++klettern_;
+  return true;
+}
+
+bool StepSchleife::ZelleUnterlegen(int s) {
+  // With CBVoll every root move is valued exactly, a cell at the root too.
+  if (einst_.suchArt != SuchArt::Schnell || it_.geschwister == nullptr ||
+      (it_.oben == 1 && einst_.CBVoll))
+    return false;
+  TZug& zelle = AktuellerZug(s - 1);
+  const TZugWert eigen = zelle.Wertung;
+  zelle.Wertung = VorlaeufigerWert(s);
+  if (!MindestensSoGut(*it_.geschwister, zelle, einst_, host_)) {
+    zelle.Wertung = eigen;
+    return false;
+  }
+  MerkeKiller(s);
+  zelle.Canceld = true;
+  zugUngenau_[s - 1] = true;
   return true;
 }
 
@@ -330,22 +359,32 @@ bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
   // break the order (both sides prefer an even line to a draw), so the bound is passed only
   // where none can arise.
   x.PunktWertA = x.PunktWertGes;
-  for (int j = k - 1; j >= it_.oben; --j) {
+  // A worker's plies above its cell hold the path to it and the best of each ply the tree
+  // knows so far, which only gets better.
+  for (int j = k - 1; j >= 1; --j) {
     x = Runterrechnen(x, AktuellerZug(j).Wertung, einst_, host_);
     if ((k - j) % 2 != 0) continue;
     if (!OhneRemisUnter(j, d)) return false;
     const TStep& st = Steps[j];
-    if (st.BesterZug == 0) continue;
+    const TZug* bester = st.BesterZug != 0 ? &st.Zuege[st.BesterZug]
+                         : j == it_.oben   ? it_.geschwister
+                                           : nullptr;
+    if (bester == nullptr) continue;
     // A root move refuted only by its last reply keeps the exact value of that reply, and with
-    // CBVoll every root move is valued exactly.
-    if (j == 1 && (einst_.CBVoll || Steps[2].ZugZeiger == Steps[2].ZuegeAnzahl)) continue;
-    TZug& m = AktuellerZug(j);
-    const TZugWert eigen = m.Wertung;
-    m.Wertung = x;
-    const bool schnitt =
-        MindestensSoGut(st.Zuege[st.BesterZug], m, einst_, host_) && !KoennteGleichziehen(j);
-    m.Wertung = eigen;
-    if (schnitt) return true;
+    // CBVoll every root move is valued exactly. In the tree above a worker's cell the replies
+    // are valued side by side, and the tree marks a root move valued by a bound as cut off.
+    const bool letzteAntwort =
+        it_.modus != Modus::Zelle && Steps[2].ZugZeiger == Steps[2].ZuegeAnzahl;
+    if (j == 1 && (einst_.CBVoll || letzteAntwort)) continue;
+    // The move with the bound as its value, compared as a copy: a worker's cell record is read
+    // by the driver meanwhile.
+    const TZug& m = AktuellerZug(j);
+    vergleich_.Wertung = x;
+    vergleich_.BrettNachZug = m.BrettNachZug;
+    vergleich_.ErgibtQuarne = m.ErgibtQuarne;
+    if (MindestensSoGut(*bester, vergleich_, einst_, host_) &&
+        !GewinntGleichstand(j, st.ZZ[st.ZugZeiger], vergleich_))
+      return true;
   }
   return false;
 }
@@ -359,6 +398,7 @@ bool StepSchleife::OhneRemisUnter(int j, int d) {
 
 bool StepSchleife::NaechsterZug(int& s, int d) {
   ++Steps[s].ZugZeiger;
+  zugUngenau_[s] = false;
   const TZugResZiehend r = AktuellerZug(s).Wertung.ZugResGesamt;
   if (!Entschieden(r) && s < d) return true;
   if (HTTestung(s, d, false)) --s;
@@ -367,6 +407,7 @@ bool StepSchleife::NaechsterZug(int& s, int d) {
 
 void StepSchleife::ElternUeberstanden(int& s, int d) {
   HTCopySmart(s, d);
+  zugUngenau_[s - 1] = besterUngenau_[s];
   --s;
   TStep& eltern = Steps[s];
   TZug& p = AktuellerZug(s);
@@ -374,10 +415,11 @@ void StepSchleife::ElternUeberstanden(int& s, int d) {
   const int index = eltern.ZZ[eltern.ZugZeiger];
   const bool besser = eltern.BesterZug == 0 ||
                       IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_) ||
-                      GewinntGleichstand(s, index);
+                      GewinntGleichstand(s, index, p);
   if (p.Wertung.ZugResGesamt == rsWDH && !besser) return;
   if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
   eltern.BesterZug = index;
+  besterUngenau_[s] = zugUngenau_[s];
   p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
   if (s > it_.oben && HTTestung(s, d, true)) --s;
 }
@@ -386,6 +428,7 @@ void StepSchleife::BewerteEltern(int& s, int d, int& hint, THintRes hintArt) {
   TStep& st = Steps[s];
   if (hint > 0) {
     GetBesterZug(s, d, hint, hintArt);
+    besterUngenau_[s] = false;
   } else {
     if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
     HTCopySmart(s, d);
@@ -393,6 +436,7 @@ void StepSchleife::BewerteEltern(int& s, int d, int& hint, THintRes hintArt) {
   TZug& p = AktuellerZug(s - 1);
   if (st.BesterZug != 0)
     p.Wertung = Runterrechnen(st.Zuege[st.BesterZug].Wertung, p.Wertung, einst_, host_);
+  zugUngenau_[s - 1] = besterUngenau_[s];
   --s;
   p.BEWERTET = true;
 }

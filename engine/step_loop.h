@@ -43,16 +43,23 @@ class StepSchleife : public StepStack {
   // What the loop needs of the running iteration.
   struct Rahmen {
     Modus modus = Modus::Aufrufer;
-    int d = 1;                     // depth limit
-    int oben = 1;                  // the top ply: 1, or the cell's ply
-    bool complete = false;         // complete lists (list mode)
-    bool anzeigen = false;         // the monitor's root-list hook
-    const TZug* wurzel = nullptr;  // the move that led to the root, with its number and colour
+    int d = 1;                          // depth limit
+    int oben = 1;                       // the top ply: 1, or the cell's ply
+    bool complete = false;              // complete lists (list mode)
+    bool anzeigen = false;              // the monitor's root-list hook
+    const TZug* wurzel = nullptr;       // the move that led to the root, with its number and colour
+    const TZug* geschwister = nullptr;  // a cell's best sibling in the tree so far, if any
     int zugNummer = 1;
     TFarbe farbe = clWeiss;
   };
 
-  void BeginneIteration(const Rahmen& it) { it_ = it; }
+  // Starts an iteration or a cell; nothing of one stopped midway carries over.
+  void BeginneIteration(const Rahmen& it) {
+    it_ = it;
+    klettern_ = 0;
+    zugUngenau_ = {};
+    besterUngenau_ = {};
+  }
   // A new search: nothing learnt in an earlier one orders its moves.
   void VergissOrdnung() { killer_ = {}; }
   // Performs the current stage.
@@ -72,6 +79,9 @@ class StepSchleife : public StepStack {
   // The value of the current move of ply s - 1 from the best reply so far, keeping its own
   // PunktWertA.
   TZugWert VorlaeufigerWert(int s);
+  // The value of the current move of ply s is only a bound, passed down from a ply above it
+  // through a cut-off.
+  bool ZugUngenau(int s) const { return zugUngenau_[s]; }
 
  private:
   GenModus Generierung(int s) const;
@@ -92,6 +102,8 @@ class StepSchleife : public StepStack {
   // The fast search: gives the parent move its provisional value and cuts it off when it
   // cannot matter further up.
   bool TiefGeschnitten(int s, int d);
+  // A worker's cell, by the best reply so far at ply s, is no better than its best sibling.
+  bool ZelleUnterlegen(int s);
   // The current move of ply k, worth at most x, cannot change the result of a ply two,
   // four, ... plies up.
   bool TiefesZiel(int k, TZugWert x, int d);
@@ -100,8 +112,9 @@ class StepSchleife : public StepStack {
   // Ply s is searched in an order of the fast search's own.
   bool EigeneOrdnung(int s) const;
   // Of two equal moves the classic order's first is the best, in any order of the search: the
-  // move kandidat of ply s, no worse than its best so far, is earlier in the classic order.
-  bool GewinntGleichstand(int s, int kandidat);
+  // move kandidat of ply s, valued as wert and no worse than its best so far, is earlier in the
+  // classic order.
+  bool GewinntGleichstand(int s, int kandidat, const TZug& wert);
   // The current move of ply s, with its bound as its value, may still tie the best and win.
   bool KoennteGleichziehen(int s);
   // The best move of ply s just cut its parent off; the next list of ply s tries it first.
@@ -120,6 +133,15 @@ class StepSchleife : public StepStack {
   void MeldeSofortGewinn(int s, const Lage& l);
 
   Rahmen it_;
+  // Whether the value of each ply's current move, and of its best move, is only a bound: a
+  // cut-off move's, or one taken from a ply whose best is a bound. The plies above a cut-off's
+  // target never see such a value, so in the calling thread it stays below the root; a worker
+  // searching with bounds from the tree above its cell reports with it whether the cell's value
+  // is exact.
+  Array1<bool, kMaxSteps> zugUngenau_{};
+  Array1<bool, kMaxSteps> besterUngenau_{};
+  // Scratch for a move valued by a bound.
+  TZug vergleich_{};
   // Plies to climb beyond the one that a cut-off's caller climbs.
   int klettern_ = 0;
   // For each ply, the move that last cut its parent off: tried first in the fast search.

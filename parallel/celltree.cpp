@@ -36,7 +36,7 @@ int HTBaum::HTAddZug(int L, const TZug& zug, bool bewertet, int eltern) {
   e.LISTEVON = e.LISTEBIS = e.LISTE_1 = -1;
   e.CHECKED = e.Canceld = e.Extrapoliert = false;
   e.StepMaxZug = 0;
-  e.ClWay = 0;
+  e.ClWay = cwKeiner;
   e.IMTHREAD = 0;
   e.TEILBEW = 0;
   if (L > 1) {
@@ -202,13 +202,24 @@ bool HTBaum::HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeite
   TZug* eltern = L > 1 ? &Eintrag(L - 1, Eintrag(L, von).LISTE_1) : nullptr;
   if (eltern != nullptr && Entschieden(*eltern)) return false;
   bool alleFertig = true;
+  // The best exactly valued entry, and the best of those valued by a bound.
   int bester = -1;
+  int schranke = -1;
+  const auto besser = [&](int bisher, const TZug& z) {
+    return bisher < 0 || IstBesser(Eintrag(L, bisher), z, einst_, host_);
+  };
   for (int k = von; k <= bis; ++k) {
     const TZug& z = Eintrag(L, k);
     alleFertig = alleFertig && Entschieden(z);
-    if (z.BEWERTET && (bester < 0 || IstBesser(Eintrag(L, bester), z, einst_, host_))) bester = k;
+    if (z.BEWERTET && besser(bester, z)) bester = k;
+    if (z.Canceld && z.ClWay == cwSchranke && besser(schranke, z)) schranke = k;
   }
   if (L == 1 && alleFertig) return true;
+  // A bound better than every exact value stands for the block, as a cut-off move does for its
+  // ply in the search itself: it cuts and passes up like one, and the parent is valued by a
+  // bound too.
+  const bool ungenau = schranke >= 0 && besser(bester, Eintrag(L, schranke));
+  if (ungenau) bester = schranke;
   if (bester < 0) return false;
 
   const TZug& b = Eintrag(L, bester);
@@ -219,10 +230,10 @@ bool HTBaum::HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeite
       z.Canceld = true;
       z.StepMaxZug = static_cast<std::uint8_t>(d);
       if (L != stepMax) {
-        z.ClWay = 2;
+        z.ClWay = cwEbene;
         continue;
       }
-      z.ClWay = 1;
+      z.ClWay = cwZelle;
       if (z.IMTHREAD <= 0) {
         host_.Meldung("Zug in der Teilbewertung, aber nicht im Thread");
       } else if (arbeiter.Zelle(z.IMTHREAD) != k) {
@@ -240,7 +251,12 @@ bool HTBaum::HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeite
   const double eigenerWert = p.Wertung.PunktWertA;
   p.Wertung = Runterrechnen(b.Wertung, p.Wertung, einst_, host_);
   if (alleFertig) {
-    p.BEWERTET = true;
+    if (ungenau) {
+      p.Canceld = true;
+      p.ClWay = cwSchranke;
+    } else {
+      p.BEWERTET = true;
+    }
     p.StepMaxZug = static_cast<std::uint8_t>(d);
     HTCopySmart_(L - 1, d, p, b);
   } else {
@@ -278,13 +294,28 @@ bool HTBaum::HTVorgaengerFertig(int L, int i) {
     if (Entschieden(z)) {
       if (!Entschieden(start)) {
         start.Canceld = true;
-        start.ClWay = 3;
+        start.ClWay = cwVorgaenger;
       }
       return true;
     }
     x = z.LISTE_1;
   }
   return false;
+}
+
+int HTBaum::BesterBewerteter(int L, int i) {
+  int von = 0, bis = HTStepListe[L].ZugListeZeiger;
+  if (L > 1) {
+    const TZug& eltern = Eintrag(L - 1, Eintrag(L, i).LISTE_1);
+    von = eltern.LISTEVON;
+    bis = eltern.LISTEBIS;
+  }
+  int bester = -1;
+  for (int k = von; k <= bis; ++k) {
+    const TZug& z = Eintrag(L, k);
+    if (z.BEWERTET && (bester < 0 || IstBesser(Eintrag(L, bester), z, einst_, host_))) bester = k;
+  }
+  return bester;
 }
 
 std::string HTBaum::ZellenText(int L, int x) const {

@@ -59,6 +59,9 @@ class HTBaum final : public ListenBaum {
   void HTCopySmart_(int l, int d, TZug& eltern, const TZug& kind);
   void HTCancelZellen(int stepMax, Arbeiter& arbeiter);
   bool HTVorgaengerFertig(int L, int i);
+  // The exactly valued entry of level L that is best among entry i and its siblings; -1 when
+  // none is valued yet.
+  int BesterBewerteter(int L, int i);
 
   // The tree as text for the StepListe tab, appended to text.
   void SchreibeStepListe(std::string& text) const;

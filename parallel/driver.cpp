@@ -255,7 +255,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     }
 
     for (const TZug& z : baum_.HTStepListe[L].ZugListe)
-      if (z.Canceld && z.ClWay == 1 && z.StepMaxZug == d) ++statistik_.abgeschnitten;
+      if (z.Canceld && z.ClWay == cwZelle && z.StepMaxZug == d) ++statistik_.abgeschnitten;
     const THTListe& wurzeln = baum_.HTStepListe[1];
     for (int k = 0; k <= wurzeln.ZugListeZeiger && k < kMaxZuege; ++k) {
       const TZug& z = wurzeln.ZugListe[static_cast<std::size_t>(k)];
@@ -365,6 +365,7 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& la
   w.TRHTTiefe = L;
   w.Ready.store(false);
   w.ToSuspend.store(false);
+  w.TRHatGeschwister = false;
   for (int s = 1; s <= L; ++s) {
     const TZug& e =
         baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(pfad[static_cast<std::size_t>(s)])];
@@ -382,6 +383,20 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& la
     st.ZZ[1] = 1;
     st.ZuegeAnzahl = 1;
     st.ZugZeiger = s < L ? 1 : 0;
+    // The fast search cuts by the best each ply of the tree has so far, the cell's own
+    // included.
+    const int bester = einst_.suchArt == SuchArt::Schnell
+                           ? baum_.BesterBewerteter(s, pfad[static_cast<std::size_t>(s)])
+                           : -1;
+    if (bester < 0) continue;
+    const TZug& b = baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(bester)];
+    if (s < L) {
+      st.Zuege[2] = b;
+      st.BesterZug = 2;
+    } else {
+      w.TRGeschwister = b;
+      w.TRHatGeschwister = true;
+    }
   }
   w.SetzeTeilBew(w.ZellRecord().TEILBEW);
   baum_.HTStepListe[L].ZugListe[static_cast<std::size_t>(zelle)].IMTHREAD = n;
@@ -405,11 +420,13 @@ bool HTSuche::HTAbholen(int L) {
       const TZug& record = w.ZellRecord();
       if (!w.Ready.load()) host_.Meldung("Thread müßte READY sein");
       if (e.IMTHREAD != n) host_.Meldung("ImThread <> Thread #01");
-      if (!record.BEWERTET) host_.Meldung("Zug im suspended Thread NOT BEWERTET!");
+      if (!record.BEWERTET && record.ClWay != cwSchranke)
+        host_.Meldung("Zug im suspended Thread NOT BEWERTET!");
       e = record;
       e.IMTHREAD = n;
       e.StepMaxZug = static_cast<std::uint8_t>(w.TRStepMax);
       ++statistik_.fertig;
+      if (record.ClWay == cwSchranke) ++statistik_.schranken;
       bekommen = true;
       w.Zelle.store(-1);
     } else if (!w.ToSuspend.load() && w.TeilBew() > e.TEILBEW) {

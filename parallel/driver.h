@@ -34,6 +34,7 @@ enum class Leerlauf {
 struct HTStatistik {
   std::int64_t ausgegeben = 0;     // cells handed to workers
   std::int64_t fertig = 0;         // cells collected with their final value
+  std::int64_t schranken = 0;      // of them valued by a bound from the tree above (ClWay 4)
   std::int64_t teilwerte = 0;      // partial values copied
   std::int64_t abgeschnitten = 0;  // cells cut off by a better sibling (ClWay 1)
   std::int64_t vorgaenger = 0;     // cells dropped because an ancestor was decided (ClWay 3)

@@ -178,6 +178,7 @@ void HTQuarne::Durchlauf() {
       r.modus = Modus::Zelle;
       r.d = TRStepMax;
       r.oben = TRHTTiefe;
+      r.geschwister = TRHatGeschwister ? &TRGeschwister : nullptr;
       BeginneIteration(r);
       VergissOrdnung();
       lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
@@ -190,6 +191,7 @@ void HTQuarne::Durchlauf() {
 
     default:
       if (Schritt(lage_) == Ergebnis::ZelleFertig) {
+        if (ZugUngenau(TRHTTiefe)) MeldeSchranke();
         ToSuspend.store(true);
         Ready.store(true);
       }
@@ -219,6 +221,15 @@ void HTQuarne::BeginneElternWert(int s) {
 void HTQuarne::BeendeElternWert() {
   if (rwBeimEltern_) GibRW();
   rwBeimEltern_ = false;
+}
+
+void HTQuarne::MeldeSchranke() {
+  NimmRW();
+  TZug& zelle = ZellRecord();
+  zelle.BEWERTET = false;
+  zelle.Canceld = true;
+  zelle.ClWay = cwSchranke;
+  GibRW();
 }
 
 void HTQuarne::Veroeffentliche(int s) {

@@ -68,6 +68,9 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   int TRZugNummer = 0;
   TFarbe TRFarbeZiehend = clWeiss;
   int TRVirtuellAb = 0;
+  // The cell's best sibling in the tree when the cell was handed out; valid when TRHatGeschwister.
+  TZug TRGeschwister{};
+  bool TRHatGeschwister = false;
   std::atomic<std::int64_t> TRCounter{0};
   std::int64_t TRStartTime = 0;
 
@@ -110,6 +113,9 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
  private:
   void Execute();
   void Park();
+  // The cell's final value came from a bound of the tree above it: the driver takes it as such,
+  // not as exact.
+  void MeldeSchranke();
   // One pass of the loop: the control fields, then the task, which is the worker's state
   // between passes (the stage of the step loop while it searches a cell).
   void Durchlauf();
