@@ -60,6 +60,8 @@ class StepSchleife : public StepStack {
     zugUngenau_ = {};
     besterUngenau_ = {};
   }
+  // A worker's cell gets a better sibling to cut by.
+  void SetzeGeschwister(const TZug* g) { it_.geschwister = g; }
   // A new search: nothing learnt in an earlier one orders its moves.
   void VergissOrdnung() { killer_ = {}; }
   // Performs the current stage.

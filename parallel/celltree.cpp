@@ -303,6 +303,28 @@ bool HTBaum::HTVorgaengerFertig(int L, int i) {
   return false;
 }
 
+int HTBaum::NaechsteZelle(int L, bool aeltesteZuerst, bool& offen) {
+  offen = false;
+  for (int i = 0; i <= HTStepListe[L].ZugListeZeiger; ++i) {
+    const TZug& z = Eintrag(L, i);
+    if (Entschieden(z) || z.IMTHREAD > 0) continue;
+    offen = true;
+    if (!aeltesteZuerst || AeltesteEntschieden(L, i)) return i;
+  }
+  return -1;
+}
+
+bool HTBaum::AeltesteEntschieden(int L, int i) {
+  for (int l = L; l >= 1; --l) {
+    const TZug& z = Eintrag(l, i);
+    const int eltern = l > 1 ? z.LISTE_1 : -1;
+    const int aeltester = l > 1 ? Eintrag(l - 1, eltern).LISTEVON : 0;
+    if (i != aeltester && !Entschieden(Eintrag(l, aeltester))) return false;
+    i = eltern;
+  }
+  return true;
+}
+
 int HTBaum::BesterBewerteter(int L, int i) {
   int von = 0, bis = HTStepListe[L].ZugListeZeiger;
   if (L > 1) {

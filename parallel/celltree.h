@@ -59,6 +59,14 @@ class HTBaum final : public ListenBaum {
   void HTCopySmart_(int l, int d, TZug& eltern, const TZug& kind);
   void HTCancelZellen(int stepMax, Arbeiter& arbeiter);
   bool HTVorgaengerFertig(int L, int i);
+  // At every level of the path to entry i of level L, the entry's eldest sibling is decided or
+  // is the entry itself.
+  bool AeltesteEntschieden(int L, int i);
+  // The first open cell of level L in no worker's hands, -1 when none; offen says whether there
+  // is any. With aeltesteZuerst a cell waits until, at every level of its path, the first of its
+  // siblings (the eldest, best by the order of the tree) is decided: the eldest usually decides
+  // its parent alone, or gives its siblings the bound to cut by, as in the search itself.
+  int NaechsteZelle(int L, bool aeltesteZuerst, bool& offen);
   // The exactly valued entry of level L that is best among entry i and its siblings; -1 when
   // none is valued yet.
   int BesterBewerteter(int L, int i);

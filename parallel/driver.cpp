@@ -15,7 +15,7 @@ namespace {
 // that buttons and timers act promptly even when idle passes give the processor away.
 constexpr int kAnzeigeIntervall = 10000;
 constexpr auto kAnzeigeZeit = std::chrono::milliseconds(20);
-constexpr int kStartZeitMs = 1000;
+constexpr auto kStartZeit = std::chrono::milliseconds(1000);
 constexpr auto kSchlafZeit = std::chrono::microseconds(500);
 
 bool Entschieden(const TZug& z) {
@@ -69,6 +69,7 @@ void HTSuche::ErzeugeThreads(int anzahl) {
         std::make_unique<HTQuarne>(einst_, suche_.StopFlag, suche_.MoveNowFlag, wecker_));
   threadAnzahl_ = anzahl;
   statistik_.jeArbeiter.assign(static_cast<std::size_t>(anzahl), 0);
+  gepostet_.assign(static_cast<std::size_t>(anzahl), Pfad{});
 }
 
 void HTSuche::SetzeThreadAnzahl(int n) {
@@ -182,6 +183,8 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
 
     int zelle = 0;
     bool erschoepft = false;
+    // Open cells wait for their eldest siblings until the next merge.
+    bool wartend = false;
     bool letzteAbholung = false;
     int zustand = 0;
     abfrage = Abfrage{};
@@ -197,19 +200,16 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
       // A pass that can only wait for a worker gives the processor away.
       bool leer = false;
       if (zustand == 0) {
-        const THTListe& zellen = baum_.HTStepListe[L];
-        while (zelle >= 0 && zelle <= zellen.ZugListeZeiger) {
-          const TZug& z = zellen.ZugListe[static_cast<std::size_t>(zelle)];
-          if (!Entschieden(z) && z.IMTHREAD <= 0) break;
-          ++zelle;
-        }
-        if (zelle < 0 || zelle > zellen.ZugListeZeiger) {
-          erschoepft = true;
-          zelle = -1;
-          zustand = 2;
-        } else {
-          zustand = erschoepft ? 2 : 1;
-        }
+        bool offen = false;
+        // A cell waits for its eldest siblings only while some worker is busy: the wait must
+        // never keep the search from going on.
+        bool beschaeftigt = false;
+        for (int n = 1; n <= threadAnzahl_ && !beschaeftigt; ++n)
+          beschaeftigt = Thread(n).Zelle.load() >= 0;
+        zelle = baum_.NaechsteZelle(L, einst_.suchArt == SuchArt::Schnell && beschaeftigt, offen);
+        erschoepft = !offen;
+        wartend = offen && zelle < 0;
+        zustand = zelle < 0 ? 2 : 1;
       } else if (zustand == 1) {
         int frei = 0;
         for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
@@ -221,10 +221,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
           HTQuarne& w = Thread(frei);
           if (nachBestuecken) nachBestuecken(w);
           w.TRStartTime = host_.JetztMs();
-          const std::uint64_t alt = w.Laeufe();
           w.Wecke();
-          if (!w.WarteAufLauf(alt, kStartZeitMs))
-            throw std::runtime_error("TimeOut Thread Start !");
           ++statistik_.ausgegeben;
           ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
           zustand = 0;
@@ -233,14 +230,14 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
         if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
         if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
         bool freierDa = false;
-        for (int n = 1; n <= threadAnzahl_ && !erschoepft && !freierDa; ++n)
+        for (int n = 1; n <= threadAnzahl_ && !erschoepft && !wartend && !freierDa; ++n)
           freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
         if (freierDa) {
           zustand = 0;
         } else {
           const bool bekommen = HTAbholen(L);
           leer = !bekommen;
-          if (letzteAbholung || (erschoepft && bekommen))
+          if (letzteAbholung || bekommen)
             zustand = 3;
           else
             letzteAbholung = bekommen;
@@ -248,7 +245,9 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
       } else {
         ++statistik_.zusammenfuehrungen;
         if (baum_.HTAuswerten(L, d, *this)) break;
+        PosteSchranken(L);
         letzteAbholung = false;
+        wartend = false;
         zustand = erschoepft ? 2 : 0;
       }
       if (leer) Warten(gesehen);
@@ -304,6 +303,7 @@ void HTSuche::HTAnzeige(const SuchLauf& lauf, Abfrage& abfrage, int tiefe, int d
 void HTSuche::PruefeThreads() {
   for (int n = 1; n <= threadAnzahl_; ++n) {
     HTQuarne& w = Thread(n);
+    if (w.StartUeberfaellig(kStartZeit)) throw std::runtime_error("TimeOut Thread Start !");
     if (!w.HatFehler()) continue;
     throw std::runtime_error("Die Suche wurde abgebrochen: Fehler in Thread " + std::to_string(n) +
                              ": " + w.Fehler());
@@ -341,8 +341,8 @@ void HTSuche::HTResetThreads() {
   }
 }
 
-void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf) {
-  std::array<int, kMaxSteps + 1> pfad{};
+HTSuche::Pfad HTSuche::PfadZu(int L, int zelle) {
+  Pfad pfad{};
   pfad[static_cast<std::size_t>(L)] = zelle;
   for (int s = L; s >= 1; --s) {
     const int x = pfad[static_cast<std::size_t>(s)];
@@ -354,6 +354,30 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& la
       pfad[static_cast<std::size_t>(s - 1)] =
           baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(x)].LISTE_1;
   }
+  return pfad;
+}
+
+HTSuche::Pfad HTSuche::BesteAmPfad(const Pfad& pfad, int L) {
+  Pfad beste{};
+  beste.fill(-1);
+  if (einst_.suchArt != SuchArt::Schnell) return beste;
+  for (int s = 1; s <= L; ++s)
+    beste[static_cast<std::size_t>(s)] =
+        baum_.BesterBewerteter(s, pfad[static_cast<std::size_t>(s)]);
+  return beste;
+}
+
+HTQuarne::Schranken HTSuche::Eintraege(const Pfad& beste, int L) {
+  HTQuarne::Schranken z{};
+  for (int s = 1; s <= L; ++s) {
+    const int i = beste[static_cast<std::size_t>(s)];
+    z[s] = i < 0 ? nullptr : &baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(i)];
+  }
+  return z;
+}
+
+void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf) {
+  const Pfad pfad = PfadZu(L, zelle);
   HTQuarne& w = Thread(n);
   w.TRThreadNr = n;
   w.TRDenkTiefe = lauf.zielTiefe;
@@ -365,7 +389,6 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& la
   w.TRHTTiefe = L;
   w.Ready.store(false);
   w.ToSuspend.store(false);
-  w.TRHatGeschwister = false;
   for (int s = 1; s <= L; ++s) {
     const TZug& e =
         baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(pfad[static_cast<std::size_t>(s)])];
@@ -383,23 +406,26 @@ void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& la
     st.ZZ[1] = 1;
     st.ZuegeAnzahl = 1;
     st.ZugZeiger = s < L ? 1 : 0;
-    // The fast search cuts by the best each ply of the tree has so far, the cell's own
-    // included.
-    const int bester = einst_.suchArt == SuchArt::Schnell
-                           ? baum_.BesterBewerteter(s, pfad[static_cast<std::size_t>(s)])
-                           : -1;
-    if (bester < 0) continue;
-    const TZug& b = baum_.HTStepListe[s].ZugListe[static_cast<std::size_t>(bester)];
-    if (s < L) {
-      st.Zuege[2] = b;
-      st.BesterZug = 2;
-    } else {
-      w.TRGeschwister = b;
-      w.TRHatGeschwister = true;
-    }
   }
+  // The fast search cuts by the best each ply of the tree has so far, the cell's own included.
+  Pfad& beste = gepostet_[static_cast<std::size_t>(n - 1)];
+  beste = BesteAmPfad(pfad, L);
+  w.SetzeSchranken(Eintraege(beste, L));
   w.SetzeTeilBew(w.ZellRecord().TEILBEW);
   baum_.HTStepListe[L].ZugListe[static_cast<std::size_t>(zelle)].IMTHREAD = n;
+}
+
+void HTSuche::PosteSchranken(int L) {
+  for (int n = 1; n <= threadAnzahl_; ++n) {
+    HTQuarne& w = Thread(n);
+    const int zelle = w.Zelle.load();
+    if (zelle < 0 || w.Suspended() || w.ToSuspend.load()) continue;
+    const Pfad beste = BesteAmPfad(PfadZu(L, zelle), L);
+    Pfad& alt = gepostet_[static_cast<std::size_t>(n - 1)];
+    if (beste == alt) continue;
+    alt = beste;
+    w.PosteSchranken(Eintraege(beste, L));
+  }
 }
 
 bool HTSuche::HTAbholen(int L) {

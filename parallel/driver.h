@@ -4,6 +4,7 @@
 // It runs in the calling (window) thread and owns the workers.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -98,12 +99,23 @@ class HTSuche final : private Arbeiter {
   // The parallel iterations below the tree's level L (the cells).
   void Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly);
   void HTResetThreads();
+  // Entry indices per level 1..L of the tree.
+  using Pfad = std::array<int, kMaxSteps + 1>;
+  // The path from the root to entry zelle of level L.
+  Pfad PfadZu(int L, int zelle);
+  // For each level of the path, the best exactly valued entry among the path's and its
+  // siblings, -1 where none is; all -1 in the classic search.
+  Pfad BesteAmPfad(const Pfad& pfad, int L);
+  HTQuarne::Schranken Eintraege(const Pfad& beste, int L);
   void BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf);
+  // Hands every running worker the better bests the tree has found since its cell started.
+  void PosteSchranken(int L);
   bool HTAbholen(int L);
   // Once per poll pass: every so often the window gets a moment and the thinking time is
   // checked.
   void HTAnzeige(const SuchLauf& lauf, Abfrage& abfrage, int tiefe, int d);
   void KopiereWurzel();
+  // A worker whose cell ended in an error, or that has not taken its wake in time, ends the search.
   void PruefeThreads();
   void Warten(std::uint64_t gesehen);
 
@@ -114,6 +126,8 @@ class HTSuche final : private Arbeiter {
   HTBaum baum_;
   Wecker wecker_;
   std::vector<std::unique_ptr<HTQuarne>> threads_;
+  // What each worker was handed or posted last: BesteAmPfad of its cell.
+  std::vector<Pfad> gepostet_;
   int threadAnzahl_ = 0;
   HTStatistik statistik_;
   std::vector<std::string> meldungen_;

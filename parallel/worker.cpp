@@ -57,24 +57,19 @@ bool HTQuarne::NimmRW() {
   return true;
 }
 
-std::uint64_t HTQuarne::Laeufe() {
-  const std::lock_guard<std::mutex> lk(m_);
-  return laeufe_;
-}
-
 void HTQuarne::Wecke() {
   {
     const std::lock_guard<std::mutex> lk(m_);
     weckAnfrage_ = true;
+    geweckt_ = std::chrono::steady_clock::now();
+    suspended_.store(false, std::memory_order_release);
   }
   cv_.notify_all();
 }
 
-bool HTQuarne::WarteAufLauf(std::uint64_t alt, int timeoutMs) {
-  std::unique_lock<std::mutex> lk(m_);
-  return cv_.wait_for(lk, std::chrono::milliseconds(timeoutMs), [&] {
-    return laeufe_ != alt || terminated_.load(std::memory_order_acquire);
-  });
+bool HTQuarne::StartUeberfaellig(std::chrono::milliseconds grenze) {
+  const std::lock_guard<std::mutex> lk(m_);
+  return weckAnfrage_ && std::chrono::steady_clock::now() - geweckt_ > grenze;
 }
 
 void HTQuarne::WarteAufPark() {
@@ -95,6 +90,7 @@ void HTQuarne::Terminate() {
 void HTQuarne::Vorbereiten(const SpielVerlauf& verlauf) {
   UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
+  VergissOrdnung();
 }
 
 std::string HTQuarne::Fehler() {
@@ -110,21 +106,19 @@ void HTQuarne::LoescheFehler() {
 
 void HTQuarne::Park() {
   std::unique_lock<std::mutex> lk(m_);
-  suspended_.store(true, std::memory_order_release);
-  // Reported under the lock, so that whoever sees the worker parked has seen the report too.
-  wecker_.Melde();
-  cv_.notify_all();
-  cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
+  // A wake that came before the thread got here is taken at once: the worker already counts as
+  // running.
+  if (!weckAnfrage_) {
+    suspended_.store(true, std::memory_order_release);
+    // Reported under the lock, so that whoever sees the worker parked has seen the report too.
+    wecker_.Melde();
+    cv_.notify_all();
+    cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
+  }
   weckAnfrage_ = false;
-  // Cleared before the driver sees the worker running, so that a cancel it sends from then on
-  // is never lost.
   TRCounter.store(0, std::memory_order_relaxed);
-  ToSuspend.store(false);
-  Ready.store(false);
   rw_.clear(std::memory_order_release);
   rwGehalten_ = rwBeimEltern_ = false;
-  suspended_.store(false, std::memory_order_release);
-  ++laeufe_;
   lk.unlock();
   cv_.notify_all();
 }
@@ -178,9 +172,8 @@ void HTQuarne::Durchlauf() {
       r.modus = Modus::Zelle;
       r.d = TRStepMax;
       r.oben = TRHTTiefe;
-      r.geschwister = TRHatGeschwister ? &TRGeschwister : nullptr;
+      r.geschwister = hatGeschwister_ ? &geschwister_ : nullptr;
       BeginneIteration(r);
-      VergissOrdnung();
       lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
       break;
     }
@@ -190,6 +183,7 @@ void HTQuarne::Durchlauf() {
       break;
 
     default:
+      if (postStand_.load(std::memory_order_acquire) != postGesehen_) HoleSchranken();
       if (Schritt(lage_) == Ergebnis::ZelleFertig) {
         if (ZugUngenau(TRHTTiefe)) MeldeSchranke();
         ToSuspend.store(true);
@@ -221,6 +215,33 @@ void HTQuarne::BeginneElternWert(int s) {
 void HTQuarne::BeendeElternWert() {
   if (rwBeimEltern_) GibRW();
   rwBeimEltern_ = false;
+}
+
+void HTQuarne::SetzeSchranken(const Schranken& beste) {
+  PosteSchranken(beste);
+  HoleSchranken();
+}
+
+void HTQuarne::PosteSchranken(const Schranken& beste) {
+  const std::lock_guard<std::mutex> lk(postM_);
+  for (int s = 1; s <= TRHTTiefe; ++s) {
+    postHat_[s] = beste[s] != nullptr;
+    if (postHat_[s]) post_[s] = *beste[s];
+  }
+  postStand_.fetch_add(1, std::memory_order_release);
+}
+
+void HTQuarne::HoleSchranken() {
+  const std::lock_guard<std::mutex> lk(postM_);
+  postGesehen_ = postStand_.load(std::memory_order_relaxed);
+  for (int s = 1; s < TRHTTiefe; ++s) {
+    if (!postHat_[s]) continue;
+    Steps[s].Zuege[2] = post_[s];
+    Steps[s].BesterZug = 2;
+  }
+  hatGeschwister_ = postHat_[TRHTTiefe];
+  if (hatGeschwister_) geschwister_ = post_[TRHTTiefe];
+  SetzeGeschwister(hatGeschwister_ ? &geschwister_ : nullptr);
 }
 
 void HTQuarne::MeldeSchranke() {

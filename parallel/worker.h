@@ -68,9 +68,6 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   int TRZugNummer = 0;
   TFarbe TRFarbeZiehend = clWeiss;
   int TRVirtuellAb = 0;
-  // The cell's best sibling in the tree when the cell was handed out; valid when TRHatGeschwister.
-  TZug TRGeschwister{};
-  bool TRHatGeschwister = false;
   std::atomic<std::int64_t> TRCounter{0};
   std::int64_t TRStartTime = 0;
 
@@ -86,17 +83,27 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   bool NimmRW();
   void GibRW() { rw_.clear(std::memory_order_release); }
 
-  // Park and wake. A wake is never lost; Laeufe counts the wakes the worker has taken.
+  // Park and wake. A wake is never lost. From the wake on the worker counts as running, before
+  // its thread takes the wake, so that whoever woke it need not wait; its task fields and
+  // ToSuspend and Ready are set before the wake.
   bool Suspended() const { return suspended_.load(std::memory_order_acquire); }
-  std::uint64_t Laeufe();
   void Wecke();
-  // Waits until the worker has taken a wake after alt; false after timeoutMs.
-  bool WarteAufLauf(std::uint64_t alt, int timeoutMs);
+  // The thread has not taken a wake for longer than grenze.
+  bool StartUeberfaellig(std::chrono::milliseconds grenze);
   void WarteAufPark();
   // Ends the thread, at once even in the middle of a cell, and joins it.
   void Terminate();
 
-  // Settings copy and game history for the next search; only while parked.
+  // The best exactly valued entry the tree has so far at each ply down to the cell, the cell's
+  // own siblings included; nullptr where there is none. The fast search cuts by them. Setze
+  // while parked, before the cell; Poste while the cell runs, when the tree knows better ones:
+  // the worker takes them between two steps.
+  using Schranken = Array1<const TZug*, kMaxSteps>;
+  void SetzeSchranken(const Schranken& beste);
+  void PosteSchranken(const Schranken& beste);
+
+  // Settings copy and game history for the next search, which orders its moves afresh; only
+  // while parked.
   void Vorbereiten(const SpielVerlauf& verlauf);
   // An error ended the worker's last cell: its text; empty when none.
   std::string Fehler();
@@ -116,6 +123,8 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   // The cell's final value came from a bound of the tree above it: the driver takes it as such,
   // not as exact.
   void MeldeSchranke();
+  // Takes the bounds posted last.
+  void HoleSchranken();
   // One pass of the loop: the control fields, then the task, which is the worker's state
   // between passes (the stage of the step loop while it searches a cell).
   void Durchlauf();
@@ -131,6 +140,15 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   bool rwGehalten_ = false;
   bool rwBeimEltern_ = false;
 
+  // Bounds posted for the running cell, and the cell's best sibling taken from them.
+  std::mutex postM_;
+  Array1<TZug, kMaxSteps> post_{};
+  Array1<bool, kMaxSteps> postHat_{};
+  std::atomic<std::uint32_t> postStand_{0};
+  std::uint32_t postGesehen_ = 0;
+  TZug geschwister_{};
+  bool hatGeschwister_ = false;
+
   std::atomic_flag rw_;
   std::atomic<std::uint8_t> teilBew_{0};
   std::atomic<bool> suspended_{false};
@@ -139,7 +157,7 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   std::mutex m_;
   std::condition_variable cv_;
   bool weckAnfrage_ = false;
-  std::uint64_t laeufe_ = 0;
+  std::chrono::steady_clock::time_point geweckt_{};
   std::string fehler_;
   std::thread thread_;
 };
