@@ -4,6 +4,7 @@
 
 #include "library/dateien.h"
 #include "library/packing.h"
+#include "library/validation.h"
 #include "library/vorspann.h"
 
 namespace quarne {
@@ -50,17 +51,23 @@ bool VerweiseGueltig(const TBibliothek& bib) {
 }
 
 // The levels of a plain image after its header, straight into `bib`. Every count is checked
-// against the bytes that remain before anything is allocated for it.
+// against the bytes that remain, and level 0's against the two root entries, before anything is
+// allocated for it; the first entry that no position of its level could be ends the reading.
 TDateiMeldung LeseStufen(ByteReader r, TBibliothek& bib) {
-  for (TBibSegm& stufe : bib.Stufen) {
+  for (int L = 0; L < kBibStufen; ++L) {
+    TBibSegm& stufe = bib[L];
     std::int32_t anzahl = 0;
     if (!r.Feld(stufe.BibAktiv)) return TDateiMeldung::Fit1;
     if (!r.I32(anzahl)) return TDateiMeldung::Fit2;
     if (!r.I32(stufe.BibTiefe)) return TDateiMeldung::Fit3;
     if (anzahl < 0 || static_cast<std::size_t>(anzahl) > r.Rest() / kBibZugBytes)
       return TDateiMeldung::Fit4;
+    if (L == 0 && anzahl != 0 && anzahl != 2) return TDateiMeldung::Wurzel;
     stufe.BibZuege.assign(static_cast<std::size_t>(anzahl), TBibZug{});
-    for (TBibZug& e : stufe.BibZuege) EintragFelder(r, e);
+    for (TBibZug& e : stufe.BibZuege) {
+      EintragFelder(r, e);
+      if (!EintragMoeglich(e, L)) return TDateiMeldung::Stellung;
+    }
   }
   if (r.Rest() > 0) return TDateiMeldung::RestVorhanden;
   if (!VerweiseGueltig(bib)) return TDateiMeldung::Verweise;
@@ -83,19 +90,23 @@ Bytes BibAbbild(const TBibliothek& bib) {
   return abbild;
 }
 
-TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel) {
+TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel,
+                      std::size_t hoechstens) {
   std::span<const std::uint8_t> abbild = strom;
   TEntpackt entpackt;
   if (PruefeVorspann(strom, kStempelBib) != TBibCode::Ok) {
     if (const TBibCode code = PruefeVorspann(strom, kStempelGepackt); code != TBibCode::Ok)
       return {code, TDateiMeldung::Beschaedigt};
-    entpackt = Dekomprimiere(strom);
+    entpackt = Dekomprimiere(strom, hoechstens);
+    if (entpackt.ZuGross) return {entpackt.Code, TDateiMeldung::ZuGross};
     if (entpackt.Code != TBibCode::Ok)
       return {entpackt.Code, entpackt.Code == TBibCode::Memory ? TDateiMeldung::EntpackenSpeicher
                                                                : TDateiMeldung::EntpackenFehler};
     if (const TBibCode code = PruefeVorspann(entpackt.Abbild, kStempelBib); code != TBibCode::Ok)
       return {code, TDateiMeldung::Beschaedigt};
     abbild = entpackt.Abbild;
+  } else if (strom.size() > hoechstens) {
+    return {TBibCode::Size, TDateiMeldung::ZuGross};
   }
 
   TDateiMeldung meldung;
@@ -111,7 +122,9 @@ TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel) {
 
 TLeseErgebnis LeseBib(const std::filesystem::path& datei, TBibliothek& ziel) {
   Bytes strom;
-  if (const TLeseErgebnis geladen = LadeDatei(datei, strom); geladen.Code != TBibCode::Ok)
+  if (const TLeseErgebnis geladen =
+          LadeMitVorspann(datei, strom, kHoechstBibBytes + kContainerZuschlag);
+      geladen.Code != TBibCode::Ok)
     return geladen;
   return LeseBib(strom, ziel);
 }

@@ -9,11 +9,6 @@
 namespace quarne {
 namespace {
 
-// Level L's positions have White to move when L is even.
-TFarbe AmZug(int L) {
-  return L % 2 == 1 ? clSchwarz : clWeiss;
-}
-
 TBibZug Wurzel(TrSC rolle) {
   TBibZug e;
   e.BibZuBerechnen = true;

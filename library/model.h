@@ -36,6 +36,11 @@ struct TBibZug {
 // The size of an entry as stored, and as the library tab counts memory.
 constexpr int kBibZugBytes = 472;
 
+// The side to move in the positions of level L.
+constexpr TFarbe AmZug(int stufe) {
+  return stufe % 2 == 1 ? clSchwarz : clWeiss;
+}
+
 // Target search depth for building a level, by default.
 constexpr int StandardBibTiefe(int stufe) {
   return stufe <= 1 ? 13 : stufe <= 6 ? 12 : 11;

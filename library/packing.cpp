@@ -94,14 +94,14 @@ Bytes Komprimiere(std::span<const std::uint8_t> abbild) {
   return container;
 }
 
-TEntpackt Dekomprimiere(std::span<const std::uint8_t> container) {
+TEntpackt Dekomprimiere(std::span<const std::uint8_t> container, std::uint64_t hoechstens) {
   if (const TBibCode code = PruefeVorspann(container, kStempelGepackt); code != TBibCode::Ok)
-    return {code, {}};
+    return {code, false, {}};
   try {
     ByteReader r(container, kVorspannBytes);
     std::uint64_t anzahl = 0;
     // A hostile count is caught before anything is allocated for it.
-    if (!r.U64(anzahl) || anzahl > r.Rest() / kLaufBytes) return {TBibCode::Fit, {}};
+    if (!r.U64(anzahl) || anzahl > r.Rest() / kLaufBytes) return {TBibCode::Fit, false, {}};
     std::vector<TNullBereich> laeufe(anzahl);
     std::uint64_t nullen = 0;
     for (TNullBereich& b : laeufe) {
@@ -115,22 +115,23 @@ TEntpackt Dekomprimiere(std::span<const std::uint8_t> container) {
     }
     const auto literale = container.subspan(r.Pos());
     const std::uint64_t gesamt = literale.size() + nullen;
+    if (gesamt > hoechstens) return {TBibCode::Size, true, {}};
     // Before the image is rebuilt: the container must yield exactly the size that the image's
     // own header declares, so the output is never longer than the header allows.
     if (gesamt >= kVorspannBytes) {
       const auto groesse = DeklarierteGroesse(laeufe, literale);
-      if (!groesse) return {TBibCode::Fit, {}};
+      if (!groesse) return {TBibCode::Fit, false, {}};
       if (*groesse < 0 || static_cast<std::uint64_t>(*groesse) != gesamt)
-        return {TBibCode::Size, {}};
+        return {TBibCode::Size, false, {}};
     }
     TEntpackt ergebnis;
     ergebnis.Abbild.reserve(gesamt);
-    if (!Aufbauen(laeufe, literale, gesamt, ergebnis.Abbild)) return {TBibCode::Fit, {}};
+    if (!Aufbauen(laeufe, literale, gesamt, ergebnis.Abbild)) return {TBibCode::Fit, false, {}};
     return ergebnis;
   } catch (const std::bad_alloc&) {
-    return {TBibCode::Memory, {}};
+    return {TBibCode::Memory, false, {}};
   } catch (const std::exception&) {
-    return {TBibCode::Except, {}};
+    return {TBibCode::Except, false, {}};
   }
 }
 

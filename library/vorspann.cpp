@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "library/dateien.h"
+
 namespace quarne {
 
 void BeginneVorspann(Bytes& abbild, std::uint32_t stempel) {
@@ -34,6 +36,25 @@ TBibCode PruefeVorspann(std::span<const std::uint8_t> strom, std::uint32_t stemp
   if (groesse < 0 || static_cast<std::uint64_t>(groesse) != strom.size()) return TBibCode::Size;
   if (summe != ByteSumme(strom)) return TBibCode::Summe;
   return TBibCode::Ok;
+}
+
+TLeseErgebnis LadeMitVorspann(const std::filesystem::path& datei, Bytes& inhalt,
+                              std::size_t hoechstens) {
+  TLeseDatei f(datei);
+  if (f.Geoeffnet().Code != TBibCode::Ok) return f.Geoeffnet();
+  const TLeseErgebnis nichtLesbar{TBibCode::Laden, TDateiMeldung::Oeffnen};
+  Bytes gelesen;
+  if (!f.Lies(gelesen, kVorspannBytes)) return nichtLesbar;
+  std::int64_t groesse = 0;
+  ByteReader(gelesen, 4).I64(groesse);
+  if (groesse > 0 && static_cast<std::uint64_t>(groesse) > hoechstens)
+    return {TBibCode::Size, TDateiMeldung::ZuGross};
+  // A short file or one whose header declares nonsense is kept as read, for the header's check.
+  const auto rest =
+      static_cast<std::size_t>(std::max<std::int64_t>(groesse, kVorspannBytes)) - kVorspannBytes;
+  if (gelesen.size() == kVorspannBytes && !f.Lies(gelesen, rest + 1)) return nichtLesbar;
+  inhalt = std::move(gelesen);
+  return {};
 }
 
 }  // namespace quarne
