@@ -48,12 +48,7 @@ inline TSBibEintrag ErsteZuege() {
 
 inline TBibliothek KleineBibliothek() {
   TBibliothek bib;
-  for (const TrSC rolle : {rC, rS}) {
-    TBibZug e;
-    e.BibZuBerechnen = e.Frei = true;
-    e.rSC = rolle;
-    bib[0].BibZuege.push_back(e);
-  }
+  bib[0].BibZuege = WurzelEintraege();
   const TSBibEintrag e = ErsteZuege();
   AddBibi(bib, e.Zug, SBibStep(e));
   return bib;

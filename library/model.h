@@ -54,6 +54,15 @@ struct TBibSegm {
   std::int32_t BibCnt() const { return static_cast<std::int32_t>(BibZuege.size()); }
 };
 
+// Level 0 once building has started: the empty board with the computer as White and with the
+// player as White, each a representative in no parent's range.
+inline std::vector<TBibZug> WurzelEintraege() {
+  std::vector<TBibZug> wurzeln(2);
+  for (TBibZug& e : wurzeln) e.BibZuBerechnen = e.Frei = true;
+  wurzeln[1].rSC = rS;
+  return wurzeln;
+}
+
 // The main library, and the one a merge reads another file into.
 class TBibliothek {
  public:

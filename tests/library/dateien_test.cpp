@@ -37,12 +37,7 @@ void Schreibe(const fs::path& pfad, const Bytes& inhalt) {
 // The empty board, with both root entries: a library file the reader takes.
 TBibliothek Wurzeln(int tiefe) {
   TBibliothek bib;
-  for (const TrSC rolle : {rC, rS}) {
-    TBibZug e;
-    e.BibZuBerechnen = e.Frei = true;
-    e.rSC = rolle;
-    bib[0].BibZuege.push_back(e);
-  }
+  bib[0].BibZuege = WurzelEintraege();
   bib[0].BibTiefe = tiefe;
   return bib;
 }
