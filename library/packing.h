@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "core/byteimage.h"
@@ -33,7 +34,10 @@ struct TEntpackt {
 // Unpacks a container whose header, run records and literal bytes all have to agree: the result
 // is never longer than the unpacked image's own header declares, and a run that can never be
 // reached ends the unpacking with Fit. An image that would be longer than hoechstens is refused
-// with Size before anything is allocated for it.
-TEntpackt Dekomprimiere(std::span<const std::uint8_t> container, std::uint64_t hoechstens);
+// with Size before anything is allocated for it, and so is one whose first vorabBytes bytes
+// (fewer when it is shorter) `vorab` refuses, with Except.
+TEntpackt Dekomprimiere(std::span<const std::uint8_t> container, std::uint64_t hoechstens,
+                        std::size_t vorabBytes = 0,
+                        const std::function<bool(std::span<const std::uint8_t>)>& vorab = {});
 
 }  // namespace quarne
