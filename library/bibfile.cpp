@@ -153,8 +153,9 @@ TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel,
 
 TLeseErgebnis LeseBib(const std::filesystem::path& datei, TBibliothek& ziel) {
   Bytes strom;
+  constexpr std::uint32_t kStempel[] = {kStempelBib, kStempelGepackt};
   if (const TLeseErgebnis geladen =
-          LadeMitVorspann(datei, strom, kHoechstBibBytes + kContainerZuschlag);
+          LadeMitVorspann(datei, strom, kHoechstBibBytes + kContainerZuschlag, kStempel);
       geladen.Code != TBibCode::Ok)
     return geladen;
   return LeseBib(strom, ziel);

@@ -81,8 +81,9 @@ TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom, std::size_t hoechsten
 
 TSBibGelesen LeseSBib(const std::filesystem::path& datei) {
   Bytes strom;
+  constexpr std::uint32_t kStempel[] = {kStempelGepackt};
   if (const TLeseErgebnis geladen =
-          LadeMitVorspann(datei, strom, kHoechstSBibBytes + kContainerZuschlag);
+          LadeMitVorspann(datei, strom, kHoechstSBibBytes + kContainerZuschlag, kStempel);
       geladen.Code != TBibCode::Ok)
     return {geladen, {}};
   return LeseSBib(strom);

@@ -167,7 +167,8 @@ TEST(LadeDatei, AusEinerPipe) {
   BeginneVorspann(kopf, kStempelBib);
   kopf[4] = 30;
   schreiber = sende(kopf, true);
-  EXPECT_EQ(LadeMitVorspann(pipe, inhalt, kHoechstBibBytes).Code, TBibCode::Ok);
+  const std::uint32_t stempel[] = {kStempelBib};
+  EXPECT_EQ(LadeMitVorspann(pipe, inhalt, kHoechstBibBytes, stempel).Code, TBibCode::Ok);
   schreiber.join();
   EXPECT_EQ(inhalt.size(), 31u);
   std::signal(SIGPIPE, sigpipe);
