@@ -13,7 +13,7 @@ bool PunktOderKeiner(Punkte p) {
   return p == 0 || ((p & kBrettMaske) == p && std::has_single_bit(p));
 }
 
-bool Seite(Punkte steine, std::int32_t anzahl, std::int32_t gesetzt, std::int32_t verloren) {
+bool Seite(Punkte steine, std::int32_t anzahl, std::int64_t gesetzt, std::int32_t verloren) {
   return std::popcount(steine) == anzahl && anzahl <= gesetzt && verloren == gesetzt - anzahl;
 }
 
@@ -44,7 +44,9 @@ bool Tiefe(int t, int min) {
 
 bool StellungDerStufe(const TBrett& b, int L) {
   if (L < 0 || L >= kBibStufen) return false;
-  const std::int32_t z = b.GesetzteSteineZiehend, s = b.GesetzteSteineStehend;
+  // In 64 bits, so that counts of any size compare without overflowing; after the first two
+  // tests both lie in 0..9.
+  const std::int64_t z = b.GesetzteSteineZiehend, s = b.GesetzteSteineStehend;
   return z + s == L && z - s == L % 2 && (b.AlleSteine & ~kBrettMaske) == 0 &&
          (b.SteineZiehend & b.SteineStehend) == 0 &&
          b.AlleSteine == (b.SteineZiehend | b.SteineStehend) &&

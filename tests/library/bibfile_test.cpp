@@ -371,6 +371,14 @@ TEST(LeseBib, Fehlerfaelle) {
          });
        },
        TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"gesetzt so viel, dass die Summe überläuft",
+       [] {
+         return MitEintrag(1, 0, [](TBibZug& e) {
+           e.Zug.BrettNachZug.GesetzteSteineZiehend = 0x58584858;
+           e.Zug.BrettNachZug.GesetzteSteineStehend = 0x58584858;
+         });
+       },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
       {"Steine beider Seiten auf einem Punkt",
        [] { return MitEintrag(1, 0, [](TBibZug& e) { e.Zug.BrettNachZug.SteineStehend = 0x1; }); },
        TBibCode::Except, TDateiMeldung::Stellung, true},
