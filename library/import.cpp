@@ -1,5 +1,6 @@
 #include "library/import.h"
 
+#include <algorithm>
 #include <exception>
 #include <functional>
 #include <new>
