@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -29,9 +30,10 @@
 #include "library/building.h"
 #include "library/dateien.h"
 #include "library/entryfile.h"
+#include "library/import.h"
 #include "library/lookup.h"
 #include "library/maintenance.h"
-#include "library/storing.h"
+#include "library/sperre.h"
 #include "parallel/benchmark.h"
 #include "parallel/driver.h"
 
@@ -50,9 +52,9 @@ constexpr const char* kAufruf =
     "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
-    "  quarne-cli bib erstellen DATEI --bis-stufe L [--tiefe N] [--threads T]\n"
-    "  quarne-cli bib importiere DATEI EINTRAG.sbib\n"
-    "  quarne-cli bib fusion DATEI ANDERE.bib\n"
+    "  quarne-cli bib erstellen DATEI --bis-stufe L [--tiefe N] [--threads T] [--warten S]\n"
+    "  quarne-cli bib importiere DATEI EINTRAG.sbib [--warten S]\n"
+    "  quarne-cli bib fusion DATEI ANDERE.bib [--warten S]\n"
     "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz> "
     "[<Halbzüge ohne Quarne>]\"\n"
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
@@ -60,9 +62,13 @@ constexpr const char* kAufruf =
     "   (Standard: einer je Prozessor)\n"
     "A: schnell (Standard) oder klassisch, die Suche zum Vergleichen: bei fester Tiefe mit\n"
     "   demselben Ergebnis\n"
+    "S: so viele Sekunden wartet der Befehl, solange ein anderer die Bibliothek ändert\n"
+    "   (0 bis 3600, Standard: 10)\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
+// Building saves the library after a position at most this often.
+constexpr std::int64_t kSicherungsAbstandMs = 5000;
 // Options that take no value.
 constexpr std::array<std::string_view, 1> kSchalter = {"--signatur"};
 constexpr const char* kTiefeFalsch = "Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.";
@@ -196,10 +202,11 @@ bool LiesSuchArt(std::string_view text, SuchArt& art) {
 }
 
 // Progress of building on the error stream: each position as it begins and ends, and the
-// positions per hour of each level.
+// positions per hour of each level. After each position, `gespeichert` runs.
 class BauFortschritt final : public BauAnzeige {
  public:
   BauFortschritt(std::ostream& aus, Host& uhr, HTSuche& ht) : aus_(aus), uhr_(uhr), ht_(ht) {}
+  std::function<void()> gespeichert;
 
   void PositionBeginnt(int L, int x, int nummer, const TBibZug&) override {
     if (L != stufe_) {
@@ -216,6 +223,7 @@ class BauFortschritt final : public BauAnzeige {
     const std::int64_t ms = std::max<std::int64_t>(1, uhr_.JetztMs() - start_);
     aus_ << ' ' << MitTausendern(ms) << " ms, " << MitTausendern(ht_.GenZuegeGesamt() * 1000 / ms)
          << " Züge/Sek\n";
+    if (gespeichert) gespeichert();
   }
   // The figures of the level just finished.
   void StufeFertig() {
@@ -443,13 +451,39 @@ struct Befehl {
     return 0;
   }
 
-  // A library file, or an empty library when the file does not exist; false after the message.
-  bool LadeBib(const std::string& datei, TBibliothek& bib) {
+  // Why a file could not be read, naming it.
+  static std::string LeseFehler(const std::string& datei, const TLeseErgebnis& e) {
+    if (e.Code == TBibCode::Laden && e.Meldung == TDateiMeldung::Keine)
+      return "Die Datei " + datei + " wurde nicht gefunden.";
+    if (e.Meldung == TDateiMeldung::Keine)
+      return datei + ": Die Datei ist beschädigt (Fehlercode " +
+             std::to_string(static_cast<int>(e.Code)) + ").";
+    return datei + ": " + MeldungsText(e.Meldung, datei);
+  }
+
+  // A library file; a missing one is an empty library only when `neu` allows it. False after
+  // the message.
+  bool LadeBib(const std::string& datei, TBibliothek& bib, bool neu = false) {
     const TLeseErgebnis e = LeseBib(std::filesystem::path(datei), bib);
-    if (e.Code == TBibCode::Ok || (e.Code == TBibCode::Laden && e.Meldung == TDateiMeldung::Keine))
+    if (e.Code == TBibCode::Ok ||
+        (neu && e.Code == TBibCode::Laden && e.Meldung == TDateiMeldung::Keine))
       return true;
-    Falsch(datei + ": " + MeldungsText(e.Meldung, datei));
+    Falsch(LeseFehler(datei, e));
     return false;
+  }
+
+  // --warten: how long to wait for another writer of the library.
+  bool LiesWarten(const Eingabe& ein, int& warteMs) {
+    warteMs = kSperreWartenMs;
+    const std::string* text = ein.Option("--warten");
+    int sekunden = 0;
+    if (!text) return true;
+    if (!LiesGanzzahl(*text, 0, 3600, sekunden)) {
+      Falsch("Die Wartezeit nach --warten muss eine ganze Zahl von 0 bis 3600 Sekunden sein.");
+      return false;
+    }
+    warteMs = sekunden * 1000;
+    return true;
   }
 
   bool SpeichereBib(const std::string& datei, const TBibliothek& bib) {
@@ -526,38 +560,47 @@ struct Befehl {
     return 0;
   }
 
-  // Merges another library (fusion) or imports an entry file into the library.
+  // Merges another library (fusion) or imports an entry file into the library: the other file
+  // is read first, then the library is locked, read, changed, checked and written.
   int BibHinzu(bool fusion) {
-    const auto ein = Lies({}, 2, false, 2);
-    if (!ein) return kFalscheEingabe;
+    const auto ein = Lies({"--warten"}, 2, false, 2);
+    int warteMs = 0;
+    if (!ein || !LiesWarten(*ein, warteMs)) return kFalscheEingabe;
     const std::string& datei = ein->positionen[0];
+    const std::string& quelle = ein->positionen[1];
+    const std::string quellFehler = fusion ? "\nFehler beim Öffnen der Fusions-Bibliotheksdatei. "
+                                           : "\nFehler beim Einlesen der SBib-Datei. ";
+    TBibliothek andere;
+    TSBibGelesen eintraege;
+    TLeseErgebnis gelesen;
+    if (fusion) {
+      gelesen = LeseBib(std::filesystem::path(quelle), andere);
+    } else {
+      eintraege = LeseSBib(std::filesystem::path(quelle));
+      gelesen = eintraege.Ergebnis;
+    }
+    if (gelesen.Code != TBibCode::Ok) return Falsch(LeseFehler(quelle, gelesen) + quellFehler);
+
+    const TDateiSperre sperre(datei, warteMs);
+    if (!sperre.Gehalten()) return Falsch(MeldungsText(sperre.Meldung(), datei));
     TBibliothek bib;
     if (!LadeBib(datei, bib)) return kFalscheEingabe;
-    try {
-      if (fusion) {
-        TBibliothek andere;
-        const TLeseErgebnis e = LeseBib(std::filesystem::path(ein->positionen[1]), andere);
-        if (e.Code != TBibCode::Ok)
-          return Falsch(ein->positionen[1] + ": " + MeldungsText(e.Meldung, ein->positionen[1]) +
-                        "\nFehler beim Öffnen der Fusions-Bibliotheksdatei. ");
-        FusionBib(bib, andere);
-      } else {
-        const TSBibGelesen g = LeseSBib(std::filesystem::path(ein->positionen[1]));
-        if (g.Ergebnis.Code != TBibCode::Ok)
-          return Falsch(ein->positionen[1] + ": " +
-                        MeldungsText(g.Ergebnis.Meldung, ein->positionen[1]) +
-                        "\nFehler beim Einlesen der SBib-Datei. ");
-        for (const TSBibEintrag& e : g.Eintraege) AddBibi(bib, e.Zug, SBibStep(e));
-      }
-    } catch (const std::exception& e) {
-      return Falsch(e.what());
-    }
+    KonsolenHost host(fehler);
+    auto suche = std::make_unique<Suche>(einstellungen, host);
+    const TUebernahme u = fusion ? FusioniereBib(bib, *suche, andere)
+                                 : ImportiereSBib(bib, *suche, eintraege.Eintraege);
+    if (u.art == TUebernahme::Quelle) return Falsch(quelle + ": " + u.Text + quellFehler);
+    if (u.art == TUebernahme::Ergebnis)
+      return Falsch(datei + ": " + u.Text +
+                    "\nDie Bibliothek bestünde danach ihre Prüfung nicht und bleibt unverändert.");
     return SpeichereBib(datei, bib) ? 0 : kFalscheEingabe;
   }
 
   int BibErstellen() {
-    const auto ein = Lies({"--bis-stufe", "--tiefe", "--threads", "--remis"}, 1, false, 2);
-    if (!ein) return kFalscheEingabe;
+    const auto ein =
+        Lies({"--bis-stufe", "--tiefe", "--threads", "--remis", "--warten"}, 1, false, 2);
+    int warteMs = 0;
+    if (!ein || !LiesWarten(*ein, warteMs)) return kFalscheEingabe;
     const std::string* bisText = ein->Option("--bis-stufe");
     int bis = 0, tiefe = 0;
     if (!bisText || !LiesGanzzahl(*bisText, 0, kBibStufen - 2, bis))
@@ -566,8 +609,12 @@ struct Befehl {
     if (tiefeText && !LiesGanzzahl(*tiefeText, 2, kMaxSteps, tiefe))
       return Falsch("Die Tiefe muss eine ganze Zahl von 2 bis 16 sein.");
     const std::string& datei = ein->positionen[0];
+    // The library is this command's from reading to the last save: nobody else changes it
+    // meanwhile, and a missing file is a new library.
+    const TDateiSperre sperre(datei, warteMs);
+    if (!sperre.Gehalten()) return Falsch(MeldungsText(sperre.Meldung(), datei));
     TBibliothek bib;
-    if (!LadeBib(datei, bib)) return kFalscheEingabe;
+    if (!LadeBib(datei, bib, true)) return kFalscheEingabe;
     for (int L = 0; L < kBibStufen; ++L) {
       bib[L].BibAktiv = L <= bis;
       if (tiefe > 0 && L <= bis) bib[L].BibTiefe = tiefe;
@@ -585,6 +632,14 @@ struct Befehl {
       if (m != TDateiMeldung::Keine) fehler << MeldungsText(m, autosave) << '\n';
     };
     BauFortschritt fortschritt(fehler, host, *r.ht);
+    // A killed run resumes from the file: every position is saved, but not more often than
+    // every few seconds.
+    std::int64_t letzteSicherung = host.JetztMs() - kSicherungsAbstandMs;
+    fortschritt.gespeichert = [&] {
+      if (host.JetztMs() - letzteSicherung < kSicherungsAbstandMs) return;
+      letzteSicherung = host.JetztMs();
+      SpeichereBib(datei, bib);
+    };
     BibBau bau(bib, *r.ht, *r.suche, r.Parallel(), fortschritt,
                static_cast<std::uint32_t>(host.JetztMs()));
     gUnterbrochen = false;

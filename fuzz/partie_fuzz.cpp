@@ -1,24 +1,15 @@
 // The game-file reader on hostile bytes. Besides not crashing, what it accepts is a whole game
 // of at most 200 moves, and writing it and reading it again gives the same image. An accepted
-// file then goes where the window takes it: into the record, the end-of-game test, the listing
-// of the legal moves of the shown position, and the setup tab's counting.
+// file then goes where the window takes it: into the record, through every position of it as
+// the move list selects them, with the end-of-game test and the listing of the legal moves of
+// each, a person's move after stepping back, taking moves back, and the setup tab's counting.
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 
-#include "engine/search.h"
+#include "fuzz/suche.h"
 #include "game/game_file.h"
 #include "game/position_setup.h"
-
-namespace {
-
-struct StillerGastgeber final : quarne::Host {
-  void Meldung(std::string_view) override {}
-  void VerarbeiteEreignisse() override {}
-  std::int64_t JetztMs() override { return 0; }
-};
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t groesse) {
   using namespace quarne;
@@ -30,15 +21,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   const auto wieder = LiesPartie(bild);
   if (!wieder || PartieAbbild(*wieder) != bild) std::abort();
 
-  static const Einstellungen einst;
-  static StillerGastgeber gastgeber;
-  static const auto suche = std::make_unique<Suche>(einst, gastgeber);
+  Suche& suche = FuzzSuche();
   static const auto spiel = std::make_unique<Spielstand>();
   *spiel = Spielstand{};
   UebernimmPartie(*p, *spiel);
-  PruefeSpielende(spiel->AktuellerZug());
-  suche->StepRoutineListe(2, spiel->AktuellerZug(), spiel->AktZugNr, spiel->FarbeAmZug, true, false,
-                          *spiel);
+  const auto zeige = [&] {
+    PruefeSpielende(spiel->AktuellerZug());
+    suche.StepRoutineListe(2, spiel->AktuellerZug(), spiel->AktZugNr, spiel->FarbeAmZug, true,
+                           false, *spiel);
+  };
+  for (int zeile = spiel->LetzterZugNr; zeile >= 0; --zeile) {
+    spiel->WaehleZug(zeile);
+    zeige();
+  }
+  // Half way back, a person plays the first legal move, which drops the later ones.
+  spiel->WaehleZug(spiel->LetzterZugNr / 2);
+  zeige();
+  if (suche.Steps[1].ZuegeAnzahl > 0 && !spiel->Voll())
+    spiel->Eintragen(spiel->AktuellerZug(), suche.Steps[1].Zuege[1], csHuman);
+  for (int zurueck = 0; zurueck < 3 && spiel->LetzterZugNr > 0; ++zurueck) {
+    spiel->ZugZurueck();
+    zeige();
+  }
   TZug aufbau = p->NewNullZug;
   ZaehleSteine(aufbau.BrettNachZug, p->NewNullZugFrb, std::clamp(p->SPEDWeiss, 0, kMaxSteine),
                std::clamp(p->SPEDSchwarz, 0, kMaxSteine));

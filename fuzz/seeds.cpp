@@ -1,11 +1,12 @@
-// Writes the starting corpus of the fuzz targets: a small good library and entry file, and an
-// empty library, each in every form of input, into FOLDER/bibfile and FOLDER/entryfile, and a
-// one-move game into FOLDER/partie.
+// Writes the starting corpus of the fuzz targets: a small good library, an empty one, an entry
+// file that can be imported and one that only reads, each in every form of input, into
+// FOLDER/bibfile and FOLDER/entryfile, and two games into FOLDER/partie.
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "fuzz/eingabe.h"
+#include "fuzz/suche.h"
 #include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/dateien.h"
@@ -23,30 +24,7 @@ TZug Zug(Punkte nach) {
   return z;
 }
 
-// The empty board calculated, with two children, and the player's root entry.
-TBibliothek KleineBibliothek() {
-  TBibliothek bib;
-  TBibZug wurzel;
-  wurzel.BibVon = 0;
-  wurzel.BibBis = 1;
-  wurzel.BibDenkTiefe = 13;
-  wurzel.BibZuBerechnen = wurzel.BibBerechnet = wurzel.Frei = true;
-  TBibZug spieler = wurzel;
-  spieler.BibVon = spieler.BibBis = -1;
-  spieler.BibBerechnet = false;
-  spieler.rSC = rS;
-  bib[0].BibZuege = {wurzel, spieler};
-  TBibZug bester;
-  bester.Zug = Zug(0x1);
-  bester.rSC = rS;
-  bester.BibZuBerechnen = true;
-  TBibZug anderer;
-  anderer.Zug = Zug(0x2);
-  anderer.rSC = r0;
-  bib[1].BibZuege = {bester, anderer};
-  return bib;
-}
-
+// Two records the reader takes, though no import would: too few moves, and none.
 std::vector<TSBibEintrag> KleineEintraege() {
   TSBibEintrag e;
   e.STDenkTiefe = 12;
@@ -100,9 +78,11 @@ int main(int argc, char** argv) {
   b.GesetzteSteineZiehend = b.GesetzteSteineStehend = 9;
   b.VerloreneSteineZiehend = b.VerloreneSteineStehend = 2;
   std::filesystem::create_directories(ordner / "partie");
+  const std::vector<TSBibEintrag> erste = {ErsteZuege()};
   const bool ok = SchreibeSaaten(ordner / "bibfile", "klein", BibAbbild(KleineBibliothek())) &&
                   SchreibeSaaten(ordner / "bibfile", "leer", BibAbbild(TBibliothek{})) &&
                   SchreibeSaaten(ordner / "entryfile", "klein", SBibAbbild(KleineEintraege())) &&
+                  SchreibeSaaten(ordner / "entryfile", "erste", SBibAbbild(erste)) &&
                   SchreibeDatei(ordner / "partie" / "klein", PartieAbbild(partie)) &&
                   SchreibeDatei(ordner / "partie" / "ziehen", PartieAbbild(ziehen));
   if (!ok) std::cerr << "Saaten nicht geschrieben: " << ordner << "\n";

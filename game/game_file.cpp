@@ -1,34 +1,14 @@
 #include "game/game_file.h"
 
+#include "core/plausibility.h"
 #include "library/dateien.h"
+#include "library/sperre.h"
 
 namespace quarne {
 namespace {
 
-// Far beyond any draw limit, so that counting on can never overflow.
-constexpr std::int32_t kMaxOhneQuarne = 1'000'000;
-
 bool Farbe(TFarbe f) {
   return f == clWeiss || f == clSchwarz;
-}
-
-bool Anzahl(std::int32_t n) {
-  return n >= 0 && n <= kMaxSteine;
-}
-
-// Enumerations read from a file hold any byte, and counts any number; only what a game can hold
-// may reach the board and the search.
-bool Gueltig(const TZug& z) {
-  const TBrett& b = z.BrettNachZug;
-  const bool steine = (b.AlleSteine & ~kBrettMaske) == 0 &&
-                      (b.SteineZiehend & b.SteineStehend) == 0 &&
-                      b.AlleSteine == (b.SteineZiehend | b.SteineStehend);
-  const bool zahlen = Anzahl(b.SteineAnzahlZiehend) && Anzahl(b.SteineAnzahlStehend) &&
-                      Anzahl(b.GesetzteSteineZiehend) && Anzahl(b.GesetzteSteineStehend) &&
-                      Anzahl(b.VerloreneSteineZiehend) && Anzahl(b.VerloreneSteineStehend);
-  return steine && zahlen && z.ZugOhneQuarne >= 0 && z.ZugOhneQuarne <= kMaxOhneQuarne &&
-         z.Wertung.ZugResGesamt <= rsWDH && b.SpielPhaseZiehend <= spSpringen &&
-         b.SpielPhaseStehend <= spSpringen;
 }
 
 }  // namespace
@@ -67,7 +47,8 @@ std::optional<Partiedatei> LiesPartie(std::span<const std::uint8_t> daten) {
   // The count must be the one the length says, and fit the record.
   if (n < 0 || n > kMaxSpielzuege || static_cast<std::size_t>(n) != zugBytes / kPartieZugBytes)
     return std::nullopt;
-  if (!Farbe(p.StartFarbe) || !Farbe(p.ComputerFarbe) || !Gueltig(p.StartZug)) return std::nullopt;
+  if (!Farbe(p.StartFarbe) || !Farbe(p.ComputerFarbe) || !MoeglicherZug(p.StartZug))
+    return std::nullopt;
   p.Zuege.resize(static_cast<std::size_t>(n));
   for (int i = 1; i <= n; ++i) {
     TSpielZug& z = p.Zuege[static_cast<std::size_t>(i - 1)];
@@ -75,13 +56,13 @@ std::optional<Partiedatei> LiesPartie(std::span<const std::uint8_t> daten) {
         !r.Feld(z.Zug))
       return std::nullopt;
     if (z.Nr != i || !Farbe(z.Farbe) || (z.Spieler != csComputer && z.Spieler != csHuman) ||
-        !Gueltig(z.VorDemZug) || !Gueltig(z.Zug))
+        !MoeglicherZug(z.VorDemZug) || !MoeglicherZug(z.Zug))
       return std::nullopt;
   }
   if (!r.Feld(p.NewNullZug) || !r.Feld(p.NewNullZugFrb) || !r.I32(p.SPEDWeiss) ||
       !r.I32(p.SPEDSchwarz) || r.Rest() != 0)
     return std::nullopt;
-  if (!Farbe(p.NewNullZugFrb) || !Gueltig(p.NewNullZug)) return std::nullopt;
+  if (!Farbe(p.NewNullZugFrb) || !MoeglicherZug(p.NewNullZug)) return std::nullopt;
   return p;
 }
 
@@ -92,6 +73,15 @@ GeladenePartie LadePartie(const std::filesystem::path& datei) {
   if (gelesen == TBibCode::Size) return {true, std::nullopt};
   if (gelesen != TBibCode::Ok) return {};
   return {true, LiesPartie(inhalt)};
+}
+
+TDateiMeldung SpeicherePartie(const std::filesystem::path& datei, const Partiedatei& p,
+                              int warteMs) {
+  const TDateiSperre sperre(datei, warteMs);
+  if (!sperre.Gehalten()) return sperre.Meldung();
+  if (!PruefeSchreibrecht(datei)) return TDateiMeldung::Schreibrechte;
+  if (!SchreibeDatei(datei, PartieAbbild(p))) return TDateiMeldung::SchreibenFehler;
+  return TDateiMeldung::Keine;
 }
 
 Partiedatei ErfassePartie(const Spielstand& s) {

@@ -12,6 +12,7 @@
 
 #include "core/byteimage.h"
 #include "game/game_record.h"
+#include "library/ergebnis.h"
 
 namespace quarne {
 
@@ -46,6 +47,11 @@ struct GeladenePartie {
   std::optional<Partiedatei> partie;
 };
 GeladenePartie LadePartie(const std::filesystem::path& datei);
+
+// Writes the game file while holding its lock (waiting up to warteMs for another writer):
+// Keine, or Schreibrechte, Gesperrt or SchreibenFehler when nothing was written.
+TDateiMeldung SpeicherePartie(const std::filesystem::path& datei, const Partiedatei& p,
+                              int warteMs);
 
 // The game's part of a game file; the setup fields are left to the caller.
 Partiedatei ErfassePartie(const Spielstand& s);

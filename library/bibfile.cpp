@@ -4,6 +4,7 @@
 
 #include "library/dateien.h"
 #include "library/packing.h"
+#include "library/validation.h"
 #include "library/vorspann.h"
 
 namespace quarne {
@@ -49,18 +50,47 @@ bool VerweiseGueltig(const TBibliothek& bib) {
   return true;
 }
 
+// A level's fields before its entries, and its count against the `laenge` of the whole image.
+TDateiMeldung LeseStufenKopf(ByteReader& r, int L, std::size_t laenge, TBibSegm& stufe,
+                             std::int32_t& anzahl) {
+  if (!r.Feld(stufe.BibAktiv)) return TDateiMeldung::Fit1;
+  if (!r.I32(anzahl)) return TDateiMeldung::Fit2;
+  if (!r.I32(stufe.BibTiefe)) return TDateiMeldung::Fit3;
+  if (anzahl < 0 || static_cast<std::size_t>(anzahl) > (laenge - r.Pos()) / kBibZugBytes)
+    return TDateiMeldung::Fit4;
+  if (L == 0 && anzahl != 0 && anzahl != 2) return TDateiMeldung::Wurzel;
+  return TDateiMeldung::Keine;
+}
+
+// Level 0's fields from the first bytes of a packed image, as reading its levels would find
+// them, before the image is unpacked.
+constexpr std::size_t kStufe0Ende = kVorspannBytes + 9;
+TDateiMeldung PruefeStufe0(std::span<const std::uint8_t> anfang) {
+  std::int64_t laenge = 0;
+  ByteReader kopf(anfang, 4);
+  if (anfang.size() < kStufe0Ende || !kopf.I64(laenge) || laenge < 0) return TDateiMeldung::Keine;
+  ByteReader r(anfang, kVorspannBytes);
+  TBibSegm stufe;
+  std::int32_t anzahl = 0;
+  return LeseStufenKopf(r, 0, static_cast<std::size_t>(laenge), stufe, anzahl);
+}
+
 // The levels of a plain image after its header, straight into `bib`. Every count is checked
-// against the bytes that remain before anything is allocated for it.
-TDateiMeldung LeseStufen(ByteReader r, TBibliothek& bib) {
-  for (TBibSegm& stufe : bib.Stufen) {
+// against the bytes that remain, and level 0's against the two root entries, before anything is
+// allocated for it; the first entry that no position of its level could be ends the reading.
+TDateiMeldung LeseStufen(std::span<const std::uint8_t> abbild, TBibliothek& bib) {
+  ByteReader r(abbild, kVorspannBytes);
+  for (int L = 0; L < kBibStufen; ++L) {
+    TBibSegm& stufe = bib[L];
     std::int32_t anzahl = 0;
-    if (!r.Feld(stufe.BibAktiv)) return TDateiMeldung::Fit1;
-    if (!r.I32(anzahl)) return TDateiMeldung::Fit2;
-    if (!r.I32(stufe.BibTiefe)) return TDateiMeldung::Fit3;
-    if (anzahl < 0 || static_cast<std::size_t>(anzahl) > r.Rest() / kBibZugBytes)
-      return TDateiMeldung::Fit4;
+    if (const TDateiMeldung m = LeseStufenKopf(r, L, abbild.size(), stufe, anzahl);
+        m != TDateiMeldung::Keine)
+      return m;
     stufe.BibZuege.assign(static_cast<std::size_t>(anzahl), TBibZug{});
-    for (TBibZug& e : stufe.BibZuege) EintragFelder(r, e);
+    for (TBibZug& e : stufe.BibZuege) {
+      EintragFelder(r, e);
+      if (!EintragMoeglich(e, L)) return TDateiMeldung::Stellung;
+    }
   }
   if (r.Rest() > 0) return TDateiMeldung::RestVorhanden;
   if (!VerweiseGueltig(bib)) return TDateiMeldung::Verweise;
@@ -83,24 +113,36 @@ Bytes BibAbbild(const TBibliothek& bib) {
   return abbild;
 }
 
-TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel) {
+TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel,
+                      std::size_t hoechstens) {
   std::span<const std::uint8_t> abbild = strom;
   TEntpackt entpackt;
   if (PruefeVorspann(strom, kStempelBib) != TBibCode::Ok) {
     if (const TBibCode code = PruefeVorspann(strom, kStempelGepackt); code != TBibCode::Ok)
       return {code, TDateiMeldung::Beschaedigt};
-    entpackt = Dekomprimiere(strom);
+    TDateiMeldung stufe0 = TDateiMeldung::Keine;
+    entpackt = Dekomprimiere(strom, hoechstens, kStufe0Ende, [&](std::span<const std::uint8_t> a) {
+      stufe0 = PruefeStufe0(a);
+      return stufe0 == TDateiMeldung::Keine;
+    });
+    if (entpackt.ZuGross) return {entpackt.Code, TDateiMeldung::ZuGross};
+    if (stufe0 != TDateiMeldung::Keine) {
+      for (TBibSegm& stufe : ziel.Stufen) stufe = TBibSegm{};
+      return {TBibCode::Except, stufe0};
+    }
     if (entpackt.Code != TBibCode::Ok)
       return {entpackt.Code, entpackt.Code == TBibCode::Memory ? TDateiMeldung::EntpackenSpeicher
                                                                : TDateiMeldung::EntpackenFehler};
     if (const TBibCode code = PruefeVorspann(entpackt.Abbild, kStempelBib); code != TBibCode::Ok)
       return {code, TDateiMeldung::Beschaedigt};
     abbild = entpackt.Abbild;
+  } else if (strom.size() > hoechstens) {
+    return {TBibCode::Size, TDateiMeldung::ZuGross};
   }
 
   TDateiMeldung meldung;
   try {
-    meldung = LeseStufen(ByteReader(abbild, kVorspannBytes), ziel);
+    meldung = LeseStufen(abbild, ziel);
   } catch (const std::bad_alloc&) {
     meldung = TDateiMeldung::LesenSpeicher;
   }
@@ -111,7 +153,10 @@ TLeseErgebnis LeseBib(std::span<const std::uint8_t> strom, TBibliothek& ziel) {
 
 TLeseErgebnis LeseBib(const std::filesystem::path& datei, TBibliothek& ziel) {
   Bytes strom;
-  if (const TLeseErgebnis geladen = LadeDatei(datei, strom); geladen.Code != TBibCode::Ok)
+  constexpr std::uint32_t kStempel[] = {kStempelBib, kStempelGepackt};
+  if (const TLeseErgebnis geladen =
+          LadeMitVorspann(datei, strom, kHoechstBibBytes + kContainerZuschlag, kStempel);
+      geladen.Code != TBibCode::Ok)
     return geladen;
   return LeseBib(strom, ziel);
 }

@@ -7,22 +7,6 @@
 #include "library/storing.h"
 
 namespace quarne {
-namespace {
-
-// Level L's positions have White to move when L is even.
-TFarbe AmZug(int L) {
-  return L % 2 == 1 ? clSchwarz : clWeiss;
-}
-
-TBibZug Wurzel(TrSC rolle) {
-  TBibZug e;
-  e.BibZuBerechnen = true;
-  e.Frei = true;
-  e.rSC = rolle;
-  return e;
-}
-
-}  // namespace
 
 BibBau::BibBau(TBibliothek& bib, HTSuche& ht, Suche& suche, bool parallel, BauAnzeige& anzeige,
                std::uint32_t zufallsKeim)
@@ -36,7 +20,7 @@ BibBau::BibBau(TBibliothek& bib, HTSuche& ht, Suche& suche, bool parallel, BauAn
 BauErgebnis BibBau::ErstelleBib() {
   ergebnis_ = BauErgebnis{};
   if (bib_[0].BibCnt() < 2) {
-    bib_[0].BibZuege = {Wurzel(rC), Wurzel(rS)};
+    bib_[0].BibZuege = WurzelEintraege();
     bib_.Geaendert = true;
   }
   for (int L = 0; L < kBibStufen - 1; ++L) {

@@ -11,8 +11,8 @@ namespace quarne {
 
 namespace {
 
-TSBibGelesen Fehler(TBibCode code) {
-  return {{code, TDateiMeldung::Keine}, {}};
+TSBibGelesen Fehler(TBibCode code, TDateiMeldung meldung = TDateiMeldung::Keine) {
+  return {{code, meldung}, {}};
 }
 
 // The records of a plain image after its header; the code of the first that is broken.
@@ -62,9 +62,10 @@ Bytes SBibAbbild(std::span<const TSBibEintrag> eintraege) {
   return abbild;
 }
 
-TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom) {
-  const TEntpackt entpackt = Dekomprimiere(strom);
-  if (entpackt.Code != TBibCode::Ok) return Fehler(entpackt.Code);
+TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom, std::size_t hoechstens) {
+  const TEntpackt entpackt = Dekomprimiere(strom, hoechstens);
+  if (entpackt.Code != TBibCode::Ok)
+    return Fehler(entpackt.Code, entpackt.ZuGross ? TDateiMeldung::ZuGross : TDateiMeldung::Keine);
   if (const TBibCode code = PruefeVorspann(entpackt.Abbild, kStempelSBib); code != TBibCode::Ok)
     return Fehler(code);
   TSBibGelesen gelesen;
@@ -80,7 +81,10 @@ TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom) {
 
 TSBibGelesen LeseSBib(const std::filesystem::path& datei) {
   Bytes strom;
-  if (const TLeseErgebnis geladen = LadeDatei(datei, strom); geladen.Code != TBibCode::Ok)
+  constexpr std::uint32_t kStempel[] = {kStempelGepackt};
+  if (const TLeseErgebnis geladen =
+          LadeMitVorspann(datei, strom, kHoechstSBibBytes + kContainerZuschlag, kStempel);
+      geladen.Code != TBibCode::Ok)
     return {geladen, {}};
   return LeseSBib(strom);
 }

@@ -2,6 +2,7 @@
 // imported into the library. A file is checked whole before any of its records is handed out.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -34,9 +35,15 @@ struct TSBibGelesen {
   std::vector<TSBibEintrag> Eintraege;  // all records when the code is Ok, none otherwise
 };
 
+// The longest unpacked image an entry file may have: 256 MiB, thousands of positions.
+constexpr std::size_t kHoechstSBibBytes = std::size_t{1} << 28;
+
 // Reads a packed entry file. A record marker other than the stamp is InnStempel; a field that
-// does not fit, or a record with more moves than a step holds, is Fit.
-TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom);
+// does not fit, or a record with more moves than a step holds, is Fit; an image longer than
+// hoechstens is Size with ZuGross, refused before it is unpacked.
+TSBibGelesen LeseSBib(std::span<const std::uint8_t> strom,
+                      std::size_t hoechstens = kHoechstSBibBytes);
+// From a file, read no further than its header allows.
 TSBibGelesen LeseSBib(const std::filesystem::path& datei);
 
 // Packs and writes the records: Keine, or Schreibrechte or SchreibenFehler when nothing was

@@ -41,6 +41,12 @@ std::string MeldungsText(TDateiMeldung meldung, const std::filesystem::path& dat
       return "Bibliotheksdatei beschädigt, Rest vorhanden.";
     case TDateiMeldung::Verweise:
       return "Bibliotheksdatei beschädigt - ungültige Verweise";
+    case TDateiMeldung::Wurzel:
+      return "Bibliotheksdatei beschädigt - Stufe 0 ohne die zwei Wurzeleinträge";
+    case TDateiMeldung::Stellung:
+      return "Bibliotheksdatei beschädigt - unmögliche Stellung";
+    case TDateiMeldung::ZuGross:
+      return "Die Datei " + datei.string() + " ist größer, als eine Datei ihrer Art sein kann.";
     case TDateiMeldung::LesenSpeicher:
       return "Zu wenig Arbeitsspeicher frei. Die einzulesende Bibliothek wird nicht genutzt.";
     case TDateiMeldung::Schreibrechte:
@@ -50,6 +56,10 @@ std::string MeldungsText(TDateiMeldung meldung, const std::filesystem::path& dat
       return "Zu wenig Arbeitsspeicher für Kompression. Schreiben erfolgt ohne Kompression.";
     case TDateiMeldung::SchreibenFehler:
       return "Schreiben der Bibliothek nicht möglich.";
+    case TDateiMeldung::Gesperrt:
+      return "Die Datei " + datei.string() +
+             " wird gerade von einem anderen Programm geändert. Bitte versuchen Sie es später "
+             "noch einmal.";
   }
   return "";
 }

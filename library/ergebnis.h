@@ -35,10 +35,14 @@ enum class TDateiMeldung : std::uint8_t {
   Fit4,
   RestVorhanden,        // bytes after the last level
   Verweise,             // a child range or role that the library cannot hold
+  Wurzel,               // level 0 holds other than none or the two root entries
+  Stellung,             // an entry whose position the game cannot reach in its level
+  ZuGross,              // longer than any file of its kind, or than it may be unpacked
   LesenSpeicher,        // out of memory while reading the levels
   Schreibrechte,        // the folder cannot be written
   KompressionSpeicher,  // written unpacked, for want of memory to pack
   SchreibenFehler,      // writing the file failed; the old file is kept
+  Gesperrt,             // another writer holds the file's lock
 };
 
 struct TLeseErgebnis {

@@ -36,6 +36,11 @@ struct TBibZug {
 // The size of an entry as stored, and as the library tab counts memory.
 constexpr int kBibZugBytes = 472;
 
+// The side to move in the positions of level L.
+constexpr TFarbe AmZug(int stufe) {
+  return stufe % 2 == 1 ? clSchwarz : clWeiss;
+}
+
 // Target search depth for building a level, by default.
 constexpr int StandardBibTiefe(int stufe) {
   return stufe <= 1 ? 13 : stufe <= 6 ? 12 : 11;
@@ -48,6 +53,15 @@ struct TBibSegm {
 
   std::int32_t BibCnt() const { return static_cast<std::int32_t>(BibZuege.size()); }
 };
+
+// Level 0 once building has started: the empty board with the computer as White and with the
+// player as White, each a representative in no parent's range.
+inline std::vector<TBibZug> WurzelEintraege() {
+  std::vector<TBibZug> wurzeln(2);
+  for (TBibZug& e : wurzeln) e.BibZuBerechnen = e.Frei = true;
+  wurzeln[1].rSC = rS;
+  return wurzeln;
+}
 
 // The main library, and the one a merge reads another file into.
 class TBibliothek {

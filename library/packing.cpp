@@ -40,16 +40,13 @@ bool Aufbauen(std::span<const TNullBereich> laeufe, std::span<const std::uint8_t
   return true;
 }
 
-// The size that the unpacked image's header declares, from the image's first bytes; none when
-// a run among them can never be reached.
-std::optional<std::int64_t> DeklarierteGroesse(std::span<const TNullBereich> laeufe,
-                                               std::span<const std::uint8_t> literale) {
-  Bytes kopf;
-  std::int64_t groesse = -1;
-  if (!Aufbauen(laeufe, literale, kVorspannBytes, kopf)) return std::nullopt;
-  ByteReader r(kopf, 4);
-  r.I64(groesse);
-  return groesse;
+// The image's first n bytes (fewer when it is shorter); none when a run among them can never be
+// reached.
+std::optional<Bytes> Anfang(std::span<const TNullBereich> laeufe,
+                            std::span<const std::uint8_t> literale, std::uint64_t n) {
+  Bytes anfang;
+  if (!Aufbauen(laeufe, literale, n, anfang)) return std::nullopt;
+  return anfang;
 }
 
 }  // namespace
@@ -94,14 +91,16 @@ Bytes Komprimiere(std::span<const std::uint8_t> abbild) {
   return container;
 }
 
-TEntpackt Dekomprimiere(std::span<const std::uint8_t> container) {
+TEntpackt Dekomprimiere(std::span<const std::uint8_t> container, std::uint64_t hoechstens,
+                        std::size_t vorabBytes,
+                        const std::function<bool(std::span<const std::uint8_t>)>& vorab) {
   if (const TBibCode code = PruefeVorspann(container, kStempelGepackt); code != TBibCode::Ok)
-    return {code, {}};
+    return {code, false, {}};
   try {
     ByteReader r(container, kVorspannBytes);
     std::uint64_t anzahl = 0;
     // A hostile count is caught before anything is allocated for it.
-    if (!r.U64(anzahl) || anzahl > r.Rest() / kLaufBytes) return {TBibCode::Fit, {}};
+    if (!r.U64(anzahl) || anzahl > r.Rest() / kLaufBytes) return {TBibCode::Fit, false, {}};
     std::vector<TNullBereich> laeufe(anzahl);
     std::uint64_t nullen = 0;
     for (TNullBereich& b : laeufe) {
@@ -115,22 +114,27 @@ TEntpackt Dekomprimiere(std::span<const std::uint8_t> container) {
     }
     const auto literale = container.subspan(r.Pos());
     const std::uint64_t gesamt = literale.size() + nullen;
+    if (gesamt > hoechstens) return {TBibCode::Size, true, {}};
     // Before the image is rebuilt: the container must yield exactly the size that the image's
     // own header declares, so the output is never longer than the header allows.
+    const auto anfang = Anfang(
+        laeufe, literale, std::min<std::uint64_t>(gesamt, std::max(vorabBytes, kVorspannBytes)));
+    if (!anfang) return {TBibCode::Fit, false, {}};
     if (gesamt >= kVorspannBytes) {
-      const auto groesse = DeklarierteGroesse(laeufe, literale);
-      if (!groesse) return {TBibCode::Fit, {}};
-      if (*groesse < 0 || static_cast<std::uint64_t>(*groesse) != gesamt)
-        return {TBibCode::Size, {}};
+      std::int64_t groesse = -1;
+      ByteReader(*anfang, 4).I64(groesse);
+      if (groesse < 0 || static_cast<std::uint64_t>(groesse) != gesamt)
+        return {TBibCode::Size, false, {}};
     }
+    if (vorab && !vorab(*anfang)) return {TBibCode::Except, false, {}};
     TEntpackt ergebnis;
     ergebnis.Abbild.reserve(gesamt);
-    if (!Aufbauen(laeufe, literale, gesamt, ergebnis.Abbild)) return {TBibCode::Fit, {}};
+    if (!Aufbauen(laeufe, literale, gesamt, ergebnis.Abbild)) return {TBibCode::Fit, false, {}};
     return ergebnis;
   } catch (const std::bad_alloc&) {
-    return {TBibCode::Memory, {}};
+    return {TBibCode::Memory, false, {}};
   } catch (const std::exception&) {
-    return {TBibCode::Except, {}};
+    return {TBibCode::Except, false, {}};
   }
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+#include "library/dateien.h"
+
 namespace quarne {
 
 void BeginneVorspann(Bytes& abbild, std::uint32_t stempel) {
@@ -34,6 +36,28 @@ TBibCode PruefeVorspann(std::span<const std::uint8_t> strom, std::uint32_t stemp
   if (groesse < 0 || static_cast<std::uint64_t>(groesse) != strom.size()) return TBibCode::Size;
   if (summe != ByteSumme(strom)) return TBibCode::Summe;
   return TBibCode::Ok;
+}
+
+TLeseErgebnis LadeMitVorspann(const std::filesystem::path& datei, Bytes& inhalt,
+                              std::size_t hoechstens, std::span<const std::uint32_t> stempel) {
+  TLeseDatei f(datei);
+  if (f.Geoeffnet().Code != TBibCode::Ok) return f.Geoeffnet();
+  const TLeseErgebnis nichtLesbar{TBibCode::Laden, TDateiMeldung::Oeffnen};
+  Bytes gelesen;
+  if (!f.Lies(gelesen, kVorspannBytes)) return nichtLesbar;
+  ByteReader kopf(gelesen);
+  std::uint32_t gelesenerStempel = 0;
+  std::int64_t groesse = 0;
+  // A short file, or one of another kind, is kept as read, for the header's check to name.
+  const bool bekannt = kopf.U32(gelesenerStempel) && kopf.I64(groesse) &&
+                       std::find(stempel.begin(), stempel.end(), gelesenerStempel) != stempel.end();
+  if (bekannt && groesse > 0 && static_cast<std::uint64_t>(groesse) > hoechstens)
+    return {TBibCode::Size, TDateiMeldung::ZuGross};
+  const auto rest =
+      static_cast<std::size_t>(std::max<std::int64_t>(groesse, kVorspannBytes)) - kVorspannBytes;
+  if (bekannt && !f.Lies(gelesen, rest + 1)) return nichtLesbar;
+  inhalt = std::move(gelesen);
+  return {};
 }
 
 }  // namespace quarne

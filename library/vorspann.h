@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <span>
 
 #include "core/byteimage.h"
@@ -26,5 +27,12 @@ std::uint64_t ByteSumme(std::span<const std::uint8_t> strom);
 
 // Ok, NoVorspann, Stempel (unless `stempel` is 0, which takes any), Size or Summe.
 TBibCode PruefeVorspann(std::span<const std::uint8_t> strom, std::uint32_t stempel);
+
+// Reads a file that begins with a header: the header, then no more than the length it declares
+// and one byte beyond, so that the header's own check finds a file that goes on. A header
+// without one of the stamps ends the reading after it; a declared length above hoechstens is
+// Size with ZuGross, and nothing more is read.
+TLeseErgebnis LadeMitVorspann(const std::filesystem::path& datei, Bytes& inhalt,
+                              std::size_t hoechstens, std::span<const std::uint32_t> stempel);
 
 }  // namespace quarne

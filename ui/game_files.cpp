@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "game/game_file.h"
-#include "library/dateien.h"
+#include "library/sperre.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
 #include "ui/main_window.h"
@@ -46,14 +46,15 @@ bool TQuarneForm::SpeichereSpiel(const QString& datei) {
   p.NewNullZugFrb = StellungsBrett->NewNullZugFrb;
   p.SPEDWeiss = SPEDWeiss->value();
   p.SPEDSchwarz = SPEDSchwarz->value();
-  const std::filesystem::path pfad = Pfad(datei);
-  if (!PruefeSchreibrecht(pfad) || !SchreibeDatei(pfad, PartieAbbild(p))) {
+  const TDateiMeldung m = SpeicherePartie(Pfad(datei), p, kFensterSperreMs);
+  if (m == TDateiMeldung::Gesperrt) {
+    dialoge_->ShowMessagePos(QString::fromStdString(MeldungsText(m, Pfad(datei))));
+  } else if (m != TDateiMeldung::Keine) {
     const QString ordner = QDir::toNativeSeparators(QFileInfo(datei).absolutePath() + "/");
     dialoge_->ShowMessagePos("Stellen Sie Schreibrechte auf den Ordner " + ordner +
                              " sicher. Der Schreibvorgang war nicht erfolgreich.");
-    return false;
   }
-  return true;
+  return m == TDateiMeldung::Keine;
 }
 
 bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {

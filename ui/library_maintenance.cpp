@@ -40,6 +40,8 @@ struct Sanduhr {
 }  // namespace
 
 TLeseErgebnis TQuarneForm::LeseBibDatei(const QString& datei, TBibliothek& ziel) {
+  // Taken before reading: a change while reading then shows as one at the next save.
+  if (&ziel == &bib) bibStaende_[datei] = DateiStand(Pfad(datei));
   const TLeseErgebnis e = LeseBib(Pfad(datei), ziel);
   if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
   if (e.Code == TBibCode::Ok) SetzeBibRegler(ziel);
@@ -48,8 +50,22 @@ TLeseErgebnis TQuarneForm::LeseBibDatei(const QString& datei, TBibliothek& ziel)
 }
 
 void TQuarneForm::SchreibeBibDatei(const QString& datei) {
+  const TDateiSperre sperre(Pfad(datei), kFensterSperreMs);
+  if (!sperre.Gehalten()) {
+    Nachricht(MeldungsText(sperre.Meldung(), Pfad(datei)));
+    return;
+  }
+  const auto bekannt = bibStaende_.find(datei);
+  if (bekannt != bibStaende_.end() && bekannt->second != DateiStand(Pfad(datei)) &&
+      !dialoge_->Frage(
+          "Die Datei " + datei +
+          " wurde seit dem Lesen von einem anderen Programm geändert. Überschreiben ?"))
+    return;
   const TDateiMeldung m = SchreibeBib(Pfad(datei), bib);
   if (m != TDateiMeldung::Keine) Nachricht(MeldungsText(m, Pfad(datei)));
+  if (bekannt != bibStaende_.end() &&
+      (m == TDateiMeldung::Keine || m == TDateiMeldung::KompressionSpeicher))
+    bekannt->second = DateiStand(Pfad(datei));
 }
 
 void TQuarneForm::CheckButnClick() {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QStringList>
+#include <map>
 #include <memory>
 
 #include "engine/search.h"
@@ -12,6 +13,7 @@
 #include "game/game_record.h"
 #include "library/ergebnis.h"
 #include "library/model.h"
+#include "library/sperre.h"
 #include "ui/board_view.h"
 #include "ui/program_files.h"
 
@@ -247,7 +249,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // Reads a library file into ziel with the reader's messages; the level controls take the
   // settings of a file read whole, and the grid shows the main library.
   TLeseErgebnis LeseBibDatei(const QString& datei, TBibliothek& ziel);
-  // Writes the main library with the writer's messages.
+  // Writes the main library with the writer's messages, under the file's lock; asks first when
+  // a file it was read from changed on disk since the window last read or wrote it.
   void SchreibeBibDatei(const QString& datei);
 
   // BrettSpiel
@@ -306,6 +309,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   int prozessoren_;
   ProgrammDateien dateien_;
   QStringList argumente_;
+  // The library files read into the main library, as the disk held them when the window last
+  // read or wrote them.
+  std::map<QString, TDateiStand> bibStaende_;
 };
 
 }  // namespace quarne

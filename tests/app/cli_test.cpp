@@ -258,8 +258,19 @@ TEST(Kommandozeile, FehlerImBefehlBeendetNurDenBefehl) {
   leer.BibDenkTiefe = 13;
   leer.BibVon = 0;
   leer.BibBis = kMaxZuege;
-  bib[0].BibZuege.push_back(leer);
-  bib[1].BibZuege.resize(kMaxZuege + 1);
+  TBibZug spieler = leer;
+  spieler.BibVon = spieler.BibBis = -1;
+  spieler.BibBerechnet = false;
+  spieler.rSC = rS;
+  bib[0].BibZuege = {leer, spieler};
+  // Each child a position of its level: White's first stone, the points over and over.
+  for (int i = 0; i <= kMaxZuege; ++i) {
+    TBibZug kind;
+    TBrett& b = kind.Zug.BrettNachZug;
+    kind.Zug.NachPosition = b.SteineZiehend = b.AlleSteine = Punkt(i % kAnzahlPunkte);
+    b.SteineAnzahlZiehend = b.GesetzteSteineZiehend = 1;
+    bib[1].BibZuege.push_back(kind);
+  }
   const std::string datei = (ordner / "zu-viele-zuege.bib").string();
   ASSERT_EQ(SchreibeBib(datei, bib), TDateiMeldung::Keine);
 

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "library/dateien.h"
+#include "library/sperre.h"
 #include "tests/engine/test_positions.h"
 
 namespace quarne {
@@ -114,6 +115,40 @@ TEST(Partiedatei, LadenVonDerPlatte) {
   EXPECT_TRUE(endlos.lesbar);
   EXPECT_FALSE(endlos.partie.has_value());
   EXPECT_FALSE(LadePartie(ordner / "fehlt.ml").lesbar);
+  std::filesystem::remove_all(ordner);
+}
+
+// The game file writer: through a link into the linked file, keeping a private file private,
+// refusing a write-protected one with the permission message, and not while another writer holds
+// the file.
+TEST(Partiedatei, SpeichernWieJedeDatei) {
+  const std::filesystem::path ordner =
+      std::filesystem::temp_directory_path() / ("partie_schreiben_" + std::to_string(::getpid()));
+  std::filesystem::create_directories(ordner);
+  const auto datei = ordner / "partie.ml", verweis = ordner / "verweis.ml";
+  ASSERT_TRUE(SchreibeDatei(datei, Bytes{1}));
+  std::filesystem::permissions(
+      datei, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+  std::filesystem::create_symlink("partie.ml", verweis);
+  const Partiedatei p = Partie(4);
+  EXPECT_EQ(SpeicherePartie(verweis, p, 0), TDateiMeldung::Keine);
+  EXPECT_TRUE(std::filesystem::is_symlink(std::filesystem::symlink_status(verweis)));
+  const GeladenePartie gelesen = LadePartie(datei);
+  ASSERT_TRUE(gelesen.partie.has_value());
+  EXPECT_EQ(PartieAbbild(*gelesen.partie), PartieAbbild(p));
+  EXPECT_EQ(std::filesystem::status(datei).permissions() & std::filesystem::perms::mask,
+            std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+
+  {
+    const TDateiSperre anderer(datei, 0);
+    ASSERT_TRUE(anderer.Gehalten());
+    EXPECT_EQ(SpeicherePartie(verweis, Partie(1), 0), TDateiMeldung::Gesperrt);
+  }
+  std::filesystem::permissions(datei, std::filesystem::perms::owner_read);
+  EXPECT_EQ(SpeicherePartie(datei, Partie(1), 0), TDateiMeldung::Schreibrechte);
+  const GeladenePartie danach = LadePartie(datei);
+  ASSERT_TRUE(danach.partie.has_value());
+  EXPECT_EQ(PartieAbbild(*danach.partie), PartieAbbild(p));
   std::filesystem::remove_all(ordner);
 }
 

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <bit>
 #include <fstream>
 #include <functional>
+#include <limits>
 
 #include "library/packing.h"
 #include "library/vorspann.h"
@@ -14,16 +16,17 @@
 namespace quarne {
 namespace {
 
-// A move with every field set to a value of its own, none of them zero.
+// A move with every field set to a value of its own, none of them zero; its position is one of
+// level 17.
 TZug VollerZug() {
   TZug z{};
   z.Nr = 0x01020304;
   z.VonPosition = 0x100;
   z.NachPosition = 0x800000;
   z.ErgibtQuarne = true;
-  z.ZugOhneQuarne = -7;
+  z.ZugOhneQuarne = 77;
   z.EntfStein = 0x20;
-  z.BrettNachZug = {0xF0F0F, 0xF0F, 0xF0000, spSpringen, 8, 9, spZiehen, 4, 9, 1, 5};
+  z.BrettNachZug = {0xF0F0F, 0xF0F, 0xF0000, spSpringen, 8, 9, spZiehen, 4, 8, 1, 4};
   z.Wertung = {rsWDH, 11, 1.5, -2.25};
   z.IMTHREAD = 127;
   z.Canceld = true;
@@ -51,6 +54,22 @@ TZug VollerZug() {
   return z;
 }
 
+// A position of level gz + gs with these stones, nothing lost but what the counts say.
+TZug Gesetzt(Punkte ziehend, Punkte stehend, int gz, int gs) {
+  TZug z{};
+  TBrett& b = z.BrettNachZug;
+  b.SteineZiehend = ziehend;
+  b.SteineStehend = stehend;
+  b.AlleSteine = ziehend | stehend;
+  b.SteineAnzahlZiehend = std::popcount(ziehend);
+  b.SteineAnzahlStehend = std::popcount(stehend);
+  b.GesetzteSteineZiehend = gz;
+  b.GesetzteSteineStehend = gs;
+  b.VerloreneSteineZiehend = gz - b.SteineAnzahlZiehend;
+  b.VerloreneSteineStehend = gs - b.SteineAnzahlStehend;
+  return z;
+}
+
 // A small consistent library: the empty board as a calculated computer position with two
 // children, and as the player's position without children.
 TBibliothek Fixture() {
@@ -67,11 +86,14 @@ TBibliothek Fixture() {
   spieler.rSC = rS;
   bib[0].BibZuege = {wurzel, spieler};
   TBibZug bester;
-  bester.Zug = VollerZug();
+  bester.Zug = Gesetzt(0x1, 0, 1, 0);
+  bester.Zug.NachPosition = 0x1;
+  bester.Zug.Wertung = {rsQuarn, 0, 0.75, 1.5};
   bester.BibZuBerechnen = true;
   bester.rSC = rS;
   TBibZug anderer;
-  anderer.Zug.NachPosition = anderer.Zug.BrettNachZug.SteineZiehend = 0x2;
+  anderer.Zug = Gesetzt(0x2, 0, 1, 0);
+  anderer.Zug.NachPosition = 0x2;
   anderer.Zug.Wertung = {rsQuarn, 0, 0.25, 0.5};
   anderer.rSC = r0;
   bib[1].BibZuege = {bester, anderer};
@@ -109,18 +131,19 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   e.BibVirtuellAb = 5;
   e.BibZuBerechnen = e.ZuLoeschen = e.Frei = true;
   e.rSC = r0;
-  bib[0].BibTiefe = 0x0A0B0C0D;
-  bib[0].BibZuege = {e};
+  bib[17].BibTiefe = 0x0A0B0C0D;
+  bib[17].BibZuege = {e};
   const Bytes abbild = BibAbbild(bib);
   ASSERT_EQ(abbild.size(), 20u + 19 * 9 + 472);
   EXPECT_EQ(LE(abbild, 0, 4), 0x58254958u);
   EXPECT_EQ(LE(abbild, 4, 8), abbild.size());
   EXPECT_EQ(LE(abbild, 12, 8), ByteSumme(abbild));
-  EXPECT_EQ(LE(abbild, 20, 1), 0u);
-  EXPECT_EQ(LE(abbild, 21, 4), 1u);
-  EXPECT_EQ(LE(abbild, 25, 4), 0x0A0B0C0Du);
+  const std::size_t stufe17 = 20 + 17 * 9;
+  EXPECT_EQ(LE(abbild, stufe17, 1), 0u);
+  EXPECT_EQ(LE(abbild, stufe17 + 1, 4), 1u);
+  EXPECT_EQ(LE(abbild, stufe17 + 5, 4), 0x0A0B0C0Du);
 
-  const std::size_t eintrag = 29;
+  const std::size_t eintrag = stufe17 + 9;
   const struct {
     std::size_t offset;
     int bytes;
@@ -130,7 +153,7 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
       {4, 4, 0x100},
       {8, 4, 0x800000},
       {12, 1, 1},
-      {16, 4, 0xFFFFFFF9},
+      {16, 4, 77},
       {20, 4, 0x20},
       {24, 4, 0xF0F0F},  // BrettNachZug
       {28, 4, 0xF0F},
@@ -140,9 +163,9 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
       {44, 4, 9},
       {48, 1, spZiehen},
       {52, 4, 4},
-      {56, 4, 9},
+      {56, 4, 8},
       {60, 4, 1},
-      {64, 4, 5},
+      {64, 4, 4},
       {72, 1, rsWDH},  // Wertung
       {76, 4, 11},
       {80, 8, std::bit_cast<std::uint64_t>(1.5)},
@@ -321,6 +344,7 @@ TEST(LeseBib, Fehlerfaelle) {
       {"Kinder unter Stufe 18",
        [] {
          return MitEintrag(18, 0, [](TBibZug& e) {
+           e.Zug = Gesetzt(0x1FF, 0x3FE00, 9, 9);
            e.BibVon = e.BibBis = 0;
            e.BibBerechnet = true;
          });
@@ -329,6 +353,53 @@ TEST(LeseBib, Fehlerfaelle) {
       {"unbekannte Rolle",
        [] { return MitEintrag(1, 1, [](TBibZug& e) { e.rSC = static_cast<TrSC>(3); }); },
        TBibCode::Except, TDateiMeldung::Verweise, true},
+      {"Stufe 0 mit einem Eintrag",
+       [] {
+         TBibliothek bib;
+         bib[0].BibZuege.resize(1);
+         return BibAbbild(bib);
+       },
+       TBibCode::Except, TDateiMeldung::Wurzel, true},
+      {"Stufe 0 mit drei Einträgen", [] { return MitEintrag(0, 2, [](TBibZug&) {}); },
+       TBibCode::Except, TDateiMeldung::Wurzel, true},
+      // Positions no game reaches, or not in the level their stones name.
+      {"24 Steine, gesetzt 20 und -7",
+       [] {
+         return MitEintrag(1, 0, [](TBibZug& e) {
+           e.Zug.BrettNachZug = {0xFFFFFF, 0xFFF, 0xFFF000, spSetzen, 12, 20,
+                                 spSetzen, 12,    -7,       8,        -19};
+         });
+       },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"gesetzt so viel, dass die Summe überläuft",
+       [] {
+         return MitEintrag(1, 0, [](TBibZug& e) {
+           e.Zug.BrettNachZug.GesetzteSteineZiehend = 0x58584858;
+           e.Zug.BrettNachZug.GesetzteSteineStehend = 0x58584858;
+         });
+       },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"Steine beider Seiten auf einem Punkt",
+       [] { return MitEintrag(1, 0, [](TBibZug& e) { e.Zug.BrettNachZug.SteineStehend = 0x1; }); },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"Stellung der Stufe 1 in Stufe 2",
+       [] { return MitEintrag(2, 0, [](TBibZug& e) { e.Zug = Gesetzt(0x1, 0, 1, 0); }); },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"Schwarz hat mehr gesetzt als Weiß",
+       [] { return MitEintrag(1, 0, [](TBibZug& e) { e.Zug = Gesetzt(0, 0x1, 0, 1); }); },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"Wert ist keine Zahl",
+       [] {
+         return MitEintrag(1, 1, [](TBibZug& e) {
+           e.Zug.Wertung.PunktWertGes = std::numeric_limits<double>::quiet_NaN();
+         });
+       },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"zwei Punkte als Ziel",
+       [] { return MitEintrag(1, 1, [](TBibZug& e) { e.Zug.NachPosition = 3; }); },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
+      {"Denktiefe 17", [] { return MitEintrag(0, 0, [](TBibZug& e) { e.BibDenkTiefe = 17; }); },
+       TBibCode::Except, TDateiMeldung::Stellung, true},
   };
   for (const Fehlerfall& f : faelle) {
     // A fault in the levels is found the same way in a packed file.
@@ -345,6 +416,69 @@ TEST(LeseBib, Fehlerfaelle) {
         EXPECT_EQ(BibAbbild(bib), vorher) << f.fall;
     }
   }
+}
+
+// A packed image of `anfang` followed by `nullen` zero bytes, its header's size set to fit.
+Bytes NullenContainer(Bytes anfang, std::uint64_t nullen) {
+  const std::uint64_t groesse = anfang.size() + nullen;
+  for (int i = 0; i < 8; ++i) anfang[4 + i] = static_cast<std::uint8_t>(groesse >> (8 * i));
+  Bytes container;
+  BeginneVorspann(container, kStempelGepackt);
+  ByteWriter w(container);
+  w.U64((nullen + 65534) / 65535);
+  for (std::uint64_t ab = anfang.size(); ab < groesse; ab += 65535) {
+    w.U8(static_cast<std::uint8_t>(ab >> 32));
+    w.U32(static_cast<std::uint32_t>(ab));
+    w.U16(static_cast<std::uint16_t>(std::min<std::uint64_t>(65535, groesse - ab)));
+  }
+  container.insert(container.end(), anfang.begin(), anfang.end());
+  SchliesseVorspann(container);
+  return container;
+}
+
+// What a file declares is checked before anything is unpacked or allocated for it: a container
+// of some 230 KB whose runs would make a 2 GB image, and a good file under a limit one byte
+// shorter than its image, are too long; one of 20 KB that declares 400,000 entries in level 0
+// holds no library.
+TEST(LeseBib, GroesseGegenDieGrenze) {
+  Bytes kopf;
+  BeginneVorspann(kopf, kStempelBib);
+  Bytes wurzeln = kopf;
+  ByteWriter w(wurzeln);
+  w.U8(0);
+  w.I32(400000);
+  w.I32(0);
+  const Bytes wurzelContainer = NullenContainer(wurzeln, 400000ull * 472 + 18 * 9);
+  EXPECT_LT(wurzelContainer.size(), 25000u);
+
+  const Bytes gut = BibAbbild(Fixture());
+  const struct {
+    const char* fall;
+    Bytes strom;
+    std::size_t hoechstens;
+    TBibCode code;
+    TDateiMeldung meldung;
+  } faelle[] = {
+      {"2 GB aus 230 KB", NullenContainer(kopf, 32768ull * 65535), kHoechstBibBytes, TBibCode::Size,
+       TDateiMeldung::ZuGross},
+      {"gepackt, ein Byte zu lang", Komprimiere(gut), gut.size() - 1, TBibCode::Size,
+       TDateiMeldung::ZuGross},
+      {"ungepackt, ein Byte zu lang", gut, gut.size() - 1, TBibCode::Size, TDateiMeldung::ZuGross},
+      {"400.000 Wurzeln", wurzelContainer, kHoechstBibBytes, TBibCode::Except,
+       TDateiMeldung::Wurzel},
+  };
+  for (const auto& f : faelle) {
+    TBibliothek bib = Fixture();
+    const TLeseErgebnis e = LeseBib(f.strom, bib, f.hoechstens);
+    EXPECT_EQ(e.Code, f.code) << f.fall;
+    EXPECT_EQ(e.Meldung, f.meldung) << f.fall;
+    if (f.code == TBibCode::Size)
+      EXPECT_EQ(BibAbbild(bib), gut) << f.fall;
+    else
+      EXPECT_TRUE(Leer(bib)) << f.fall;
+  }
+  TBibliothek bib;
+  EXPECT_EQ(LeseBib(Komprimiere(gut), bib, gut.size()).Code, TBibCode::Ok);
 }
 
 TEST(LeseBib, LeererKinderbereichAmEndeDerStufeIstGueltig) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
 #include "library/vorspann.h"
@@ -135,7 +136,7 @@ TEST(Dekomprimiere, StelltJedesAbbildByteGenauWiederHer) {
       Abbild(gemischt),
   };
   for (const Bytes& abbild : faelle) {
-    const TEntpackt e = Dekomprimiere(Komprimiere(abbild));
+    const TEntpackt e = Dekomprimiere(Komprimiere(abbild), abbild.size());
     ASSERT_EQ(e.Code, TBibCode::Ok) << abbild.size();
     EXPECT_EQ(e.Abbild, abbild) << abbild.size();
     EXPECT_EQ(PruefeVorspann(e.Abbild, kStempelBib), TBibCode::Ok);
@@ -174,10 +175,23 @@ TEST(Dekomprimiere, LehntFeindlicheContainerAb) {
       {"weniger als der Kopf angibt", Container({}, Kopf(30) + daten), TBibCode::Size},
   };
   for (const auto& f : faelle) {
-    const TEntpackt e = Dekomprimiere(f.container);
+    const TEntpackt e = Dekomprimiere(f.container, SIZE_MAX);
     EXPECT_EQ(e.Code, f.code) << f.fall;
+    EXPECT_FALSE(e.ZuGross) << f.fall;
     EXPECT_TRUE(e.Abbild.empty()) << f.fall;
   }
+}
+
+// A container whose image is longer than allowed is refused before it is rebuilt, however
+// honest it is otherwise; one byte less than its length is already too little.
+TEST(Dekomprimiere, HoechstensSoLangWieErlaubt) {
+  const Bytes abbild = Abbild(Nullen(140000));
+  const Bytes container = Komprimiere(abbild);
+  EXPECT_EQ(Dekomprimiere(container, abbild.size()).Code, TBibCode::Ok);
+  const TEntpackt zuLang = Dekomprimiere(container, abbild.size() - 1);
+  EXPECT_EQ(zuLang.Code, TBibCode::Size);
+  EXPECT_TRUE(zuLang.ZuGross);
+  EXPECT_TRUE(zuLang.Abbild.empty());
 }
 
 }  // namespace

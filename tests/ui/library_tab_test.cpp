@@ -24,6 +24,7 @@
 #include "library/building.h"
 #include "library/entryfile.h"
 #include "library/lookup.h"
+#include "library/sperre.h"
 #include "tests/ui/skript_dialoge.h"
 #include "ui/library_grid.h"
 #include "ui/main_window.h"
@@ -497,6 +498,56 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
     ASSERT_FALSE(dialoge.nachrichten.isEmpty()) << f.meldung;
     EXPECT_EQ(dialoge.nachrichten.last(), QString::fromUtf8(f.meldung));
   }
+}
+
+// The window holds the library it read; saving over a file that another program has changed
+// since asks first, and a file another writer holds is left alone with a message.
+TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
+  const QString bibliothek = Datei("Bibliothek5.bib");
+  const std::filesystem::path pfad = bibliothek.toStdString();
+  BaueKlein();
+  ASSERT_EQ(SchreibeBib(pfad, NurWurzeln()), TDateiMeldung::Keine);
+  const auto inhalt = [&] {
+    QFile f(bibliothek);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  };
+  const QByteArray fremd = inhalt();
+  const QString frage =
+      "Die Datei " + bibliothek +
+      " wurde seit dem Lesen von einem anderen Programm geändert. Überschreiben ?";
+
+  dialoge.antworten = {false};
+  dialoge.dateien = {bibliothek};
+  form->BibSpeichern->click();
+  EXPECT_EQ(dialoge.fragen, QStringList{frage});
+  EXPECT_EQ(inhalt(), fremd);
+
+  dialoge.antworten = {true};
+  dialoge.dateien = {bibliothek};
+  form->BibSpeichern->click();
+  EXPECT_EQ(dialoge.fragen.size(), 2);
+  TBibliothek gelesen;
+  ASSERT_EQ(LeseBib(pfad, gelesen).Code, TBibCode::Ok);
+  EXPECT_TRUE(gelesen[0].BibZuege[0].BibBerechnet);
+
+  // Its own save is no change by another program.
+  dialoge.dateien = {bibliothek};
+  form->BibSpeichern->click();
+  EXPECT_EQ(dialoge.fragen.size(), 2);
+
+  const QByteArray eigen = inhalt();
+  {
+    const TDateiSperre anderer(pfad, 0);
+    ASSERT_TRUE(anderer.Gehalten());
+    dialoge.dateien = {bibliothek};
+    form->BibSpeichern->click();
+  }
+  ASSERT_FALSE(dialoge.nachrichten.isEmpty());
+  EXPECT_EQ(dialoge.nachrichten.last(), "Die Datei " + bibliothek +
+                                            " wird gerade von einem anderen Programm geändert. "
+                                            "Bitte versuchen Sie es später noch einmal.");
+  EXPECT_EQ(inhalt(), eigen);
+  EXPECT_EQ(dialoge.fragen.size(), 2);
 }
 
 }  // namespace
