@@ -3,7 +3,8 @@
 // the parallel search's cell tree, a mill awaiting its removal, a position on the setup tab,
 // the game of before loaded from its file, and the library tab of the developer mode while and
 // after it builds a small library. Run it on a display (for example
-// under xvfb-run); it writes PNG files into the folder it is given.
+// under xvfb-run); it writes PNG files into the folder it is given, at the window's smallest
+// size when "klein" follows the folder.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -61,7 +62,11 @@ int main(int argc, char** argv) {
   const QTemporaryDir dateien;
   TQuarneForm form;
   form.SetzeDateien(quarne::ProgrammDateien(dateien.path(), true));
-  form.resize(1280, 900);
+  // "klein" as the second argument: every picture at the window's smallest size.
+  if (argc > 2 && QString(argv[2]) == "klein")
+    form.resize(form.minimumSize());
+  else
+    form.resize(1280, 900);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   Bild(form, ziel.filePath("start.png"));

@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
@@ -127,6 +128,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   PageControl->setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(Speichern1, &QAction::triggered, this, &TQuarneForm::SaveButnClick);
   connect(Laden1, &QAction::triggered, this, &TQuarneForm::LoadButnClick);
+  BaueTasten();
 
   // The window sees every key before the focused control, and lays out its tabs whenever they
   // change size.
@@ -164,11 +166,15 @@ void TQuarneForm::FormCreate() {
 }
 
 void TQuarneForm::SetzeMinimum() {
+  // The panels' formula alone lets the window shrink below what the other tabs need; the
+  // designed minimum and every tab's own minimum bound it as well.
   const int rahmenBreite = frameGeometry().width() - width();
   const int rahmenHoehe = frameGeometry().height() - height();
-  setMinimumSize(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
-                     2 * BrettPanel->x() + rahmenBreite,
-                 3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+  const QSize formel(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
+                         2 * BrettPanel->x() + rahmenBreite,
+                     3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+  const QSize tabs = PageControl->minimumSizeHint();
+  setMinimumSize(formel.expandedTo(QSize(D(1439), D(1073))).expandedTo(tabs));
 }
 
 void TQuarneForm::showEvent(QShowEvent* event) {
@@ -185,6 +191,7 @@ void TQuarneForm::FormShow() {
   BibBrett->BibOpenFrb = clSchwarz;
   TiefeSE1->setMaximum(16);
   ErzeugeThreads();
+  LadeThreadEinstellungen();
 
   PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
   ZaehleSteine();
@@ -205,6 +212,7 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
   // A running search returns on the flag; once the workers have ended, the driver finishes
   // without them.
   suche->StopFlag = true;
+  SpeichereNutzerEinstellungen();
   if (CPURadio.box->isEnabled()) ht->HTTerminateThreads();
   if (bib.Geaendert && spielOpt.BibSpClose) SpeichereBibliothek();
   QMainWindow::closeEvent(event);
@@ -276,6 +284,7 @@ void TQuarneForm::Beep() {
 }
 
 void TQuarneForm::RecordGeaendert() {
+  ungespeichert_ = spiel->LetzterZugNr > 0;
   MovesGridW->SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
   MovesGridW->ScrolleNachZug(spiel->AktZugNr);
   SpielBrett->EDInit = false;
@@ -286,6 +295,7 @@ void TQuarneForm::StellungGewechselt() {
 }
 
 void TQuarneForm::NeuesSpielAngezeigt() {
+  NachAnalyseZurueck();
   anzeige->ZeigeFortschritt(false, 0, 0);
   anzeige->VerbergeTabelle();
 }

@@ -2,7 +2,6 @@
 // the settings the moment it changes.
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,14 +9,15 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "ui/board_widget.h"
 #include "ui/controls.h"
 #include "ui/design.h"
+#include "ui/dialogs.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
+#include "ui/page_window.h"
 #include "ui/score.h"
 
 namespace quarne {
@@ -208,8 +208,9 @@ void TQuarneForm::VerbindeOptionen() {
   connect(CBVirtuellZugAb, &QCheckBox::toggled, this,
           [this](bool an) { einst.CBVirtuellZugAb = an; });
   connect(VirtuellSE, &QSpinBox::valueChanged, this, [this](int v) { einst.VirtuellSE = v; });
-  connect(RemisGroup.gruppe, &QButtonGroup::idClicked, this,
-          [this](int i) { einst.RemisLimit = kRemisLimits[i]; });
+  connect(RemisGroup.gruppe, &QButtonGroup::idToggled, this, [this](int i, bool an) {
+    if (an) einst.RemisLimit = kRemisLimits[i];
+  });
   connect(CPURadio.gruppe, &QButtonGroup::idToggled, this, [this] { CPURadioClick(); });
   connect(CPUSPE, &QSpinBox::valueChanged, this, &TQuarneForm::CPUSPEChange);
   connect(ScoreButn, &QPushButton::clicked, this, &TQuarneForm::ScoreButnClick);
@@ -230,12 +231,15 @@ void TQuarneForm::VerbindeOptionen() {
     TiefeSE1->setValue(v);
     AutoGroup.SetzeIndex(0);
   });
-  const auto zeige = [](const QString& seite) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(MitgelieferteSeite(seite)));
-  };
-  connect(HilfeButn, &QPushButton::clicked, this, [zeige] { zeige("hilfe.html"); });
-  connect(WebBut, &QPushButton::clicked, this, [zeige] { zeige("ueber.html"); });
-  connect(Label22, &QLabel::linkActivated, this, zeige);
+  connect(HilfeButn, &QPushButton::clicked, this, [this] { ZeigeSeite("hilfe.html"); });
+  connect(WebBut, &QPushButton::clicked, this, [this] { ZeigeSeite("ueber.html"); });
+  connect(Label22, &QLabel::linkActivated, this, &TQuarneForm::ZeigeSeite);
+}
+
+void TQuarneForm::ZeigeSeite(const QString& seite) {
+  if (dialoge_->OeffneSeite(MitgelieferteSeite(seite))) return;
+  if (Seiten == nullptr) Seiten = new SeitenFenster(this);
+  Seiten->Zeige(seite);
 }
 
 }  // namespace quarne

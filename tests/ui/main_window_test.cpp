@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -19,9 +18,9 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <set>
 
 #include "core/geometry.h"
@@ -35,6 +34,7 @@
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/page_window.h"
 #include "ui/score.h"
 #include "ui/search_monitor.h"
 #include "ui/timers.h"
@@ -363,39 +363,44 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
   }
 }
 
-// Records the addresses the window asks the desktop to open, instead of a browser.
-class Browser : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> adressen;
-  Q_INVOKABLE void oeffne(const QUrl& url) { adressen << url; }
-};
-
-// Help, "Website" and the label open pages shipped with the program, never a web address.
+// Help, "Website" and the label open pages shipped with the program, never a web address; where
+// the desktop has no browser for them, the program shows them in a window of its own.
 TEST_F(Fenster, HilfeUndUeberSindMitgelieferteSeiten) {
-  Browser browser;
-  QDesktopServices::setUrlHandler("file", &browser, "oeffne");
-  QDesktopServices::setUrlHandler("https", &browser, "oeffne");
-  QDesktopServices::setUrlHandler("http", &browser, "oeffne");
-  form->HilfeButn->click();
-  form->WebBut->click();
-  emit form->Label22->linkActivated("ueber.html");
-  for (const char* s : {"file", "https", "http"}) QDesktopServices::unsetUrlHandler(s);
-
-  ASSERT_EQ(browser.adressen.size(), 3);
+  const auto oeffne = [this] {
+    form->HilfeButn->click();
+    form->WebBut->click();
+    emit form->Label22->linkActivated("ueber.html");
+  };
   const QString inhalte[] = {"Stellungen aufstellen", "Über Tarvolin", "Über Tarvolin"};
+  oeffne();
+  ASSERT_EQ(dialoge.seiten.size(), 3);
   for (int i = 0; i < 3; ++i) {
-    const QUrl& url = browser.adressen[i];
-    ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
-    QFile seite(url.toLocalFile());
-    ASSERT_TRUE(seite.open(QIODevice::ReadOnly)) << url.toString().toStdString();
+    QFile seite(dialoge.seiten[i]);
+    ASSERT_TRUE(seite.open(QIODevice::ReadOnly)) << dialoge.seiten[i].toStdString();
     const QString text = QString::fromUtf8(seite.readAll());
-    EXPECT_TRUE(text.contains(inhalte[i])) << url.toString().toStdString();
-    EXPECT_FALSE(text.contains("example")) << url.toString().toStdString();
+    EXPECT_TRUE(text.contains(inhalte[i])) << dialoge.seiten[i].toStdString();
+    EXPECT_FALSE(text.contains("example")) << dialoge.seiten[i].toStdString();
   }
-  EXPECT_TRUE(QFile::exists(browser.adressen[0].toLocalFile()));
   EXPECT_EQ(form->Label22->text().contains("http"), false);
+  EXPECT_EQ(form->Seiten, nullptr);
+
+  dialoge.browser = false;
+  form->HilfeButn->click();
+  ASSERT_NE(form->Seiten, nullptr);
+  EXPECT_TRUE(form->Seiten->isVisible());
+  EXPECT_FALSE(form->Seiten->isModal());
+  EXPECT_EQ(form->Seiten->windowTitle(), "Tarvolin – Hilfe");
+  EXPECT_TRUE(form->Seiten->Text->toPlainText().contains("Stellungen aufstellen"));
+  form->WebBut->click();
+  EXPECT_EQ(form->Seiten->windowTitle(), "Über Tarvolin");
+  EXPECT_TRUE(form->Seiten->Text->toPlainText().contains("Über Tarvolin"));
+  // F1 shows the help from any tab.
+  form->PageControl->setCurrentWidget(form->TabZuege);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form.get(), Qt::Key_F1);
+  EXPECT_EQ(form->Seiten->windowTitle(), "Tarvolin – Hilfe");
+  EXPECT_EQ(dialoge.seiten.size(), 6);
 }
 
 // A display's text stays whole when it grows during a search, at the window's first size and
@@ -690,5 +695,3 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
 
 }  // namespace
 }  // namespace quarne
-
-#include "main_window_test.moc"
