@@ -139,6 +139,8 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
 
 TQuarneForm::~TQuarneForm() {
   qApp->removeEventFilter(this);
+  // The board redraws when it loses the keys; later, while the children go, its picture is gone.
+  BrettBP->clearFocus();
 }
 
 void TQuarneForm::BaueWeitereTabs() {
@@ -237,6 +239,9 @@ void TQuarneForm::ZeigeBibErgebnis() {
   anzeige->ZeigeTabelle();
   SuchTimer->StartTime = anzeige->JetztMs();
   anzeige->ZeigeBewertung();
+  // No search ran: there is no time and no speed to show.
+  DenkzeitEdit->setText("Bibliothek");
+  ZPrS->setText("---");
 }
 
 bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
@@ -330,10 +335,13 @@ void TQuarneForm::AktualisiereSpiel() {
   Spielstand& s = *spiel;
   s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
   const bool weissAmZug = s.FarbeAmZug == clWeiss;
-  SetzeFarbe(PanelWBlink, weissAmZug ? kGelb : kSilber);
-  SetzeFarbe(PanelSBlink, weissAmZug ? kSilber : kGelb);
-  WeissLab->setVisible(weissAmZug);
-  SchwarzLab->setVisible(!weissAmZug);
+  const TZug& aktuell = s.AktuellerZug();
+  // At the end of the game nobody is to move.
+  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
+  SetzeFarbe(PanelWBlink, weissAmZug && !vorbei ? kGelb : kSilber);
+  SetzeFarbe(PanelSBlink, weissAmZug || vorbei ? kSilber : kGelb);
+  WeissLab->setVisible(weissAmZug && !vorbei);
+  SchwarzLab->setVisible(!weissAmZug && !vorbei);
 
   const bool computerWeiss = s.ComputerFarbe == clWeiss;
   QWidget* computerSeite = computerWeiss ? PanelWBlink : PanelSBlink;
@@ -364,7 +372,6 @@ void TQuarneForm::AktualisiereSpiel() {
   MovesGridW->Neuzeichnen();
 
   TBrettClass& brett = *SpielBrett;
-  const TZug& aktuell = s.AktuellerZug();
   brett.MovesZug_1 = aktuell;
   brett.MovesFarbe_1 = s.LetzterZieher();
   const TBrett& b = aktuell.BrettNachZug;
@@ -372,7 +379,6 @@ void TQuarneForm::AktualisiereSpiel() {
   brett.EDAblgWeissCnt = 9 - (s.LetzterZieher() == clWeiss ? gesetztLetzter : gesetztAnderer);
   brett.EDAblgSchwarzCnt = 9 - (s.LetzterZieher() == clSchwarz ? gesetztLetzter : gesetztAnderer);
 
-  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
   const bool computerAmZug = s.FarbeAmZug == s.ComputerFarbe;
   if (vorbei || sucht || (computerAmZug && !zweiSpieler)) {
     brett.EDBlock = true;
