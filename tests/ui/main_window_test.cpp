@@ -25,10 +25,12 @@
 
 #include "core/geometry.h"
 #include "core/notation.h"
+#include "core/position_notation.h"
 #include "engine/values.h"
 #include "library/building.h"
 #include "tests/engine/test_host.h"
 #include "tests/ui/fenster.h"
+#include "tests/ui/test_spiel.h"
 #include "ui/board_widget.h"
 #include "ui/design.h"
 #include "ui/evaluation_table.h"
@@ -276,6 +278,33 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   EXPECT_FALSE(form->suche->SearchRunning);
 }
 
+// Once a mill has won the game, the header names no side to move and no panel is lit.
+TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
+  form->SpVsSpCB->setChecked(true);
+  // g4 to g1 closes a1 d1 g1 and leaves Black two stones.
+  form->spiel->StartZug = LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug;
+  form->MovesGridW->SetzeZeilenAnzahl(2);
+  form->SpielBrett->EDInit = false;
+  form->AktualisiereSpiel();
+  EXPECT_TRUE(form->WeissLab->isVisible());
+  const auto mitte = [this](const char* punkt) {
+    return form->SpielBrett->GetPoint(test::P(punkt));
+  };
+  QTest::mousePress(form->BrettBP, Qt::LeftButton, {}, mitte("g4"));
+  QTest::mouseMove(form->BrettBP, mitte("g1"));
+  QTest::mouseRelease(form->BrettBP, Qt::LeftButton, {}, mitte("g1"));
+  QTest::mouseClick(form->BrettBP, Qt::LeftButton, {}, mitte("c5"));
+  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(ZeichneZugListe(*form->spiel, true, 1, 2).text, "Weiß gewinnt");
+  EXPECT_FALSE(form->WeissLab->isVisible());
+  EXPECT_FALSE(form->SchwarzLab->isVisible());
+  for (const QWidget* p : {form->PanelWBlink, form->PanelSBlink})
+    EXPECT_EQ(p->palette().color(QPalette::Window), kSilber) << p->objectName().toStdString();
+  // Stepping back into the game lights the side to move again.
+  form->OneUp->click();
+  EXPECT_TRUE(form->WeissLab->isVisible());
+}
+
 TEST_F(Fenster, SpielerGegenSpieler) {
   form->SpVsSpCB->click();
   EXPECT_TRUE(form->PanelSp1->isVisible());
@@ -310,6 +339,71 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // Narrow board: the player panels stand flush with its edges.
   if (form->BrettPanel->width() <= 3 * form->PanelWeiss->width()) {
     EXPECT_EQ(form->PanelWeiss->x(), form->BrettPanel->x());
+  }
+}
+
+// The part of a control that shows something: a check box or radio button ends with its text.
+QRect Belegt(const QWidget* w) {
+  QRect r = w->geometry();
+  if (qobject_cast<const QCheckBox*>(w) != nullptr ||
+      qobject_cast<const QRadioButton*>(w) != nullptr)
+    r.setWidth(std::min(r.width(), w->sizeHint().width()));
+  return r;
+}
+
+// The window goes no smaller than its designed minimum. There, on every tab, each caption shows
+// whole and no two controls cover each other (beyond the few pixels by which the navigation
+// buttons and the list meet their neighbours by design).
+TEST_F(Fenster, MindestgroesseZeigtJedesBedienelement) {
+  EXPECT_GE(form->minimumWidth(), D(1439));
+  EXPECT_GE(form->minimumHeight(), D(1073));
+  form->resize(300, 50);
+  QTest::qWait(20);
+  EXPECT_EQ(form->size(), form->minimumSize());
+
+  // The developer mode shows every tab and control there is.
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QWidget* fokus = QApplication::focusWidget();
+  QTest::keyClicks(fokus != nullptr ? fokus : form.get(), "wbhzpr");
+  ASSERT_TRUE(form->EntwicklerModus());
+  const auto text = [](const QWidget* w) -> QString {
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
+    if (const auto* l = qobject_cast<const QLabel*>(w))
+      return l->pixmap().isNull() ? l->text() : "";
+    return {};
+  };
+  for (QWidget* tab : {form->TabOben, form->TabZuege, form->BibSheet, form->SetTabSheet,
+                       form->TabEinstellung, form->StepListe}) {
+    form->PageControl->setCurrentWidget(tab);
+    QTest::qWait(20);
+    SCOPED_TRACE(tab->objectName().toStdString());
+    for (const QWidget* w : tab->findChildren<QWidget*>()) {
+      if (!w->isVisible() || w->parentWidget()->inherits("QAbstractSpinBox")) continue;
+      const QString name = w->objectName().isEmpty() ? text(w) : w->objectName();
+      if (!text(w).isEmpty()) {
+        const auto* l = qobject_cast<const QLabel*>(w);
+        if (l != nullptr && l->wordWrap())
+          EXPECT_GE(w->height(), l->heightForWidth(w->width())) << name.toStdString();
+        else if (qobject_cast<const QPushButton*>(w) != nullptr)
+          EXPECT_GE(w->width(), w->fontMetrics().horizontalAdvance(text(w)) + 8)
+              << name.toStdString();
+        else
+          EXPECT_GE(w->width(), w->sizeHint().width()) << name.toStdString();
+      }
+      for (const QWidget* n :
+           w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (n <= w || !n->isVisible() || n->isWindow() || w->isWindow() ||
+            n == form->ImageHintergrund || w == form->ImageHintergrund ||
+            w->parentWidget()->inherits("QAbstractScrollArea") ||
+            w->parentWidget()->inherits("QAbstractSpinBox"))
+          continue;
+        const QRect ueber = Belegt(w).intersected(Belegt(n));
+        EXPECT_FALSE(ueber.width() > 3 && ueber.height() > 3)
+            << name.toStdString() << " und "
+            << (n->objectName().isEmpty() ? text(n) : n->objectName()).toStdString();
+      }
+    }
   }
 }
 
@@ -672,6 +766,9 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   form->DenkeBut->click();
   ASSERT_EQ(form->spiel->LetzterZugNr, 1);
   EXPECT_EQ(form->BerZuegeEd->text(), "0");  // no search ran
+  // Nor a time or a speed: the move came from the library.
+  EXPECT_EQ(form->DenkzeitEdit->text(), "Bibliothek");
+  EXPECT_EQ(form->ZPrS->text(), "---");
   const TStep& m = form->suche->MemStep2;
   EXPECT_EQ(m.STDenkTiefe, 3);
   bool unterDenBesten = false;
