@@ -66,12 +66,10 @@ void TQuarneForm::BaueOptionenTab() {
   TonCB = Schalter(tab, "TonCB", "Tonsignal bei Computerzug", true);
   NotationCB = Schalter(tab, "NotationCB", "Notationen einblenden", true);
   HolzCB = Schalter(tab, "HolzCB", "Holzfiguren", true);
-  LogCB = Schalter(tab, "LogCB", "Speichern einer Log.ml nach jedem Zug", false);
-  LogCB->hide();
   CBVoll = Schalter(tab, "CBVoll", "Vollständige Bewertung des 1. Zuges", false);
   for (QWidget* w : {static_cast<QWidget*>(CBAuto), static_cast<QWidget*>(TonCB),
                      static_cast<QWidget*>(NotationCB), static_cast<QWidget*>(HolzCB),
-                     static_cast<QWidget*>(LogCB), static_cast<QWidget*>(CBVoll)})
+                     static_cast<QWidget*>(CBVoll)})
     links->addWidget(w);
 
   Panel2 = FarbPanel(tab, "Panel2", kHellgruen);
@@ -135,6 +133,9 @@ void TQuarneForm::BaueOptionenTab() {
   geheim->addWidget(CBVirtuell, 0, 0, 1, 2);
   geheim->addWidget(CBVirtuellZugAb, 1, 0);
   geheim->addWidget(VirtuellSE, 1, 1);
+  // Hidden from players; the developer mode offers it with the other developer options.
+  LogCB = Schalter(SecretPanel, "LogCB", "Speichern einer Log.ml nach jedem Zug", false);
+  geheim->addWidget(LogCB, 2, 0, 1, 2);
   SecretPanel->hide();
   rechts->addWidget(SecretPanel);
 

@@ -87,7 +87,7 @@ TEST_F(Fenster, TabsUndOptionenBeimStart) {
     EXPECT_EQ(c->text(), QString::fromUtf8(s.text)) << s.name;
     EXPECT_EQ(c->isChecked(), s.an) << s.name;
   }
-  EXPECT_TRUE(Kind<QCheckBox>("LogCB")->isHidden());
+  EXPECT_FALSE(Kind<QCheckBox>("LogCB")->isVisibleTo(form->TabEinstellung));
   EXPECT_TRUE(Kind<QWidget>("SecretPanel")->isHidden());
 
   EXPECT_EQ(form->AutoGroup.Index(), 3);
@@ -192,6 +192,9 @@ TEST_F(Fenster, EntwicklerModusNurMitDemGanzenCodewort) {
   QTest::keyClicks(fokus, "wbhzpr");
   EXPECT_TRUE(form->EntwicklerModus());
   for (const char* name : verborgen) EXPECT_FALSE(Kind<QWidget>(name)->isHidden()) << name;
+  // "Log.ml" after every move can be switched on with the developer options.
+  EXPECT_TRUE(form->LogCB->isVisibleTo(form->TabEinstellung));
+  EXPECT_EQ(form->LogCB->parentWidget(), form->SecretPanel);
   EXPECT_TRUE(TabSichtbar(form->StepListe));
   EXPECT_TRUE(TabSichtbar(form->BibSheet));
   EXPECT_EQ(dialoge.beeps, 1);
