@@ -22,6 +22,7 @@
 #include "ui/board_widget.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/page_window.h"
 
 namespace {
 
@@ -70,6 +71,21 @@ int main(int argc, char** argv) {
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   Bild(form, ziel.filePath("start.png"));
+
+  // The board played by keyboard: the focus ring on d7, and the help shown by the program
+  // itself where no browser is registered.
+  form.activateWindow();
+  if (!QTest::qWaitForWindowActive(&form)) return 1;
+  form.BrettBP->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(form.BrettBP, Qt::Key_Right);
+  Bild(form, ziel.filePath("tastatur.png"));
+  form.HilfeButn->click();
+  if (form.Seiten != nullptr) {
+    QTest::qWait(200);
+    form.Seiten->grab().save(ziel.filePath("hilfe.png"));
+    form.Seiten->close();
+  }
+  form.activateWindow();
 
   form.AutoGroup.Item(0)->click();
   form.TiefeSE1->setValue(5);

@@ -150,6 +150,8 @@ void TQuarneForm::BaueWeitereTabs() {
     auto* l = new QLabel(AblgSheet);
     l->setObjectName(name);
     l->setPixmap(QPixmap::fromImage(*bild));
+    // The tab is never shown; its large pictures must not set the window's smallest size.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     ablage->addWidget(l);
   }
 }

@@ -9,6 +9,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +34,7 @@
 #include "tests/ui/test_spiel.h"
 #include "ui/board_widget.h"
 #include "ui/design.h"
+#include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
@@ -345,6 +347,17 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   }
 }
 
+// Every question asks before something is replaced or deleted: Enter and Escape answer No.
+TEST(FrageBoxTest, NeinIstDieVorgabe) {
+  const std::unique_ptr<QMessageBox> box = FrageBox("Alles löschen?", nullptr);
+  EXPECT_EQ(box->text(), "Alles löschen?");
+  ASSERT_NE(box->defaultButton(), nullptr);
+  EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+  EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+  EXPECT_EQ(box->button(QMessageBox::No)->text(), "Nein");
+  EXPECT_EQ(box->button(QMessageBox::Yes)->text(), "Ja");
+}
+
 // The part of a control that shows something: a check box or radio button ends with its text.
 QRect Belegt(const QWidget* w) {
   QRect r = w->geometry();
@@ -370,6 +383,11 @@ TEST_F(Fenster, MindestgroesseZeigtJedesBedienelement) {
   QWidget* fokus = QApplication::focusWidget();
   QTest::keyClicks(fokus != nullptr ? fokus : form.get(), "wbhzpr");
   ASSERT_TRUE(form->EntwicklerModus());
+  // The longest figures a library build shows.
+  form->ZugLab->setText("Nullstellung als Basis für:");
+  form->BibStellung->setText("999 (Zufall Stellung: 99999)");
+  form->BibXVonY->setText("100 / 100");
+  for (QLabel* l : {form->BibDauer, form->BibDauerSub}) l->setText("99 Tage und 23h59m59s");
   const auto text = [](const QWidget* w) -> QString {
     if (const auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
     if (const auto* l = qobject_cast<const QLabel*>(w))
