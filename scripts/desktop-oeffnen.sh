@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Opens a game file the way a file manager does: through the installed desktop entry and the
-# file type it registers, on a virtual display with a window manager. The build is installed
-# into a scratch folder with a home of its own; the script prints which program the desktop
-# chose, the command line it started, and the window's title, and saves a picture of the screen
-# when ImageMagick can take one.
+# file type it registers, on a virtual display with a window manager (twm). The build is
+# installed into a scratch folder with a home of its own; the script prints the file's type, the
+# program the desktop chose, the window's title and the command line it was started with, and
+# fails unless the game file reached the window program.
 # Usage: xvfb-run -a scripts/desktop-oeffnen.sh <build folder> <scratch folder> <game.ml>
 set -euo pipefail
 build=$(realpath "$1")
@@ -25,13 +25,19 @@ twm >/dev/null 2>&1 &
 wm=$!
 trap 'kill "$wm" 2>/dev/null || true' EXIT
 
-echo "Typ: $(gio info -a standard::content-type "$ordner/heim/Meine Partie.ml" | grep content-type)"
-echo "Programm: $(gio mime application/x-quarne-partie | head -n 1)"
-gio open "$ordner/heim/Meine Partie.ml"
+datei="$ordner/heim/Meine Partie.ml"
+typ=$(gio info -a standard::content-type "$datei" | awk '/content-type/ {print $2}')
+# Every reader takes its whole input: an early end would fail the pipe.
+programm=$(gio mime application/x-quarne-partie | sed -n 1p)
+echo "Typ: $typ"
+echo "Programm: $programm"
+[ "$typ" = application/x-quarne-partie ] || { echo "falscher Typ" >&2; exit 1; }
+case $programm in *tarvolin.desktop*) ;; *) echo "falsches Programm" >&2; exit 1 ;; esac
+gio open "$datei"
 
 fenster=
 for _ in $(seq 1 100); do
-  fenster=$(xwininfo -root -tree | awk '/"Tarvolin 2.5.2": \(/ {print $1; exit}')
+  fenster=$(xwininfo -root -tree | awk '/"Tarvolin 2.5.2": \(/ && !f {print $1; f = 1}')
   [ -n "$fenster" ] && break
   sleep 0.2
 done
@@ -39,9 +45,11 @@ if [ -z "$fenster" ]; then
   echo "kein Fenster" >&2
   exit 1
 fi
-sleep 1  # the library is read and the game drawn
 pid=$(xprop -id "$fenster" _NET_WM_PID | awk '{print $3}')
+aufruf=$(tr '\0' '|' </proc/"$pid"/cmdline)
 echo "Fenster: $(xprop -id "$fenster" WM_NAME)"
-echo "Aufruf: $(tr '\0' ' ' </proc/"$pid"/cmdline)"
-convert x:root "$ordner/bildschirm.png" 2>/dev/null && echo "Bild: $ordner/bildschirm.png"
+programm=$(readlink /proc/"$pid"/exe)
+echo "Aufruf: $aufruf ($programm)"
 kill "$pid"
+[ "$programm" = "$ordner/praefix/bin/quarne" ] || { echo "ein anderes Programm" >&2; exit 1; }
+[ "${aufruf#*|}" = "$datei|" ] || { echo "die Datei kam nicht an" >&2; exit 1; }
