@@ -7,7 +7,10 @@
 // size when "klein" follows the folder.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -20,6 +23,7 @@
 #include "core/geometry.h"
 #include "core/position_notation.h"
 #include "ui/board_widget.h"
+#include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
 #include "ui/page_window.h"
@@ -85,6 +89,20 @@ int main(int argc, char** argv) {
     form.Seiten->grab().save(ziel.filePath("hilfe.png"));
     form.Seiten->close();
   }
+  // The save dialog with its proposal, and a question with No as its default, shown without
+  // waiting for an answer.
+  const auto zeige = [&](QWidget& w, const QString& datei) {
+    w.show();
+    QTest::qWait(300);
+    w.grab().save(ziel.filePath(datei));
+    w.close();
+  };
+  zeige(*quarne::SpeicherDialog(
+            "Quarne Datei (*.ml)",
+            QDir(dateien.path()).filePath(quarne::PartieName(QDate::currentDate()) + ".ml"), "ml",
+            &form),
+        "speichern.png");
+  zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form), "frage.png");
   form.activateWindow();
 
   form.AutoGroup.Item(0)->click();

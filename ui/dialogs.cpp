@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
@@ -72,13 +73,21 @@ QString QtDialoge::OeffneDatei(const QString& filter, const QString& ordner) {
   return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
 }
 
+std::unique_ptr<QFileDialog> SpeicherDialog(const QString& filter, const QString& vorschlag,
+                                            const QString& endung, QWidget* eltern) {
+  const QFileInfo datei(vorschlag);
+  auto d = std::make_unique<QFileDialog>(eltern, QString(), datei.absolutePath(), filter);
+  d->setAcceptMode(QFileDialog::AcceptSave);
+  d->setFileMode(QFileDialog::AnyFile);
+  d->setDefaultSuffix(endung);
+  d->selectFile(datei.fileName());
+  return d;
+}
+
 QString QtDialoge::SpeichereDatei(const QString& filter, const QString& vorschlag,
                                   const QString& endung) {
-  QFileDialog d(eltern_, QString(), vorschlag, filter);
-  d.setAcceptMode(QFileDialog::AcceptSave);
-  d.setFileMode(QFileDialog::AnyFile);
-  d.setDefaultSuffix(endung);
-  return d.exec() == QDialog::Accepted ? d.selectedFiles().value(0) : QString();
+  const std::unique_ptr<QFileDialog> d = SpeicherDialog(filter, vorschlag, endung, eltern_);
+  return d->exec() == QDialog::Accepted ? d->selectedFiles().value(0) : QString();
 }
 
 bool QtDialoge::OeffneSeite(const QString& datei) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 
+class QFileDialog;
 class QMessageBox;
 class QWidget;
 
@@ -32,6 +33,9 @@ class DialogDienst {
 
 // The question box as Frage shows it, ready to be run.
 std::unique_ptr<QMessageBox> FrageBox(const QString& text, QWidget* eltern);
+// The dialog SpeichereDatei shows: in the proposal's folder, with its name filled in.
+std::unique_ptr<QFileDialog> SpeicherDialog(const QString& filter, const QString& vorschlag,
+                                            const QString& endung, QWidget* eltern);
 
 class QtDialoge final : public DialogDienst {
  public:

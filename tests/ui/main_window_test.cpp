@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -356,6 +357,19 @@ TEST(FrageBoxTest, NeinIstDieVorgabe) {
   EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
   EXPECT_EQ(box->button(QMessageBox::No)->text(), "Nein");
   EXPECT_EQ(box->button(QMessageBox::Yes)->text(), "Ja");
+}
+
+// The save dialog opens in the proposed folder with the proposed name filled in.
+TEST(SpeicherDialogTest, SchlaegtDenNamenImOrdnerVor) {
+  QTemporaryDir ordner;
+  ASSERT_TRUE(ordner.isValid());
+  const QString vorschlag = ordner.filePath("Partie 2026-12-10.ml");
+  const std::unique_ptr<QFileDialog> d =
+      SpeicherDialog("Quarne Datei (*.ml)", vorschlag, "ml", nullptr);
+  EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+  EXPECT_EQ(d->directory().absolutePath(), ordner.path());
+  EXPECT_EQ(d->selectedFiles(), QStringList{vorschlag});
+  EXPECT_EQ(d->defaultSuffix(), "ml");
 }
 
 // The part of a control that shows something: a check box or radio button ends with its text.
