@@ -3,7 +3,9 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QSettings>
 #include <QTranslator>
+#include <memory>
 
 #include "ui/main_window.h"
 
@@ -22,6 +24,10 @@ int main(int argc, char** argv) {
                    QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
     QApplication::installTranslator(&qtTexte);
   quarne::TQuarneForm form;
+  // The user's choices from the last run, in the desktop's configuration folder
+  // (~/.config/Tarvolin/Tarvolin.conf).
+  form.SetzeNutzerEinstellungen(std::make_unique<QSettings>(
+      QSettings::NativeFormat, QSettings::UserScope, "Tarvolin", "Tarvolin"));
   form.SetzeArgumente(QApplication::arguments().mid(1));
   form.show();
   return QApplication::exec();

@@ -22,6 +22,7 @@ struct OhneDialoge final : quarne::DialogDienst {
   void Beep() override {}
   QString OeffneDatei(const QString&, const QString&) override { return {}; }
   QString SpeichereDatei(const QString&, const QString&, const QString&) override { return {}; }
+  bool OeffneSeite(const QString&) override { return false; }
 };
 
 }  // namespace

@@ -1,10 +1,12 @@
 # The installed layout: both programs in bin/; the shipped library (once more as the backup) and
 # the pages in share/tarvolin/, where read-only data of one program belongs whatever the machine;
-# the desktop entry and the icon where every desktop looks for them.
+# the desktop entry, the game files' type and the icon where every desktop looks for them.
 include(GNUInstallDirs)
 set(QUARNE_DATEN_DIR ${CMAKE_INSTALL_DATADIR}/tarvolin)
 
 install(TARGETS quarne-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The package's licence, where Debian looks for it.
+install(FILES assets/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarvolin)
 install(FILES assets/Bibliothek5.bib DESTINATION ${QUARNE_DATEN_DIR})
 install(FILES assets/Bibliothek5.bib DESTINATION ${QUARNE_DATEN_DIR} RENAME Sicherung5.bib)
 
@@ -19,6 +21,9 @@ if(QUARNE_WINDOW)
   install(TARGETS quarne RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES assets/hilfe.html assets/ueber.html DESTINATION ${QUARNE_DATEN_DIR})
   install(FILES assets/tarvolin.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+  # The game files' type, so that a file manager opens a ".ml" with the window; the desktop's
+  # mime database takes it up (the Debian package through dpkg's trigger).
+  install(FILES assets/tarvolin.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
   install(FILES assets/tarvolin.svg
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
   # Rendered from the SVG: rsvg-convert -w 256 -h 256 assets/tarvolin.svg -o assets/tarvolin.png

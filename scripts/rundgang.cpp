@@ -3,10 +3,14 @@
 // the parallel search's cell tree, a mill awaiting its removal, a position on the setup tab,
 // the game of before loaded from its file, and the library tab of the developer mode while and
 // after it builds a small library. Run it on a display (for example
-// under xvfb-run); it writes PNG files into the folder it is given.
+// under xvfb-run); it writes PNG files into the folder it is given, at the window's smallest
+// size when "klein" follows the folder.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -19,8 +23,10 @@
 #include "core/geometry.h"
 #include "core/position_notation.h"
 #include "ui/board_widget.h"
+#include "ui/dialogs.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/page_window.h"
 
 namespace {
 
@@ -61,10 +67,43 @@ int main(int argc, char** argv) {
   const QTemporaryDir dateien;
   TQuarneForm form;
   form.SetzeDateien(quarne::ProgrammDateien(dateien.path(), true));
-  form.resize(1280, 900);
+  // "klein" as the second argument: every picture at the window's smallest size.
+  if (argc > 2 && QString(argv[2]) == "klein")
+    form.resize(form.minimumSize());
+  else
+    form.resize(1280, 900);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   Bild(form, ziel.filePath("start.png"));
+
+  // The board played by keyboard: the focus ring on d7, and the help shown by the program
+  // itself where no browser is registered.
+  form.activateWindow();
+  if (!QTest::qWaitForWindowActive(&form)) return 1;
+  form.BrettBP->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(form.BrettBP, Qt::Key_Right);
+  Bild(form, ziel.filePath("tastatur.png"));
+  form.HilfeButn->click();
+  if (form.Seiten != nullptr) {
+    QTest::qWait(200);
+    form.Seiten->grab().save(ziel.filePath("hilfe.png"));
+    form.Seiten->close();
+  }
+  // The save dialog with its proposal, and a question with No as its default, shown without
+  // waiting for an answer.
+  const auto zeige = [&](QWidget& w, const QString& datei) {
+    w.show();
+    QTest::qWait(300);
+    w.grab().save(ziel.filePath(datei));
+    w.close();
+  };
+  zeige(*quarne::SpeicherDialog(
+            "Quarne Datei (*.ml)",
+            QDir(dateien.path()).filePath(quarne::PartieName(QDate::currentDate()) + ".ml"), "ml",
+            &form),
+        "speichern.png");
+  zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form), "frage.png");
+  form.activateWindow();
 
   form.AutoGroup.Item(0)->click();
   form.TiefeSE1->setValue(5);

@@ -164,6 +164,8 @@ void TBrettClass::ZeichneZug() {
     const bool setzen = MovesZug_1.BrettNachZug.SpielPhaseZiehend == spSetzen;
     if (Notation) ZeichneNotationen(canvas, kCreme);
     if (setzen) ZeichneHintergrd(canvas, kSilber, MovesZug_1.NachPosition);
+    // A stone picked up by keyboard stays on its point, marked, until it is put down.
+    if (EDFokus != 0 && EDVon != 0) ZeichneHintergrd(canvas, kGelb, EDVon);
     ZeichneGitter(canvas);
     ZeichneSteine(canvas, MovesZug_1, MovesFarbe_1);
     if (!setzen && MovesZug_1.NachPosition != 0)
@@ -173,6 +175,7 @@ void TBrettClass::ZeichneZug() {
     if (EDInit && EDMouseOverPB && EDDragAblage && EDSpielPhase == spSetzen)
       ZeichneStein(canvas, EDFarbe, UmPunkt(EDMouseMove, EDGitterX, EDGitterX));
   }
+  if (EDFokus != 0) ZeichneFokus(canvas);
   canvas.end();
   Anzeigen();
 }

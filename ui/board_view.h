@@ -118,6 +118,8 @@ class TBrettClass {
   QPoint EDPfeilNach;
   bool EDMouseOverPB = false;
   QPoint EDMouseMove;
+  // The point under the keyboard's focus ring; 0 while the board has no keyboard focus.
+  Punkte EDFokus = 0;
 
   TZug NewNullZug{};
   TFarbe NewNullZugFrb = clWeiss;
@@ -168,6 +170,13 @@ class TBrettClass {
   void BCMouseUP(int X, int Y);
   // Index 1..ZuegeAnzahl of the first legal move matching the entry, or 0.
   int IstZugInAuswahl(Punkte von, Punkte nach, Punkte entf) const;
+
+  // Move input by keyboard: the focus ring goes to the nearest point in the direction (dx, dy)
+  // on the screen, or to the top left point when there is no ring yet.
+  void FokusBewegen(int dx, int dy);
+  // Enter or Space on the ring's point: places a stone, picks one up, puts the picked one down
+  // there (or back, on its own point), or removes one after a mill; as the mouse does.
+  void FokusWaehlen();
   BrettTreffer BrettPosition(QPoint p) const;
   // Occupied reservoir slot of the side to move under the mouse, or 0.
   int AblagePosition(QPoint p) const;
@@ -177,6 +186,7 @@ class TBrettClass {
   void Anzeigen();
   const QImage& HolzBild(TFarbe farbe, QSize groesse);
   void SetzeSchliessendenStein();
+  void ZeichneFokus(QPainter& canvas) const;
   void Ausfuehren(int i);
 
   // Wooden pictures scaled to the stone size, one per colour, kept until the size changes.

@@ -1,5 +1,6 @@
 #include "ui/board_widget.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -16,6 +17,8 @@ BrettWidget::BrettWidget(TBrettClass& brett, Ansicht ansicht, const QString& nam
   // The image covers every pixel; nothing needs to be cleared first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   brett.PaintBox = this;
+  // The main board is played by keyboard as well: Tab reaches it, a click gives it the keys.
+  if (ansicht == Ansicht::Spiel) setFocusPolicy(Qt::StrongFocus);
 }
 
 void BrettWidget::Zeichne() {
@@ -66,6 +69,49 @@ void BrettWidget::leaveEvent(QEvent*) {
   if (ansicht_ == Ansicht::Stellung) brett_->ZeichneNewNull();
   if (ansicht_ != Ansicht::Spiel) return;
   brett_->EDMouseOverPB = false;
+  brett_->ZeichneZug();
+}
+
+void BrettWidget::keyPressEvent(QKeyEvent* event) {
+  if (ansicht_ != Ansicht::Spiel) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Left:
+      brett_->FokusBewegen(-1, 0);
+      break;
+    case Qt::Key_Right:
+      brett_->FokusBewegen(1, 0);
+      break;
+    case Qt::Key_Up:
+      brett_->FokusBewegen(0, -1);
+      break;
+    case Qt::Key_Down:
+      brett_->FokusBewegen(0, 1);
+      break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (brett_->EDFokus == 0) brett_->FokusBewegen(0, 0);
+      brett_->FokusWaehlen();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void BrettWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // Only a keyboard's arrival shows the ring; a click plays with the mouse.
+  if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
+    brett_->FokusBewegen(0, 0);
+}
+
+void BrettWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  if (ansicht_ != Ansicht::Spiel || brett_->EDFokus == 0) return;
+  brett_->EDFokus = 0;
   brett_->ZeichneZug();
 }
 

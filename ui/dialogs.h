@@ -4,7 +4,10 @@
 #pragma once
 
 #include <QString>
+#include <memory>
 
+class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 namespace quarne {
@@ -14,16 +17,25 @@ class DialogDienst {
   virtual ~DialogDienst() = default;
   // A notice centred on the screen.
   virtual void ShowMessagePos(const QString& text) = 0;
-  // A Yes/No warning centred on the screen; true for Yes.
+  // A Yes/No warning centred on the screen; true for Yes. Every question of the program asks
+  // before something is replaced or deleted, so No is the answer that Enter gives.
   virtual bool Frage(const QString& text) = 0;
   virtual void Beep() = 0;
-  // A file dialog starting in ordner with a filter such as "Bibliothek (*.bib)"; the chosen path,
-  // or empty when cancelled. Opening wants an existing file; saving adds endung to a name
-  // without one.
+  // A file dialog with a filter such as "Bibliothek (*.bib)"; the chosen path, or empty when
+  // cancelled. Opening starts in ordner and wants an existing file; saving proposes the path
+  // vorschlag and adds endung to a name without one.
   virtual QString OeffneDatei(const QString& filter, const QString& ordner) = 0;
-  virtual QString SpeichereDatei(const QString& filter, const QString& ordner,
+  virtual QString SpeichereDatei(const QString& filter, const QString& vorschlag,
                                  const QString& endung) = 0;
+  // Asks the desktop to show a local page; false when no program of the desktop shows it.
+  virtual bool OeffneSeite(const QString& datei) = 0;
 };
+
+// The question box as Frage shows it, ready to be run.
+std::unique_ptr<QMessageBox> FrageBox(const QString& text, QWidget* eltern);
+// The dialog SpeichereDatei shows: in the proposal's folder, with its name filled in.
+std::unique_ptr<QFileDialog> SpeicherDialog(const QString& filter, const QString& vorschlag,
+                                            const QString& endung, QWidget* eltern);
 
 class QtDialoge final : public DialogDienst {
  public:
@@ -32,8 +44,9 @@ class QtDialoge final : public DialogDienst {
   bool Frage(const QString& text) override;
   void Beep() override;
   QString OeffneDatei(const QString& filter, const QString& ordner) override;
-  QString SpeichereDatei(const QString& filter, const QString& ordner,
+  QString SpeichereDatei(const QString& filter, const QString& vorschlag,
                          const QString& endung) override;
+  bool OeffneSeite(const QString& datei) override;
 
  private:
   QWidget* eltern_;

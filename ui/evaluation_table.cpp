@@ -78,9 +78,10 @@ Zelle ZugZelle(const TStep& s, const TZug& z, bool bewertet, int k) {
     if (z.SmartZuege[p].BeendetLinie()) beendet = true;
     farbe = Gegner(farbe);
   }
-  if (beendet || (k >= 2 && !bewertet)) return {{}, ZugFarbe(farbe)};
-
   const TSmartZug& e = z.SmartZuege[k];
+  // A move from the library carries its first ply only; every ply has a target point.
+  if (beendet || (k >= 2 && (!bewertet || e.NachPosition == 0))) return {{}, ZugFarbe(farbe)};
+
   QColor hinten = ZugFarbe(farbe);
   if (e.GewinnDurchQuarne || e.GewinnDurchBlock)
     hinten = kGewinn;

@@ -1,5 +1,6 @@
 // Saving and loading games (".ml") from the window: the file dialogs, the pop-up menu of the
 // tabs, the game named on the command line and "Log.ml" after every move.
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,6 +17,9 @@ namespace quarne {
 namespace {
 
 constexpr const char* kFilter = "Quarne Datei (*.ml)";
+constexpr const char* kUngespeichert =
+    "Die Züge des aktuellen Spiels sind nicht gespeichert und gehen beim Laden verloren. "
+    "Trotzdem laden?";
 constexpr const char* kNichtWaehrendDerSuche =
     "Während der Computer rechnet, kann kein Spiel geladen werden.";
 
@@ -25,9 +29,16 @@ std::filesystem::path Pfad(const QString& datei) {
 
 }  // namespace
 
+QString PartieName(const QDate& tag) {
+  return "Partie " + tag.toString(Qt::ISODate);
+}
+
 void TQuarneForm::SaveButnClick() {
-  const QString datei = dialoge_->SpeichereDatei(kFilter, dateien_.DialogOrdner(), "ml");
-  if (!datei.isEmpty()) SpeichereSpiel(datei);
+  const QString vorschlag = QDir(DialogOrdner()).filePath(PartieName(QDate::currentDate()) + ".ml");
+  const QString datei = dialoge_->SpeichereDatei(kFilter, vorschlag, "ml");
+  if (datei.isEmpty()) return;
+  MerkeOrdner(datei);
+  if (SpeichereSpiel(datei)) ungespeichert_ = false;
 }
 
 void TQuarneForm::LoadButnClick() {
@@ -36,8 +47,11 @@ void TQuarneForm::LoadButnClick() {
     dialoge_->ShowMessagePos(kNichtWaehrendDerSuche);
     return;
   }
-  const QString datei = dialoge_->OeffneDatei(kFilter, dateien_.DialogOrdner());
-  if (!datei.isEmpty()) LadeSpiel(datei, true);
+  const QString datei = dialoge_->OeffneDatei(kFilter, DialogOrdner());
+  if (datei.isEmpty()) return;
+  MerkeOrdner(datei);
+  if (ungespeichert_ && !dialoge_->Frage(kUngespeichert)) return;
+  LadeSpiel(datei, true);
 }
 
 bool TQuarneForm::SpeichereSpiel(const QString& datei) {
@@ -75,6 +89,7 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
   SetzeGesetzte(p->SPEDWeiss, p->SPEDSchwarz);
   ZaehleSteine();
   PageControl->setCurrentWidget(TabOben);
+  ungespeichert_ = false;
   return true;
 }
 

@@ -3,8 +3,11 @@
 // entry files.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <exception>
@@ -36,6 +39,27 @@ struct Sanduhr {
   Sanduhr(const Sanduhr&) = delete;
   Sanduhr& operator=(const Sanduhr&) = delete;
 };
+
+// Entries of all levels.
+int BibEintraege(const TBibliothek& bib) {
+  int n = 0;
+  for (int L = 0; L < kBibStufen; ++L) n += bib[L].BibCnt();
+  return n;
+}
+
+// The level settings of a library file, one line per level that is switched on, then the ones
+// that are off.
+QString StufenText(const TBibliothek& quelle) {
+  QStringList an, aus;
+  for (int L = 0; L < kBibStufen - 1; ++L) {
+    if (quelle[L].BibAktiv)
+      an << QString("Stufe %1: eingeschaltet, Tiefe %2").arg(L).arg(quelle[L].BibTiefe);
+    else
+      aus << QString::number(L);
+  }
+  if (!aus.isEmpty()) an << "ausgeschaltet: Stufen " + aus.join(", ");
+  return an.join('\n');
+}
 
 }  // namespace
 
@@ -86,6 +110,9 @@ void TQuarneForm::CheckButnClick() {
 
 void TQuarneForm::InaktivButClick() {
   if (RechnungLaeuft()) return;
+  if (!dialoge_->Frage("Die Einträge der ausgeschalteten Stufen und die zu flach gerechneten "
+                       "Einträge löschen? Beim Schließen wird die Bibliothek so gespeichert."))
+    return;
   std::array<bool, kBibStufen - 1> aktiv{};
   std::array<int, kBibStufen - 1> tiefe{};
   for (std::size_t L = 0; L < BibRegler.size(); ++L) {
@@ -102,6 +129,9 @@ void TQuarneForm::InaktivButClick() {
 
 void TQuarneForm::BibLoeschenClick() {
   if (RechnungLaeuft()) return;
+  if (!dialoge_->Frage("Die ganze Eröffnungsbibliothek löschen? Alle Einträge gehen verloren; "
+                       "beim Schließen wird die leere Bibliothek gespeichert."))
+    return;
   bib.Leeren();
   for (int L = 0; L < kBibStufen - 1; ++L) {
     const BibStufenRegler& r = BibRegler[static_cast<std::size_t>(L)];
@@ -124,6 +154,9 @@ void TQuarneForm::SicherungClick() {
         "Sicherung.bib nicht im Programmverzeichnis enthalten. Wiederherstellung nicht möglich!");
     return;
   }
+  if (!dialoge_->Frage("Die Bibliothek durch die Installationsbibliothek ersetzen? Alle eigenen "
+                       "Einträge gehen verloren."))
+    return;
   bool gelesen = false;
   {
     const Sanduhr warten;
@@ -139,28 +172,45 @@ void TQuarneForm::SicherungClick() {
 
 void TQuarneForm::BibOeffnenClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kBibFilter, dateien_.DialogOrdner());
+  const QString datei = dialoge_->OeffneDatei(kBibFilter, DialogOrdner());
   if (datei.isEmpty()) return;
-  if (LeseBibDatei(datei, bib).Code != TBibCode::Ok)
+  MerkeOrdner(datei);
+  // The reader names what is wrong with the file; a second box would say it again.
+  if (const TLeseErgebnis e = LeseBibDatei(datei, bib);
+      e.Code != TBibCode::Ok && e.Meldung == TDateiMeldung::Keine)
     Nachricht("Öffnen der Bibliotheksdatei nicht möglich ");
 }
 
 void TQuarneForm::BibSpeichernClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->SpeichereDatei(kBibFilter, dateien_.DialogOrdner(), "bib");
-  if (!datei.isEmpty()) SchreibeBibDatei(datei);
+  const QString datei =
+      dialoge_->SpeichereDatei(kBibFilter, QDir(DialogOrdner()).filePath("Bibliothek.bib"), "bib");
+  if (datei.isEmpty()) return;
+  MerkeOrdner(datei);
+  SchreibeBibDatei(datei);
 }
 
 void TQuarneForm::FusButClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kBibFilter, dateien_.DialogOrdner());
+  const QString datei = dialoge_->OeffneDatei(kBibFilter, DialogOrdner());
   if (datei.isEmpty()) return;
-  // Reading the other library sets the level controls from it, as opening does.
+  MerkeOrdner(datei);
   TBibliothek fusion;
-  if (LeseBibDatei(datei, fusion).Code != TBibCode::Ok) {
-    Nachricht("Fehler beim Öffnen der Fusions-Bibliotheksdatei. ");
+  const TLeseErgebnis gelesen = LeseBib(Pfad(datei), fusion);
+  if (gelesen.Meldung != TDateiMeldung::Keine)
+    Nachricht(MeldungsText(gelesen.Meldung, Pfad(datei)));
+  if (gelesen.Code != TBibCode::Ok) {
+    if (gelesen.Meldung == TDateiMeldung::Keine)
+      Nachricht("Fehler beim Öffnen der Fusions-Bibliotheksdatei. ");
     return;
   }
+  // Merging takes the other file's level settings as well, as opening it would.
+  if (!dialoge_->Frage("Die Einträge von " + QFileInfo(datei).fileName() +
+                       " zur Bibliothek hinzufügen?\n\nDabei werden die Stufeneinstellungen "
+                       "dieser Datei übernommen:\n" +
+                       StufenText(fusion)))
+    return;
+  const int vorher = BibEintraege(bib);
   std::string fehler;
   {
     const Sanduhr warten;
@@ -172,18 +222,28 @@ void TQuarneForm::FusButClick() {
       fehler = f.what();
     }
   }
-  if (!fehler.empty()) Nachricht(fehler);
+  SetzeBibRegler(fusion);
   ZeigeBib();
+  if (!fehler.empty()) {
+    Nachricht(fehler);
+    return;
+  }
+  dialoge_->ShowMessagePos(QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")
+                               .arg(QLocale().toString(BibEintraege(bib) - vorher),
+                                    QLocale().toString(BibEintraege(bib))));
 }
 
 void TQuarneForm::SBibButClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kSBibFilter, dateien_.DialogOrdner());
+  const QString datei = dialoge_->OeffneDatei(kSBibFilter, DialogOrdner());
   if (datei.isEmpty()) return;
+  MerkeOrdner(datei);
   const TSBibGelesen gelesen = LeseSBib(Pfad(datei));
   const TLeseErgebnis& e = gelesen.Ergebnis;
-  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
-  if (e.Code != TBibCode::Ok) Nachricht("Fehler beim Einlesen der SBib-Datei. ");
+  if (e.Meldung != TDateiMeldung::Keine)
+    Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
+  else if (e.Code != TBibCode::Ok)
+    Nachricht("Fehler beim Einlesen der SBib-Datei. ");
   try {
     for (const TSBibEintrag& eintrag : gelesen.Eintraege)
       AddBibi(bib, eintrag.Zug, SBibStep(eintrag));

@@ -113,6 +113,10 @@ void TQuarneForm::BaueBibTab() {
   vorschau->setContentsMargins(0, 0, 0, 0);
   vorschau->addWidget(BibPB);
   BaueBibAnzeige();
+  // The tab is laid out by hand; the window's smallest size must leave the figures beside the
+  // preview board their room (SetzeBibLayout).
+  tab->setMinimumWidth(BibAnzeige->layout()->minimumSize().width() + kVorschauHoehe * 3 / 2 +
+                       kRand + 2 * BibGridW->x());
 
   // Merging and importing have no button: the tab's context menu offers them.
   FusBut = new QAction("Bibliothek hinzufügen...", tab);
@@ -180,6 +184,14 @@ void TQuarneForm::BaueBibAnzeige() {
   }
   raster->setColumnStretch(2, 1);
   raster->setColumnStretch(5, 2);
+  // Room for the longest figures of a build, so that none is cut while it runs.
+  const auto platz = [](QLabel* l, const QString& laengster) {
+    l->setMinimumWidth(l->fontMetrics().horizontalAdvance(laengster));
+  };
+  platz(ZugLab, "Nullstellung als Basis für:");
+  platz(BibStellung, "999 (Zufall Stellung: 99999)");
+  platz(BibDauer, "99 Tage und 23h59m59s");
+  platz(BibDauerSub, "99 Tage und 23h59m59s");
 
   StatusPanel = FarbPanel(BibAnzeige, "StatusPanel", kCreme);
   StatusPanel->setGeometry(kStatusRand, 0, 0, kStatusHoehe);

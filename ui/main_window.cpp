@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
@@ -127,6 +128,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   PageControl->setContextMenuPolicy(Qt::ActionsContextMenu);
   connect(Speichern1, &QAction::triggered, this, &TQuarneForm::SaveButnClick);
   connect(Laden1, &QAction::triggered, this, &TQuarneForm::LoadButnClick);
+  BaueTasten();
 
   // The window sees every key before the focused control, and lays out its tabs whenever they
   // change size.
@@ -137,6 +139,8 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
 
 TQuarneForm::~TQuarneForm() {
   qApp->removeEventFilter(this);
+  // The board redraws when it loses the keys; later, while the children go, its picture is gone.
+  BrettBP->clearFocus();
 }
 
 void TQuarneForm::BaueWeitereTabs() {
@@ -146,6 +150,8 @@ void TQuarneForm::BaueWeitereTabs() {
     auto* l = new QLabel(AblgSheet);
     l->setObjectName(name);
     l->setPixmap(QPixmap::fromImage(*bild));
+    // The tab is never shown; its large pictures must not set the window's smallest size.
+    l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
     ablage->addWidget(l);
   }
 }
@@ -164,11 +170,15 @@ void TQuarneForm::FormCreate() {
 }
 
 void TQuarneForm::SetzeMinimum() {
+  // The panels' formula alone lets the window shrink below what the other tabs need; the
+  // designed minimum and every tab's own minimum bound it as well.
   const int rahmenBreite = frameGeometry().width() - width();
   const int rahmenHoehe = frameGeometry().height() - height();
-  setMinimumSize(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
-                     2 * BrettPanel->x() + rahmenBreite,
-                 3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+  const QSize formel(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
+                         2 * BrettPanel->x() + rahmenBreite,
+                     3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+  const QSize tabs = PageControl->minimumSizeHint();
+  setMinimumSize(formel.expandedTo(QSize(D(1439), D(1073))).expandedTo(tabs));
 }
 
 void TQuarneForm::showEvent(QShowEvent* event) {
@@ -185,6 +195,7 @@ void TQuarneForm::FormShow() {
   BibBrett->BibOpenFrb = clSchwarz;
   TiefeSE1->setMaximum(16);
   ErzeugeThreads();
+  LadeThreadEinstellungen();
 
   PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
   ZaehleSteine();
@@ -205,6 +216,7 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
   // A running search returns on the flag; once the workers have ended, the driver finishes
   // without them.
   suche->StopFlag = true;
+  SpeichereNutzerEinstellungen();
   if (CPURadio.box->isEnabled()) ht->HTTerminateThreads();
   if (bib.Geaendert && spielOpt.BibSpClose) SpeichereBibliothek();
   QMainWindow::closeEvent(event);
@@ -229,6 +241,9 @@ void TQuarneForm::ZeigeBibErgebnis() {
   anzeige->ZeigeTabelle();
   SuchTimer->StartTime = anzeige->JetztMs();
   anzeige->ZeigeBewertung();
+  // No search ran: there is no time and no speed to show.
+  DenkzeitEdit->setText("Bibliothek");
+  ZPrS->setText("---");
 }
 
 bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
@@ -276,6 +291,7 @@ void TQuarneForm::Beep() {
 }
 
 void TQuarneForm::RecordGeaendert() {
+  ungespeichert_ = spiel->LetzterZugNr > 0;
   MovesGridW->SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
   MovesGridW->ScrolleNachZug(spiel->AktZugNr);
   SpielBrett->EDInit = false;
@@ -286,6 +302,7 @@ void TQuarneForm::StellungGewechselt() {
 }
 
 void TQuarneForm::NeuesSpielAngezeigt() {
+  NachAnalyseZurueck();
   anzeige->ZeigeFortschritt(false, 0, 0);
   anzeige->VerbergeTabelle();
 }
@@ -320,10 +337,13 @@ void TQuarneForm::AktualisiereSpiel() {
   Spielstand& s = *spiel;
   s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
   const bool weissAmZug = s.FarbeAmZug == clWeiss;
-  SetzeFarbe(PanelWBlink, weissAmZug ? kGelb : kSilber);
-  SetzeFarbe(PanelSBlink, weissAmZug ? kSilber : kGelb);
-  WeissLab->setVisible(weissAmZug);
-  SchwarzLab->setVisible(!weissAmZug);
+  const TZug& aktuell = s.AktuellerZug();
+  // At the end of the game nobody is to move.
+  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
+  SetzeFarbe(PanelWBlink, weissAmZug && !vorbei ? kGelb : kSilber);
+  SetzeFarbe(PanelSBlink, weissAmZug || vorbei ? kSilber : kGelb);
+  WeissLab->setVisible(weissAmZug && !vorbei);
+  SchwarzLab->setVisible(!weissAmZug && !vorbei);
 
   const bool computerWeiss = s.ComputerFarbe == clWeiss;
   QWidget* computerSeite = computerWeiss ? PanelWBlink : PanelSBlink;
@@ -354,7 +374,6 @@ void TQuarneForm::AktualisiereSpiel() {
   MovesGridW->Neuzeichnen();
 
   TBrettClass& brett = *SpielBrett;
-  const TZug& aktuell = s.AktuellerZug();
   brett.MovesZug_1 = aktuell;
   brett.MovesFarbe_1 = s.LetzterZieher();
   const TBrett& b = aktuell.BrettNachZug;
@@ -362,7 +381,6 @@ void TQuarneForm::AktualisiereSpiel() {
   brett.EDAblgWeissCnt = 9 - (s.LetzterZieher() == clWeiss ? gesetztLetzter : gesetztAnderer);
   brett.EDAblgSchwarzCnt = 9 - (s.LetzterZieher() == clSchwarz ? gesetztLetzter : gesetztAnderer);
 
-  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
   const bool computerAmZug = s.FarbeAmZug == s.ComputerFarbe;
   if (vorbei || sucht || (computerAmZug && !zweiSpieler)) {
     brett.EDBlock = true;

@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "engine/search.h"
 #include "engine/settings.h"
@@ -30,6 +31,8 @@ class QTabWidget;
 class QToolButton;
 class QPlainTextEdit;
 class QButtonGroup;
+class QDate;
+class QSettings;
 
 namespace quarne {
 
@@ -38,6 +41,10 @@ class BrettWidget;
 class DialogDienst;
 class MemStepTabelle;
 class MovesGrid;
+class SeitenFenster;
+
+// The name "Spiel speichern..." proposes for a game saved on that day: "Partie 2026-12-10".
+QString PartieName(const QDate& tag);
 class SuchAnzeige;
 class TMyTimer;
 class TIniForm;
@@ -67,6 +74,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // The program's command-line arguments; the first one is loaded at start when it names a game
   // file.
   void SetzeArgumente(const QStringList& argumente) { argumente_ = argumente; }
+  // Where the user's options, the window's place and the last folder are remembered: read
+  // now, written when the window closes. Without it (tests) nothing is remembered.
+  void SetzeNutzerEinstellungen(std::unique_ptr<QSettings> einstellungen);
 
   // The program's state, owned here for as long as the window lives.
   Einstellungen einst;
@@ -140,6 +150,11 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   // The pop-up menu of the tabs.
   QAction *Speichern1 = nullptr, *Laden1 = nullptr;
+  // The window's keys: F1, Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Z.
+  QAction *HilfeTaste = nullptr, *NeuTaste = nullptr, *LadenTaste = nullptr,
+          *SpeichernTaste = nullptr, *ZurueckTaste = nullptr;
+  // A shipped page shown by the program itself; created when first needed.
+  SeitenFenster* Seiten = nullptr;
 
   // Weights tab.
   std::array<QLineEdit*, 15> GewichtEdits{};
@@ -198,6 +213,11 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void ResetAnalyzeClick();
   // "Weiss am Zug >" and "Schwarz am Zug >".
   void ToAnalyzeClick(TFarbe amZug);
+
+  // Help and about: in the desktop's browser, else in a window of the program.
+  void ZeigeSeite(const QString& seite);
+  // The record changed since it was last saved, loaded or begun.
+  bool Ungespeichert() const { return ungespeichert_; }
 
   // Game files.
   void SaveButnClick();
@@ -297,6 +317,19 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void ScrolleZu(int aktZugNr);
   void ZeigeGewichte();
   void EntwicklerTaste(int taste);
+  void BaueTasten();
+  // The folder file dialogs start in: the last one used, else the program's choice.
+  QString DialogOrdner() const;
+  // Remembers the folder of a file the user picked.
+  void MerkeOrdner(const QString& datei);
+  void LadeNutzerEinstellungen();
+  void LadeThreadEinstellungen();
+  void SpeichereNutzerEinstellungen();
+  // The analysis switches (full evaluation, depth 12) on, after remembering the user's.
+  void AnalyseEinstellungen();
+  // A game that is no analysis gets back the settings from before the analysis, unless the
+  // user has changed them since.
+  void NachAnalyseZurueck();
 
   std::unique_ptr<DialogDienst> eigeneDialoge_;
   DialogDienst* dialoge_;
@@ -312,6 +345,19 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // The library files read into the main library, as the disk held them when the window last
   // read or wrote them.
   std::map<QString, TDateiStand> bibStaende_;
+  bool ungespeichert_ = false;
+  QString letzterOrdner_;
+  std::unique_ptr<QSettings> nutzer_;
+  // The thinking settings the user had before an analysis: full evaluation, AutoGroup, depth.
+  struct Denkweise {
+    bool voll = false;
+    int auswahl = 0;
+    int tiefe = 0;
+    friend bool operator==(const Denkweise&, const Denkweise&) = default;
+  };
+  Denkweise AktuelleDenkweise() const;
+  void SetzeDenkweise(const Denkweise& d);
+  std::optional<Denkweise> vorAnalyse_;
 };
 
 }  // namespace quarne

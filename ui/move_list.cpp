@@ -222,6 +222,8 @@ void MovesGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void MovesGrid::mousePressEvent(QMouseEvent* event) {
+  // The arrow keys step on through the list from the row clicked.
+  setFocus(Qt::MouseFocusReason);
   const QModelIndex index = indexAt(event->position().toPoint());
   if (event->button() == Qt::LeftButton && index.isValid()) Waehle(index);
 }

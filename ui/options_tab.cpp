@@ -2,7 +2,6 @@
 // the settings the moment it changes.
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -10,14 +9,15 @@
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include "ui/board_widget.h"
 #include "ui/controls.h"
 #include "ui/design.h"
+#include "ui/dialogs.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
+#include "ui/page_window.h"
 #include "ui/score.h"
 
 namespace quarne {
@@ -66,12 +66,10 @@ void TQuarneForm::BaueOptionenTab() {
   TonCB = Schalter(tab, "TonCB", "Tonsignal bei Computerzug", true);
   NotationCB = Schalter(tab, "NotationCB", "Notationen einblenden", true);
   HolzCB = Schalter(tab, "HolzCB", "Holzfiguren", true);
-  LogCB = Schalter(tab, "LogCB", "Speichern einer Log.ml nach jedem Zug", false);
-  LogCB->hide();
   CBVoll = Schalter(tab, "CBVoll", "Vollständige Bewertung des 1. Zuges", false);
   for (QWidget* w : {static_cast<QWidget*>(CBAuto), static_cast<QWidget*>(TonCB),
                      static_cast<QWidget*>(NotationCB), static_cast<QWidget*>(HolzCB),
-                     static_cast<QWidget*>(LogCB), static_cast<QWidget*>(CBVoll)})
+                     static_cast<QWidget*>(CBVoll)})
     links->addWidget(w);
 
   Panel2 = FarbPanel(tab, "Panel2", kHellgruen);
@@ -135,6 +133,9 @@ void TQuarneForm::BaueOptionenTab() {
   geheim->addWidget(CBVirtuell, 0, 0, 1, 2);
   geheim->addWidget(CBVirtuellZugAb, 1, 0);
   geheim->addWidget(VirtuellSE, 1, 1);
+  // Hidden from players; the developer mode offers it with the other developer options.
+  LogCB = Schalter(SecretPanel, "LogCB", "Speichern einer Log.ml nach jedem Zug", false);
+  geheim->addWidget(LogCB, 2, 0, 1, 2);
   SecretPanel->hide();
   rechts->addWidget(SecretPanel);
 
@@ -208,8 +209,9 @@ void TQuarneForm::VerbindeOptionen() {
   connect(CBVirtuellZugAb, &QCheckBox::toggled, this,
           [this](bool an) { einst.CBVirtuellZugAb = an; });
   connect(VirtuellSE, &QSpinBox::valueChanged, this, [this](int v) { einst.VirtuellSE = v; });
-  connect(RemisGroup.gruppe, &QButtonGroup::idClicked, this,
-          [this](int i) { einst.RemisLimit = kRemisLimits[i]; });
+  connect(RemisGroup.gruppe, &QButtonGroup::idToggled, this, [this](int i, bool an) {
+    if (an) einst.RemisLimit = kRemisLimits[i];
+  });
   connect(CPURadio.gruppe, &QButtonGroup::idToggled, this, [this] { CPURadioClick(); });
   connect(CPUSPE, &QSpinBox::valueChanged, this, &TQuarneForm::CPUSPEChange);
   connect(ScoreButn, &QPushButton::clicked, this, &TQuarneForm::ScoreButnClick);
@@ -230,12 +232,15 @@ void TQuarneForm::VerbindeOptionen() {
     TiefeSE1->setValue(v);
     AutoGroup.SetzeIndex(0);
   });
-  const auto zeige = [](const QString& seite) {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(MitgelieferteSeite(seite)));
-  };
-  connect(HilfeButn, &QPushButton::clicked, this, [zeige] { zeige("hilfe.html"); });
-  connect(WebBut, &QPushButton::clicked, this, [zeige] { zeige("ueber.html"); });
-  connect(Label22, &QLabel::linkActivated, this, zeige);
+  connect(HilfeButn, &QPushButton::clicked, this, [this] { ZeigeSeite("hilfe.html"); });
+  connect(WebBut, &QPushButton::clicked, this, [this] { ZeigeSeite("ueber.html"); });
+  connect(Label22, &QLabel::linkActivated, this, &TQuarneForm::ZeigeSeite);
+}
+
+void TQuarneForm::ZeigeSeite(const QString& seite) {
+  if (dialoge_->OeffneSeite(MitgelieferteSeite(seite))) return;
+  if (Seiten == nullptr) Seiten = new SeitenFenster(this);
+  Seiten->Zeige(seite);
 }
 
 }  // namespace quarne

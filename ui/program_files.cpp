@@ -34,8 +34,10 @@ QString ProgrammDateien::DatenOrdner(const QString& programmOrdner) {
 }
 
 QString ProgrammDateien::DialogOrdner() const {
-  return ordner_ == programm_ ? programm_
-                              : QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (ordner_ == programm_) return programm_;
+  // Not every account has a documents folder; a dialog must never start in one that is missing.
+  const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QDir(dokumente).exists() ? dokumente : QDir::homePath();
 }
 
 QString ProgrammDateien::Mitgeliefert(const QString& name) const {

@@ -20,8 +20,8 @@ class ProgrammDateien {
 
   // The folder the kept files live in.
   const QString& Ordner() const { return ordner_; }
-  // Where the window's file dialogs start: the program's folder, or the user's documents when
-  // the files are kept in the data folder.
+  // Where the window's file dialogs start: the program's folder, or the user's documents (their
+  // home when there is no documents folder) when the files are kept in the data folder.
   QString DialogOrdner() const;
   // The path of a kept file. In the data folder, a missing file is first copied from the shipped
   // one, when there is one.

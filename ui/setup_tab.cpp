@@ -172,12 +172,38 @@ void TQuarneForm::ResetAnalyzeClick() {
 }
 
 void TQuarneForm::ToAnalyzeClick(TFarbe amZug) {
-  CBVoll->setChecked(true);
-  AutoGroup.SetzeIndex(0);
-  TiefeSE2->setValue(12);
   const TBrettClass& b = *StellungsBrett;
+  // A player who keeps the game keeps the settings too.
   if (!ablauf->ZurAnalyse(b.NewNullZug, b.NewNullZugFrb, amZug)) return;
+  AnalyseEinstellungen();
   PageControl->setCurrentWidget(TabOben);
+}
+
+namespace {
+
+constexpr int kAnalyseTiefe = 12;
+
+}  // namespace
+
+TQuarneForm::Denkweise TQuarneForm::AktuelleDenkweise() const {
+  return {CBVoll->isChecked(), AutoGroup.Index(), TiefeSE1->value()};
+}
+
+void TQuarneForm::SetzeDenkweise(const Denkweise& d) {
+  CBVoll->setChecked(d.voll);
+  TiefeSE1->setValue(d.tiefe);
+  AutoGroup.SetzeIndex(d.auswahl);
+}
+
+void TQuarneForm::AnalyseEinstellungen() {
+  vorAnalyse_ = AktuelleDenkweise();
+  SetzeDenkweise({true, 0, kAnalyseTiefe});
+}
+
+void TQuarneForm::NachAnalyseZurueck() {
+  if (!vorAnalyse_) return;
+  if (AktuelleDenkweise() == Denkweise{true, 0, kAnalyseTiefe}) SetzeDenkweise(*vorAnalyse_);
+  vorAnalyse_.reset();
 }
 
 }  // namespace quarne

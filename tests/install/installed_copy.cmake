@@ -38,8 +38,10 @@ set(erwartet
   ${BINDIR}/quarne
   ${BINDIR}/quarne-cli
   ${DATADIR}/applications/tarvolin.desktop
+  ${DATADIR}/doc/tarvolin/copyright
   ${DATADIR}/icons/hicolor/256x256/apps/tarvolin.png
   ${DATADIR}/icons/hicolor/scalable/apps/tarvolin.svg
+  ${DATADIR}/mime/packages/tarvolin.xml
   ${DATEN}/Bibliothek5.bib
   ${DATEN}/Sicherung5.bib
   ${DATEN}/hilfe.html
@@ -52,6 +54,17 @@ endif()
 find_program(validieren desktop-file-validate)
 if(validieren)
   laufe(aus ${validieren} ${praefix}/${DATADIR}/applications/tarvolin.desktop)
+endif()
+
+# The entry opens the file it is given, and the type of ".ml" names it.
+file(READ ${praefix}/${DATADIR}/applications/tarvolin.desktop eintrag)
+erwarte("${eintrag}" "\nExec=quarne %f\n")
+erwarte("${eintrag}" "\nMimeType=application/x-quarne-partie;\n")
+find_program(mimedatenbank update-mime-database)
+if(mimedatenbank)
+  laufe(aus ${mimedatenbank} ${praefix}/${DATADIR}/mime)
+  file(READ ${praefix}/${DATADIR}/mime/globs2 muster)
+  erwarte("${muster}" "application/x-quarne-partie:\\*\\.ml")
 endif()
 
 # The installed command line on the installed library and backup.

@@ -4,10 +4,12 @@
 #include <unistd.h>
 #include <QAction>
 #include <QCheckBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -63,8 +65,22 @@ class Partie : public test::Fenster {
 TEST_F(Partie, SpeichernUndLaden) {
   Speichere(Pfad("leer.ml"));
   EXPECT_EQ(Inhalt(Pfad("leer.ml")).size(), 911);
-  EXPECT_EQ(dialoge.dateiDialoge,
-            QStringList{"Quarne Datei (*.ml) " + QCoreApplication::applicationDirPath() + " ml"});
+  // The first dialog proposes a game of today in the program's folder, the next ones start in
+  // the folder of the last file.
+  ASSERT_EQ(dialoge.dateiDialoge.size(), 1);
+  EXPECT_TRUE(
+      QRegularExpression("^Quarne Datei \\(\\*\\.ml\\) " +
+                         QRegularExpression::escape(QCoreApplication::applicationDirPath()) +
+                         "/Partie \\d{4}-\\d\\d-\\d\\d\\.ml ml$")
+          .match(dialoge.dateiDialoge[0])
+          .hasMatch())
+      << dialoge.dateiDialoge[0].toStdString();
+  EXPECT_EQ(PartieName(QDate(2026, 12, 10)), "Partie 2026-12-10");
+  dialoge.dateiDialoge.clear();
+  Speichere(Pfad("leer.ml"));
+  EXPECT_TRUE(
+      dialoge.dateiDialoge.value(0).startsWith("Quarne Datei (*.ml) " + ordner.path() + "/Partie "))
+      << dialoge.dateiDialoge.value(0).toStdString();
 
   ZehnZuege();
   // A setup on the setup tab goes into the file too.
@@ -193,6 +209,36 @@ TEST_F(Partie, MisslungenesSpeichernBehaeltDieAlteDatei) {
   }
   Speichere(Pfad("alt.ml"));
   EXPECT_EQ(Inhalt(Pfad("alt.ml")).size(), 9931);
+}
+
+// Loading over moves that were not saved asks first; No, the default, keeps the game.
+TEST_F(Partie, LadenUeberUngespeicherteZuege) {
+  ZehnZuege();
+  Speichere(Pfad("zehn.ml"));
+  dialoge.antworten = {true};
+  form->NeuBut->click();
+  for (const char* p : {"a1", "d1"}) Klicke(p);
+  ASSERT_TRUE(form->Ungespeichert());
+
+  dialoge.fragen.clear();
+  dialoge.antworten = {false};
+  Lade(Pfad("zehn.ml"));
+  ASSERT_EQ(dialoge.fragen.size(), 1);
+  EXPECT_TRUE(dialoge.fragen[0].contains("nicht gespeichert")) << dialoge.fragen[0].toStdString();
+  EXPECT_EQ(form->spiel->LetzterZugNr, 2);
+
+  dialoge.antworten = {true};
+  Lade(Pfad("zehn.ml"));
+  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
+  EXPECT_FALSE(form->Ungespeichert());
+  // A game just loaded, or just saved, is replaced without a question.
+  Lade(Pfad("zehn.ml"));
+  Klicke("a4");
+  ASSERT_EQ(form->spiel->LetzterZugNr, 11);
+  Speichere(Pfad("elf.ml"));
+  Lade(Pfad("zehn.ml"));
+  EXPECT_EQ(dialoge.fragen.size(), 2);
+  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
 }
 
 TEST_F(Partie, SpielAusDerBefehlszeile) {

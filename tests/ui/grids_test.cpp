@@ -190,6 +190,17 @@ TEST_F(Tabelle, LinieBisZurTiefeIhresWertes) {
   }
 }
 
+// A move from the library has a value to its depth but a line of one ply; the plies it does not
+// know stay empty instead of showing "--- ---".
+TEST_F(Tabelle, ZugAusDerBibliothekZeigtNurSeinenHalbzug) {
+  TZug& z = s->Zuege[1];
+  z.BEWERTET = true;
+  z.StepMaxZug = 6;
+  z.SmartZuege[1] = Ply(0, Pt("d1"));
+  EXPECT_EQ(Z(2, 1).text, "--- d1");
+  for (int k = 2; k <= 6; ++k) EXPECT_EQ(Z(k + 1, 1).text, "") << k;
+}
+
 TEST_F(Tabelle, LinieEndetNachGewinnOderRemis) {
   struct Fall {
     bool TSmartZug::*flag;

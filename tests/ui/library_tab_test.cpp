@@ -225,9 +225,16 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   form->POnBibTimer();
   EXPECT_TRUE(QFile::exists(autosave));
 
-  // Switching level 1 off keeps of it only the computer's moves from the empty board.
+  // Switching level 1 off keeps of it only the computer's moves from the empty board, once the
+  // user has agreed; No, the default, keeps everything.
   CB(1)->click();
+  const QString vorher = Zelle(2, 2);
+  dialoge.antworten = {false};
   form->InaktivBut->click();
+  EXPECT_EQ(Zelle(2, 2), vorher);
+  dialoge.antworten = {true};
+  form->InaktivBut->click();
+  EXPECT_EQ(dialoge.fragen.size(), 2);
   EXPECT_EQ(Zelle(2, 2), "");
   EXPECT_EQ(Zelle(2, 4), "");
   EXPECT_NE(Zelle(2, 0), "");
@@ -357,7 +364,16 @@ TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
 
   CB(5)->click();
   SE(2)->setValue(3);
+  form->bib.Geaendert = false;
+  dialoge.antworten = {false};
   form->BibLoeschen->click();
+  EXPECT_EQ(form->bib[3].BibCnt(), 5);
+  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_EQ(SE(2)->value(), 3);
+  dialoge.antworten = {true};
+  form->BibLoeschen->click();
+  ASSERT_EQ(dialoge.fragen.size(), 2);
+  EXPECT_TRUE(dialoge.fragen[0].contains("ganze Eröffnungsbibliothek löschen"));
   EXPECT_EQ(form->bib[3].BibCnt(), 0);
   EXPECT_TRUE(form->bib.Geaendert);
   EXPECT_EQ(Aktiv(), "000000000000000000");
@@ -378,8 +394,11 @@ TEST_F(BibTab, SicherungWiederherstellen) {
             QStringList{"Sicherung.bib nicht im Programmverzeichnis enthalten. "
                         "Wiederherstellung nicht möglich!"});
 
+  EXPECT_TRUE(dialoge.fragen.isEmpty());
+
   dialoge.nachrichten.clear();
   Schreibe(sicherung, QByteArray(40, 'x'));
+  dialoge.antworten = {true};
   form->Sicherung->click();
   ASSERT_EQ(dialoge.nachrichten.size(), 2);
   EXPECT_EQ(dialoge.nachrichten[1],
@@ -395,7 +414,14 @@ TEST_F(BibTab, SicherungWiederherstellen) {
   ASSERT_EQ(SchreibeBib(std::filesystem::path(sicherung.toStdString()), gesichert),
             TDateiMeldung::Keine);
   form->bib.Geaendert = true;
+  // No keeps the library as it is.
+  dialoge.antworten = {false};
   form->Sicherung->click();
+  EXPECT_FALSE(QFile::exists(bibliothek));
+  EXPECT_TRUE(form->bib.Geaendert);
+  dialoge.antworten = {true};
+  form->Sicherung->click();
+  EXPECT_EQ(dialoge.fragen.size(), 3);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   EXPECT_TRUE(QFile::exists(bibliothek));
   EXPECT_FALSE(form->bib.Geaendert);
@@ -428,11 +454,12 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
   dialoge.dateien = {kopie, ""};
   form->BibSpeichern->click();
   form->BibOeffnen->click();
-  EXPECT_EQ(dialoge.dateiDialoge,
-            (QStringList{"Bibliothek (*.bib) " + ort + " bib", "Bibliothek (*.bib) " + ort}));
+  EXPECT_EQ(dialoge.dateiDialoge, (QStringList{"Bibliothek (*.bib) " + ort + "/Bibliothek.bib bib",
+                                               "Bibliothek (*.bib) " + ort}));
   ASSERT_TRUE(QFile::exists(kopie));
 
   // Opening takes the library and its level settings; the modified flag stays as it was.
+  dialoge.antworten = {true};
   form->BibLoeschen->click();
   form->bib.Geaendert = false;
   dialoge.dateien = {kopie};
@@ -471,6 +498,7 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
     EXPECT_EQ(Zelle(1, 10), "");
     dialoge.dateiDialoge.clear();
     dialoge.dateien = {z.datei};
+    if (z.aktion == form->FusBut) dialoge.antworten = {true};
     z.aktion->trigger();
     EXPECT_EQ(dialoge.dateiDialoge, QStringList{z.filter + ort});
     EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
@@ -478,25 +506,24 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
     EXPECT_EQ(Zelle(1, 10), "1");
     EXPECT_EQ(Zelle(2, 0), QString::number(form->bib[1].BibCnt()));
   }
-  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+  // Merging reported what it added.
+  ASSERT_EQ(dialoge.nachrichten.size(), 1);
+  EXPECT_TRUE(dialoge.nachrichten[0].startsWith("Bibliothek hinzugefügt: "))
+      << dialoge.nachrichten[0].toStdString();
 
-  // A file that is no library: the reader's message, then the operation's own.
+  // A file that is no library: one box, the reader's, which says what is wrong.
   Schreibe(kaputt, QByteArray(40, 'x'));
   const struct {
     std::function<void()> aktion;
     QString datei;
-    const char* meldung;
-  } fehler[] = {
-      {[&] { form->BibOeffnen->click(); }, kaputt, "Öffnen der Bibliotheksdatei nicht möglich "},
-      {[&] { form->FusBut->trigger(); }, kaputt,
-       "Fehler beim Öffnen der Fusions-Bibliotheksdatei. "},
-      {[&] { form->SBibBut->trigger(); }, kopie, "Fehler beim Einlesen der SBib-Datei. "}};
+  } fehler[] = {{[&] { form->BibOeffnen->click(); }, kaputt},
+                {[&] { form->FusBut->trigger(); }, kaputt},
+                {[&] { form->SBibBut->trigger(); }, kopie}};
   for (const auto& f : fehler) {
     dialoge.nachrichten.clear();
     dialoge.dateien = {f.datei};
     f.aktion();
-    ASSERT_FALSE(dialoge.nachrichten.isEmpty()) << f.meldung;
-    EXPECT_EQ(dialoge.nachrichten.last(), QString::fromUtf8(f.meldung));
+    EXPECT_EQ(dialoge.nachrichten.size(), 1) << dialoge.nachrichten.join(" | ").toStdString();
   }
 }
 
@@ -548,6 +575,53 @@ TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
                                             "Bitte versuchen Sie es später noch einmal.");
   EXPECT_EQ(inhalt(), eigen);
   EXPECT_EQ(dialoge.fragen.size(), 2);
+}
+
+// Merging names the level settings it takes over; No keeps library and settings, Yes merges and
+// says how much it added.
+TEST_F(BibTab, FusionFragtUndMeldet) {
+  const QString andere = Datei("andere.bib");
+  BaueKlein();
+  TBibliothek quelle = form->bib;
+  quelle[0].BibAktiv = true;
+  quelle[0].BibTiefe = 7;
+  quelle[1].BibAktiv = true;
+  quelle[1].BibTiefe = 3;
+  quelle[2].BibAktiv = true;
+  quelle[2].BibTiefe = 9;
+  ASSERT_EQ(SchreibeBib(std::filesystem::path(andere.toStdString()), quelle), TDateiMeldung::Keine);
+  form->bib = NurWurzeln();
+  form->ZeigeBib();
+  const QString aktiv = Aktiv();
+  const int tiefe2 = SE(2)->value();
+
+  dialoge.dateien = {andere};
+  dialoge.antworten = {false};
+  form->FusBut->trigger();
+  ASSERT_EQ(dialoge.fragen.size(), 1);
+  const QString frage = dialoge.fragen[0];
+  for (const char* teil : {"andere.bib", "Stufeneinstellungen", "Stufe 0: eingeschaltet, Tiefe 7",
+                           "Stufe 1: eingeschaltet, Tiefe 3", "Stufe 2: eingeschaltet, Tiefe 9",
+                           "ausgeschaltet: Stufen 3, 4,"})
+    EXPECT_TRUE(frage.contains(QString::fromUtf8(teil))) << teil << " in " << frage.toStdString();
+  EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_EQ(Aktiv(), aktiv);
+  EXPECT_EQ(SE(2)->value(), tiefe2);
+  EXPECT_TRUE(dialoge.nachrichten.isEmpty());
+
+  dialoge.dateien = {andere};
+  dialoge.antworten = {true};
+  form->FusBut->trigger();
+  EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_EQ(Aktiv(), "111000000000000000");
+  EXPECT_EQ(SE(2)->value(), 9);
+  int eintraege = 0;
+  for (int L = 0; L < kBibStufen; ++L) eintraege += form->bib[L].BibCnt();
+  ASSERT_EQ(dialoge.nachrichten.size(), 1);
+  EXPECT_EQ(dialoge.nachrichten[0],
+            QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")
+                .arg(eintraege - 2)
+                .arg(eintraege));
 }
 
 }  // namespace

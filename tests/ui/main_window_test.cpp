@@ -3,13 +3,14 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -19,22 +20,26 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
-#include <QUrl>
 #include <set>
 
 #include "core/geometry.h"
 #include "core/notation.h"
+#include "core/position_notation.h"
 #include "engine/values.h"
 #include "library/building.h"
 #include "tests/engine/test_host.h"
 #include "tests/ui/fenster.h"
+#include "tests/ui/test_spiel.h"
 #include "ui/board_widget.h"
 #include "ui/design.h"
+#include "ui/dialogs.h"
 #include "ui/evaluation_table.h"
 #include "ui/main_window.h"
 #include "ui/move_list.h"
+#include "ui/page_window.h"
 #include "ui/score.h"
 #include "ui/search_monitor.h"
 #include "ui/timers.h"
@@ -85,7 +90,7 @@ TEST_F(Fenster, TabsUndOptionenBeimStart) {
     EXPECT_EQ(c->text(), QString::fromUtf8(s.text)) << s.name;
     EXPECT_EQ(c->isChecked(), s.an) << s.name;
   }
-  EXPECT_TRUE(Kind<QCheckBox>("LogCB")->isHidden());
+  EXPECT_FALSE(Kind<QCheckBox>("LogCB")->isVisibleTo(form->TabEinstellung));
   EXPECT_TRUE(Kind<QWidget>("SecretPanel")->isHidden());
 
   EXPECT_EQ(form->AutoGroup.Index(), 3);
@@ -190,6 +195,9 @@ TEST_F(Fenster, EntwicklerModusNurMitDemGanzenCodewort) {
   QTest::keyClicks(fokus, "wbhzpr");
   EXPECT_TRUE(form->EntwicklerModus());
   for (const char* name : verborgen) EXPECT_FALSE(Kind<QWidget>(name)->isHidden()) << name;
+  // "Log.ml" after every move can be switched on with the developer options.
+  EXPECT_TRUE(form->LogCB->isVisibleTo(form->TabEinstellung));
+  EXPECT_EQ(form->LogCB->parentWidget(), form->SecretPanel);
   EXPECT_TRUE(TabSichtbar(form->StepListe));
   EXPECT_TRUE(TabSichtbar(form->BibSheet));
   EXPECT_EQ(dialoge.beeps, 1);
@@ -276,6 +284,33 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   EXPECT_FALSE(form->suche->SearchRunning);
 }
 
+// Once a mill has won the game, the header names no side to move and no panel is lit.
+TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
+  form->SpVsSpCB->setChecked(true);
+  // g4 to g1 closes a1 d1 g1 and leaves Black two stones.
+  form->spiel->StartZug = LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug;
+  form->MovesGridW->SetzeZeilenAnzahl(2);
+  form->SpielBrett->EDInit = false;
+  form->AktualisiereSpiel();
+  EXPECT_TRUE(form->WeissLab->isVisible());
+  const auto mitte = [this](const char* punkt) {
+    return form->SpielBrett->GetPoint(test::P(punkt));
+  };
+  QTest::mousePress(form->BrettBP, Qt::LeftButton, {}, mitte("g4"));
+  QTest::mouseMove(form->BrettBP, mitte("g1"));
+  QTest::mouseRelease(form->BrettBP, Qt::LeftButton, {}, mitte("g1"));
+  QTest::mouseClick(form->BrettBP, Qt::LeftButton, {}, mitte("c5"));
+  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(ZeichneZugListe(*form->spiel, true, 1, 2).text, "Weiß gewinnt");
+  EXPECT_FALSE(form->WeissLab->isVisible());
+  EXPECT_FALSE(form->SchwarzLab->isVisible());
+  for (const QWidget* p : {form->PanelWBlink, form->PanelSBlink})
+    EXPECT_EQ(p->palette().color(QPalette::Window), kSilber) << p->objectName().toStdString();
+  // Stepping back into the game lights the side to move again.
+  form->OneUp->click();
+  EXPECT_TRUE(form->WeissLab->isVisible());
+}
+
 TEST_F(Fenster, SpielerGegenSpieler) {
   form->SpVsSpCB->click();
   EXPECT_TRUE(form->PanelSp1->isVisible());
@@ -310,6 +345,100 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // Narrow board: the player panels stand flush with its edges.
   if (form->BrettPanel->width() <= 3 * form->PanelWeiss->width()) {
     EXPECT_EQ(form->PanelWeiss->x(), form->BrettPanel->x());
+  }
+}
+
+// Every question asks before something is replaced or deleted: Enter and Escape answer No.
+TEST(FrageBoxTest, NeinIstDieVorgabe) {
+  const std::unique_ptr<QMessageBox> box = FrageBox("Alles löschen?", nullptr);
+  EXPECT_EQ(box->text(), "Alles löschen?");
+  ASSERT_NE(box->defaultButton(), nullptr);
+  EXPECT_EQ(box->defaultButton(), box->button(QMessageBox::No));
+  EXPECT_EQ(box->escapeButton(), box->button(QMessageBox::No));
+  EXPECT_EQ(box->button(QMessageBox::No)->text(), "Nein");
+  EXPECT_EQ(box->button(QMessageBox::Yes)->text(), "Ja");
+}
+
+// The save dialog opens in the proposed folder with the proposed name filled in.
+TEST(SpeicherDialogTest, SchlaegtDenNamenImOrdnerVor) {
+  QTemporaryDir ordner;
+  ASSERT_TRUE(ordner.isValid());
+  const QString vorschlag = ordner.filePath("Partie 2026-12-10.ml");
+  const std::unique_ptr<QFileDialog> d =
+      SpeicherDialog("Quarne Datei (*.ml)", vorschlag, "ml", nullptr);
+  EXPECT_EQ(d->acceptMode(), QFileDialog::AcceptSave);
+  EXPECT_EQ(d->directory().absolutePath(), ordner.path());
+  EXPECT_EQ(d->selectedFiles(), QStringList{vorschlag});
+  EXPECT_EQ(d->defaultSuffix(), "ml");
+}
+
+// The part of a control that shows something: a check box or radio button ends with its text.
+QRect Belegt(const QWidget* w) {
+  QRect r = w->geometry();
+  if (qobject_cast<const QCheckBox*>(w) != nullptr ||
+      qobject_cast<const QRadioButton*>(w) != nullptr)
+    r.setWidth(std::min(r.width(), w->sizeHint().width()));
+  return r;
+}
+
+// The window goes no smaller than its designed minimum. There, on every tab, each caption shows
+// whole and no two controls cover each other (beyond the few pixels by which the navigation
+// buttons and the list meet their neighbours by design).
+TEST_F(Fenster, MindestgroesseZeigtJedesBedienelement) {
+  EXPECT_GE(form->minimumWidth(), D(1439));
+  EXPECT_GE(form->minimumHeight(), D(1073));
+  form->resize(300, 50);
+  QTest::qWait(20);
+  EXPECT_EQ(form->size(), form->minimumSize());
+
+  // The developer mode shows every tab and control there is.
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QWidget* fokus = QApplication::focusWidget();
+  QTest::keyClicks(fokus != nullptr ? fokus : form.get(), "wbhzpr");
+  ASSERT_TRUE(form->EntwicklerModus());
+  // The longest figures a library build shows.
+  form->ZugLab->setText("Nullstellung als Basis für:");
+  form->BibStellung->setText("999 (Zufall Stellung: 99999)");
+  form->BibXVonY->setText("100 / 100");
+  for (QLabel* l : {form->BibDauer, form->BibDauerSub}) l->setText("99 Tage und 23h59m59s");
+  const auto text = [](const QWidget* w) -> QString {
+    if (const auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
+    if (const auto* l = qobject_cast<const QLabel*>(w))
+      return l->pixmap().isNull() ? l->text() : "";
+    return {};
+  };
+  for (QWidget* tab : {form->TabOben, form->TabZuege, form->BibSheet, form->SetTabSheet,
+                       form->TabEinstellung, form->StepListe}) {
+    form->PageControl->setCurrentWidget(tab);
+    QTest::qWait(20);
+    SCOPED_TRACE(tab->objectName().toStdString());
+    for (const QWidget* w : tab->findChildren<QWidget*>()) {
+      if (!w->isVisible() || w->parentWidget()->inherits("QAbstractSpinBox")) continue;
+      const QString name = w->objectName().isEmpty() ? text(w) : w->objectName();
+      if (!text(w).isEmpty()) {
+        const auto* l = qobject_cast<const QLabel*>(w);
+        if (l != nullptr && l->wordWrap())
+          EXPECT_GE(w->height(), l->heightForWidth(w->width())) << name.toStdString();
+        else if (qobject_cast<const QPushButton*>(w) != nullptr)
+          EXPECT_GE(w->width(), w->fontMetrics().horizontalAdvance(text(w)) + 8)
+              << name.toStdString();
+        else
+          EXPECT_GE(w->width(), w->sizeHint().width()) << name.toStdString();
+      }
+      for (const QWidget* n :
+           w->parentWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (n <= w || !n->isVisible() || n->isWindow() || w->isWindow() ||
+            n == form->ImageHintergrund || w == form->ImageHintergrund ||
+            w->parentWidget()->inherits("QAbstractScrollArea") ||
+            w->parentWidget()->inherits("QAbstractSpinBox"))
+          continue;
+        const QRect ueber = Belegt(w).intersected(Belegt(n));
+        EXPECT_FALSE(ueber.width() > 3 && ueber.height() > 3)
+            << name.toStdString() << " und "
+            << (n->objectName().isEmpty() ? text(n) : n->objectName()).toStdString();
+      }
+    }
   }
 }
 
@@ -363,39 +492,44 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
   }
 }
 
-// Records the addresses the window asks the desktop to open, instead of a browser.
-class Browser : public QObject {
-  Q_OBJECT
-
- public:
-  QList<QUrl> adressen;
-  Q_INVOKABLE void oeffne(const QUrl& url) { adressen << url; }
-};
-
-// Help, "Website" and the label open pages shipped with the program, never a web address.
+// Help, "Website" and the label open pages shipped with the program, never a web address; where
+// the desktop has no browser for them, the program shows them in a window of its own.
 TEST_F(Fenster, HilfeUndUeberSindMitgelieferteSeiten) {
-  Browser browser;
-  QDesktopServices::setUrlHandler("file", &browser, "oeffne");
-  QDesktopServices::setUrlHandler("https", &browser, "oeffne");
-  QDesktopServices::setUrlHandler("http", &browser, "oeffne");
-  form->HilfeButn->click();
-  form->WebBut->click();
-  emit form->Label22->linkActivated("ueber.html");
-  for (const char* s : {"file", "https", "http"}) QDesktopServices::unsetUrlHandler(s);
-
-  ASSERT_EQ(browser.adressen.size(), 3);
+  const auto oeffne = [this] {
+    form->HilfeButn->click();
+    form->WebBut->click();
+    emit form->Label22->linkActivated("ueber.html");
+  };
   const QString inhalte[] = {"Stellungen aufstellen", "Über Tarvolin", "Über Tarvolin"};
+  oeffne();
+  ASSERT_EQ(dialoge.seiten.size(), 3);
   for (int i = 0; i < 3; ++i) {
-    const QUrl& url = browser.adressen[i];
-    ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
-    QFile seite(url.toLocalFile());
-    ASSERT_TRUE(seite.open(QIODevice::ReadOnly)) << url.toString().toStdString();
+    QFile seite(dialoge.seiten[i]);
+    ASSERT_TRUE(seite.open(QIODevice::ReadOnly)) << dialoge.seiten[i].toStdString();
     const QString text = QString::fromUtf8(seite.readAll());
-    EXPECT_TRUE(text.contains(inhalte[i])) << url.toString().toStdString();
-    EXPECT_FALSE(text.contains("example")) << url.toString().toStdString();
+    EXPECT_TRUE(text.contains(inhalte[i])) << dialoge.seiten[i].toStdString();
+    EXPECT_FALSE(text.contains("example")) << dialoge.seiten[i].toStdString();
   }
-  EXPECT_TRUE(QFile::exists(browser.adressen[0].toLocalFile()));
   EXPECT_EQ(form->Label22->text().contains("http"), false);
+  EXPECT_EQ(form->Seiten, nullptr);
+
+  dialoge.browser = false;
+  form->HilfeButn->click();
+  ASSERT_NE(form->Seiten, nullptr);
+  EXPECT_TRUE(form->Seiten->isVisible());
+  EXPECT_FALSE(form->Seiten->isModal());
+  EXPECT_EQ(form->Seiten->windowTitle(), "Tarvolin – Hilfe");
+  EXPECT_TRUE(form->Seiten->Text->toPlainText().contains("Stellungen aufstellen"));
+  form->WebBut->click();
+  EXPECT_EQ(form->Seiten->windowTitle(), "Über Tarvolin");
+  EXPECT_TRUE(form->Seiten->Text->toPlainText().contains("Über Tarvolin"));
+  // F1 shows the help from any tab.
+  form->PageControl->setCurrentWidget(form->TabZuege);
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QTest::keyClick(form.get(), Qt::Key_F1);
+  EXPECT_EQ(form->Seiten->windowTitle(), "Tarvolin – Hilfe");
+  EXPECT_EQ(dialoge.seiten.size(), 6);
 }
 
 // A display's text stays whole when it grows during a search, at the window's first size and
@@ -667,6 +801,9 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   form->DenkeBut->click();
   ASSERT_EQ(form->spiel->LetzterZugNr, 1);
   EXPECT_EQ(form->BerZuegeEd->text(), "0");  // no search ran
+  // Nor a time or a speed: the move came from the library.
+  EXPECT_EQ(form->DenkzeitEdit->text(), "Bibliothek");
+  EXPECT_EQ(form->ZPrS->text(), "---");
   const TStep& m = form->suche->MemStep2;
   EXPECT_EQ(m.STDenkTiefe, 3);
   bool unterDenBesten = false;
@@ -690,5 +827,3 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
 
 }  // namespace
 }  // namespace quarne
-
-#include "main_window_test.moc"

@@ -58,9 +58,14 @@ TEST(ProgrammDateien, NebenDemProgrammOderImDatenordner) {
   QDir(daten).removeRecursively();
   const ProgrammDateien frisch(programm.path(), false);
   EXPECT_EQ(frisch.Ordner(), daten);
-  // The file dialogs start where the user keeps documents.
-  EXPECT_EQ(frisch.DialogOrdner(),
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  // The file dialogs start where the user keeps documents, or at home on an account without a
+  // documents folder.
+  const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  ASSERT_TRUE(dokumente.startsWith(heim.heim.path())) << dokumente.toStdString();
+  QDir(dokumente).removeRecursively();
+  EXPECT_EQ(frisch.DialogOrdner(), QDir::homePath());
+  ASSERT_TRUE(QDir().mkpath(dokumente));
+  EXPECT_EQ(frisch.DialogOrdner(), dokumente);
   const QString bib = frisch.Datei("Bibliothek5.bib");
   EXPECT_EQ(bib, QDir(daten).filePath("Bibliothek5.bib"));
   EXPECT_EQ(Lies(bib), "installiert");

@@ -187,5 +187,46 @@ TEST_F(Aufbau, UebergabeAnDasSpiel) {
   EXPECT_EQ(form->PageControl->currentWidget(), form->SetTabSheet);
 }
 
+// The analysis thinks deeply and fully for as long as its game lasts; a new game gets back the
+// settings of before, unless the user changed them during the analysis.
+TEST_F(Aufbau, AnalyseEinstellungenGeltenNurFuerDieAnalyse) {
+  form->AutoGroup.Item(2)->click();
+  form->TiefeSE1->setValue(5);
+  const auto denkweise = [this] {
+    return QString("%1 %2 %3")
+        .arg(form->CBVoll->isChecked())
+        .arg(form->AutoGroup.Index())
+        .arg(form->TiefeSE1->value());
+  };
+  const QString vorher = denkweise();
+  ASSERT_EQ(vorher, "0 2 5");
+  Klicke("a1 d1");
+  form->SchwarzButn->click();
+  Klicke("g7");
+
+  form->ToAnalyzeSchwarz->click();
+  EXPECT_EQ(denkweise(), "1 0 12");
+  EXPECT_TRUE(form->einst.CBVoll);
+  EXPECT_EQ(form->einst.AutoGroup, 0);
+  form->NeuBut->click();
+  EXPECT_EQ(denkweise(), vorher);
+  EXPECT_FALSE(form->einst.CBVoll);
+  EXPECT_EQ(form->einst.AutoGroup, 2);
+  EXPECT_EQ(form->spielOpt.TiefeSE1, 5);
+
+  // A second analysis straight after the first still returns to the user's settings.
+  form->ToAnalyzeSchwarz->click();
+  form->ToAnalyzeSchwarz->click();
+  EXPECT_EQ(denkweise(), "1 0 12");
+  form->NeuBut->click();
+  EXPECT_EQ(denkweise(), vorher);
+
+  // A depth the user sets during the analysis is the user's choice and stays.
+  form->ToAnalyzeSchwarz->click();
+  form->TiefeSE2->setValue(8);
+  form->NeuBut->click();
+  EXPECT_EQ(denkweise(), "1 0 8");
+}
+
 }  // namespace
 }  // namespace quarne

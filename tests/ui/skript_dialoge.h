@@ -16,8 +16,12 @@ struct SkriptDialoge final : DialogDienst {
   // The files the next dialogs choose; an empty name cancels.
   std::deque<QString> dateien;
   QStringList fragen, nachrichten;
-  // Filter, starting folder and (when saving) default extension of each file dialog.
+  // Filter, starting folder or proposed path, and (when saving) default extension of each file
+  // dialog.
   QStringList dateiDialoge;
+  // The pages the desktop was asked to show, and whether it has a browser to show them.
+  QStringList seiten;
+  bool browser = true;
   int beeps = 0;
 
   void ShowMessagePos(const QString& text) override { nachrichten << text; }
@@ -36,10 +40,14 @@ struct SkriptDialoge final : DialogDienst {
     dateiDialoge << filter + " " + ordner;
     return NaechsteDatei();
   }
-  QString SpeichereDatei(const QString& filter, const QString& ordner,
+  QString SpeichereDatei(const QString& filter, const QString& vorschlag,
                          const QString& endung) override {
-    dateiDialoge << filter + " " + ordner + " " + endung;
+    dateiDialoge << filter + " " + vorschlag + " " + endung;
     return NaechsteDatei();
+  }
+  bool OeffneSeite(const QString& datei) override {
+    seiten << datei;
+    return browser;
   }
 
  private:
