@@ -591,8 +591,7 @@ struct Befehl {
                                  : ImportiereSBib(bib, *suche, eintraege.Eintraege);
     if (u.art == TUebernahme::Quelle) return Falsch(quelle + ": " + u.Text + quellFehler);
     if (u.art == TUebernahme::Ergebnis)
-      return Falsch(datei + ": " + u.Text +
-                    "\nDie Bibliothek bestünde danach ihre Prüfung nicht und bleibt unverändert.");
+      return Falsch(datei + ": " + u.Text + "\n" + kBestuendePruefungNicht);
     return SpeichereBib(datei, bib) ? 0 : kFalscheEingabe;
   }
 

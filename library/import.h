@@ -22,6 +22,10 @@ struct TUebernahme {
   std::string Text;
 };
 
+// Said after the check's error when a change would leave a library that fails its check.
+inline constexpr const char* kBestuendePruefungNicht =
+    "Die Bibliothek bestünde danach ihre Prüfung nicht und bleibt unverändert.";
+
 // Every record through AddBibi, when each holds a calculation that PruefeBerechnung accepts.
 TUebernahme ImportiereSBib(TBibliothek& bib, Suche& suche, std::span<const TSBibEintrag> eintraege);
 

@@ -16,6 +16,7 @@
 
 #include "library/bibfile.h"
 #include "library/entryfile.h"
+#include "library/import.h"
 #include "library/maintenance.h"
 #include "library/storing.h"
 #include "ui/dialogs.h"
@@ -215,22 +216,34 @@ void TQuarneForm::FusButClick() {
   {
     const Sanduhr warten;
     try {
-      FusionBib(bib, fusion);
+      fehler = UebernahmeFehler(FusioniereBib(bib, *suche, fusion), datei);
     } catch (const std::bad_alloc&) {
       fehler = "Out of Memory bei Fusion.";
     } catch (const std::exception& f) {
       fehler = f.what();
     }
   }
-  SetzeBibRegler(fusion);
-  ZeigeBib();
   if (!fehler.empty()) {
     Nachricht(fehler);
     return;
   }
+  SetzeBibRegler(fusion);
+  ZeigeBib();
   dialoge_->ShowMessagePos(QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")
                                .arg(QLocale().toString(BibEintraege(bib) - vorher),
                                     QLocale().toString(BibEintraege(bib))));
+}
+
+std::string TQuarneForm::UebernahmeFehler(const TUebernahme& u, const QString& quelle) {
+  switch (u.art) {
+    case TUebernahme::Ok:
+      return {};
+    case TUebernahme::Quelle:
+      return quelle.toStdString() + ": " + u.Text;
+    case TUebernahme::Ergebnis:
+      break;
+  }
+  return u.Text + "\n" + kBestuendePruefungNicht;
 }
 
 void TQuarneForm::SBibButClick() {
@@ -245,8 +258,9 @@ void TQuarneForm::SBibButClick() {
   else if (e.Code != TBibCode::Ok)
     Nachricht("Fehler beim Einlesen der SBib-Datei. ");
   try {
-    for (const TSBibEintrag& eintrag : gelesen.Eintraege)
-      AddBibi(bib, eintrag.Zug, SBibStep(eintrag));
+    const std::string fehler =
+        UebernahmeFehler(ImportiereSBib(bib, *suche, gelesen.Eintraege), datei);
+    if (!fehler.empty()) Nachricht(fehler);
   } catch (const std::exception& f) {
     Nachricht(f.what());
   }

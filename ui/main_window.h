@@ -36,6 +36,8 @@ class QSettings;
 
 namespace quarne {
 
+struct TUebernahme;
+
 class BibGrid;
 class BrettWidget;
 class DialogDienst;
@@ -244,6 +246,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BibSpeichernClick();
   void FusButClick();
   void SBibButClick();
+  // The message for an import or merge that was refused; empty when it was done.
+  static std::string UebernahmeFehler(const TUebernahme& u, const QString& quelle);
   // A search runs, or the library is built or checked: nothing else may start one.
   bool RechnungLaeuft() const;
 
