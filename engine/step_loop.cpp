@@ -339,16 +339,20 @@ bool StepSchleife::ZelleUnterlegen(int s) {
       (it_.oben == 1 && einst_.CBVoll))
     return false;
   TZug& zelle = AktuellerZug(s - 1);
-  const TZugWert eigen = zelle.Wertung;
-  zelle.Wertung = VorlaeufigerWert(s);
-  if (!MindestensSoGut(*it_.geschwister, zelle, einst_, host_)) {
-    zelle.Wertung = eigen;
-    return false;
-  }
+  const TZugWert x = VorlaeufigerWert(s);
+  if (!MindestensSoGut(*it_.geschwister, Bewertet(zelle, x), einst_, host_)) return false;
   MerkeKiller(s);
+  zelle.Wertung = x;
   zelle.Canceld = true;
   zugUngenau_[s - 1] = true;
   return true;
+}
+
+const TZug& StepSchleife::Bewertet(const TZug& m, const TZugWert& x) {
+  vergleich_.Wertung = x;
+  vergleich_.BrettNachZug = m.BrettNachZug;
+  vergleich_.ErgibtQuarne = m.ErgibtQuarne;
+  return vergleich_;
 }
 
 bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
@@ -373,17 +377,12 @@ bool StepSchleife::TiefesZiel(int k, TZugWert x, int d) {
     // A root move refuted only by its last reply keeps the exact value of that reply, and with
     // CBVoll every root move is valued exactly. In the tree above a worker's cell the replies
     // are valued side by side, and the tree marks a root move valued by a bound as cut off.
-    const bool letzteAntwort =
-        it_.modus != Modus::Zelle && Steps[2].ZugZeiger == Steps[2].ZuegeAnzahl;
-    if (j == 1 && (einst_.CBVoll || letzteAntwort)) continue;
-    // The move with the bound as its value, compared as a copy: a worker's cell record is read
-    // by the driver meanwhile.
-    const TZug& m = AktuellerZug(j);
-    vergleich_.Wertung = x;
-    vergleich_.BrettNachZug = m.BrettNachZug;
-    vergleich_.ErgibtQuarne = m.ErgibtQuarne;
-    if (MindestensSoGut(*bester, vergleich_, einst_, host_) &&
-        !GewinntGleichstand(j, st.ZZ[st.ZugZeiger], vergleich_))
+    if (j == 1 && (einst_.CBVoll ||
+                   (it_.modus != Modus::Zelle && Steps[2].ZugZeiger == Steps[2].ZuegeAnzahl)))
+      continue;
+    const TZug& m = Bewertet(AktuellerZug(j), x);
+    if (MindestensSoGut(*bester, m, einst_, host_) &&
+        !GewinntGleichstand(j, st.ZZ[st.ZugZeiger], m))
       return true;
   }
   return false;

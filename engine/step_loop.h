@@ -106,6 +106,9 @@ class StepSchleife : public StepStack {
   bool TiefGeschnitten(int s, int d);
   // A worker's cell, by the best reply so far at ply s, is no better than its best sibling.
   bool ZelleUnterlegen(int s);
+  // Move m valued as x, for comparing: a copy, since a worker's cell record is read by the
+  // driver meanwhile. Valid until the next call.
+  const TZug& Bewertet(const TZug& m, const TZugWert& x);
   // The current move of ply k, worth at most x, cannot change the result of a ply two,
   // four, ... plies up.
   bool TiefesZiel(int k, TZugWert x, int d);
@@ -142,7 +145,7 @@ class StepSchleife : public StepStack {
   // is exact.
   Array1<bool, kMaxSteps> zugUngenau_{};
   Array1<bool, kMaxSteps> besterUngenau_{};
-  // Scratch for a move valued by a bound.
+  // Bewertet's copy.
   TZug vergleich_{};
   // Plies to climb beyond the one that a cut-off's caller climbs.
   int klettern_ = 0;

@@ -15,6 +15,15 @@ bool Entschieden(const TZug& z) {
   return z.BEWERTET || z.Canceld;
 }
 
+bool IstBewertet(const TZug& z) {
+  return z.BEWERTET;
+}
+
+// Cut off, and valued by a bound from the tree above a cell.
+bool IstSchranke(const TZug& z) {
+  return z.Canceld && z.ClWay == cwSchranke;
+}
+
 }  // namespace
 
 HTBaum::HTBaum(const Einstellungen& einstellungen, Host& host)
@@ -202,23 +211,16 @@ bool HTBaum::HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeite
   TZug* eltern = L > 1 ? &Eintrag(L - 1, Eintrag(L, von).LISTE_1) : nullptr;
   if (eltern != nullptr && Entschieden(*eltern)) return false;
   bool alleFertig = true;
-  // The best exactly valued entry, and the best of those valued by a bound.
-  int bester = -1;
-  int schranke = -1;
-  const auto besser = [&](int bisher, const TZug& z) {
-    return bisher < 0 || IstBesser(Eintrag(L, bisher), z, einst_, host_);
-  };
-  for (int k = von; k <= bis; ++k) {
-    const TZug& z = Eintrag(L, k);
-    alleFertig = alleFertig && Entschieden(z);
-    if (z.BEWERTET && besser(bester, z)) bester = k;
-    if (z.Canceld && z.ClWay == cwSchranke && besser(schranke, z)) schranke = k;
-  }
+  for (int k = von; k <= bis; ++k) alleFertig = alleFertig && Entschieden(Eintrag(L, k));
   if (L == 1 && alleFertig) return true;
   // A bound better than every exact value stands for the block, as a cut-off move does for its
   // ply in the search itself: it cuts and passes up like one, and the parent is valued by a
   // bound too.
-  const bool ungenau = schranke >= 0 && besser(bester, Eintrag(L, schranke));
+  int bester = BesterIm(L, von, bis, IstBewertet);
+  const int schranke = BesterIm(L, von, bis, IstSchranke);
+  const bool ungenau =
+      schranke >= 0 &&
+      (bester < 0 || IstBesser(Eintrag(L, bester), Eintrag(L, schranke), einst_, host_));
   if (ungenau) bester = schranke;
   if (bester < 0) return false;
 
@@ -326,16 +328,16 @@ bool HTBaum::AeltesteEntschieden(int L, int i) {
 }
 
 int HTBaum::BesterBewerteter(int L, int i) {
-  int von = 0, bis = HTStepListe[L].ZugListeZeiger;
-  if (L > 1) {
-    const TZug& eltern = Eintrag(L - 1, Eintrag(L, i).LISTE_1);
-    von = eltern.LISTEVON;
-    bis = eltern.LISTEBIS;
-  }
+  if (L == 1) return BesterIm(1, 0, HTStepListe[1].ZugListeZeiger, IstBewertet);
+  const TZug& eltern = Eintrag(L - 1, Eintrag(L, i).LISTE_1);
+  return BesterIm(L, eltern.LISTEVON, eltern.LISTEBIS, IstBewertet);
+}
+
+int HTBaum::BesterIm(int L, int von, int bis, bool (*art)(const TZug&)) {
   int bester = -1;
   for (int k = von; k <= bis; ++k) {
     const TZug& z = Eintrag(L, k);
-    if (z.BEWERTET && (bester < 0 || IstBesser(Eintrag(L, bester), z, einst_, host_))) bester = k;
+    if (art(z) && (bester < 0 || IstBesser(Eintrag(L, bester), z, einst_, host_))) bester = k;
   }
   return bester;
 }

@@ -76,6 +76,8 @@ class HTBaum final : public ListenBaum {
 
  private:
   TZug& Eintrag(int L, int i) { return HTStepListe[L].ZugListe[static_cast<std::size_t>(i)]; }
+  // The best of entries von to bis of level L of the kind art; -1 when none is.
+  int BesterIm(int L, int von, int bis, bool (*art)(const TZug&));
   std::string ZellenText(int L, int x) const;
   // The lowest index of level L + 1 that belongs below entry von of level L or a later one.
   int ErsterNachfahre(int L, int von) const;

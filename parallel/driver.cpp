@@ -185,7 +185,6 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     bool erschoepft = false;
     // Open cells wait for their eldest siblings until the next merge.
     bool wartend = false;
-    bool letzteAbholung = false;
     int zustand = 0;
     abfrage = Abfrage{};
     abfrage.letzteAnzeige = std::chrono::steady_clock::now();
@@ -237,16 +236,12 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
         } else {
           const bool bekommen = HTAbholen(L);
           leer = !bekommen;
-          if (letzteAbholung || bekommen)
-            zustand = 3;
-          else
-            letzteAbholung = bekommen;
+          if (bekommen) zustand = 3;
         }
       } else {
         ++statistik_.zusammenfuehrungen;
         if (baum_.HTAuswerten(L, d, *this)) break;
         PosteSchranken(L);
-        letzteAbholung = false;
         wartend = false;
         zustand = erschoepft ? 2 : 0;
       }
