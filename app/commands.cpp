@@ -45,10 +45,12 @@ constexpr const char* kAufruf =
     "  quarne-cli perft STELLUNG N [--remis R]\n"
     "  quarne-cli liste STELLUNG N [--remis R]\n"
     "  quarne-cli analyse STELLUNG [--tiefe N | --zeit S] [--remis R] [--threads T]\n"
-    "                              [--bib DATEI] [--suche A]\n"
+    "                              [--bib DATEI] [--suche A] [--hash H]\n"
     "  quarne-cli stepliste STELLUNG [--tiefe N] [--remis R] [--threads T] [--suche A]\n"
+    "                                [--hash H]\n"
     "  quarne-cli bench [--threads T] [--leerlauf kreisen|abgeben|schlafen] [--suche A]\n"
-    "  quarne-cli bench --signatur [--suche A]\n"
+    "                   [--hash H]\n"
+    "  quarne-cli bench --signatur [--suche A] [--hash H]\n"
     "  quarne-cli partie DATEI.ml\n"
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
@@ -62,6 +64,8 @@ constexpr const char* kAufruf =
     "   (Standard: einer je Prozessor)\n"
     "A: schnell (Standard) oder klassisch, die Suche zum Vergleichen: bei fester Tiefe mit\n"
     "   demselben Ergebnis\n"
+    "H: Megabyte für die Tabelle schon durchsuchter Stellungen der schnellen Suche, auf die\n"
+    "   Threads verteilt (0 bis 4096, Standard: 16; 0 schaltet sie ab)\n"
     "S: so viele Sekunden wartet der Befehl, solange ein anderer die Bibliothek ändert\n"
     "   (0 bis 3600, Standard: 10)\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
@@ -71,6 +75,7 @@ constexpr int kFalscheEingabe = 2;  // exit code
 constexpr std::int64_t kSicherungsAbstandMs = 5000;
 // Options that take no value.
 constexpr std::array<std::string_view, 1> kSchalter = {"--signatur"};
+constexpr int kMaxTabelleMB = 4096;
 constexpr const char* kTiefeFalsch = "Die Tiefe muss eine ganze Zahl von 1 bis 16 sein.";
 
 // Prints consistency messages; the search runs without a window.
@@ -313,6 +318,11 @@ struct Befehl {
       Falsch("Die Suche muss schnell oder klassisch sein.");
       return std::nullopt;
     }
+    const std::string* hash = ein.Option("--hash");
+    if (hash && !LiesGanzzahl(*hash, 0, kMaxTabelleMB, einstellungen.TabelleMB)) {
+      Falsch("Die Größe der Tabelle muss eine ganze Zahl von 0 bis 4096 (Megabyte) sein.");
+      return std::nullopt;
+    }
     return ein;
   }
 
@@ -392,7 +402,8 @@ struct Befehl {
   }
 
   int Analyse() {
-    const auto ein = Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib", "--suche"}, 0);
+    const auto ein =
+        Lies({"--tiefe", "--zeit", "--remis", "--threads", "--bib", "--suche", "--hash"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -428,7 +439,7 @@ struct Befehl {
   }
 
   int StepListe() {
-    const auto ein = Lies({"--tiefe", "--remis", "--threads", "--suche"}, 0);
+    const auto ein = Lies({"--tiefe", "--remis", "--threads", "--suche", "--hash"}, 0);
     if (!ein) return kFalscheEingabe;
     int tiefe = 6;
     HTOptionen optionen;
@@ -664,14 +675,15 @@ struct Befehl {
   }
 
   int Bench() {
-    const auto ein = Lies({"--threads", "--leerlauf", "--suche", "--signatur"}, 0, false);
+    const auto ein = Lies({"--threads", "--leerlauf", "--suche", "--hash", "--signatur"}, 0, false);
     if (!ein) return kFalscheEingabe;
     if (ein->Option("--signatur")) {
       if (ein->Option("--threads") || ein->Option("--leerlauf"))
         return Falsch(
             "Die Signatur rechnet immer im Programm selbst, ohne --threads und --leerlauf.");
       KonsolenHost host(fehler);
-      const SuchSignatur s = BerechneSuchSignatur(einstellungen.suchArt, host);
+      const SuchSignatur s =
+          BerechneSuchSignatur(einstellungen.suchArt, einstellungen.TabelleMB, host);
       char hex[17];
       std::snprintf(hex, sizeof hex, "%016" PRIx64, s.pruefsumme);
       aus << "Signatur: " << hex << '\n';

@@ -112,12 +112,13 @@ std::unique_ptr<Spielstand> Partie(const Signaturstellung& p, const Einstellunge
 
 }  // namespace
 
-SuchSignatur BerechneSuchSignatur(SuchArt art, Host& host) {
+SuchSignatur BerechneSuchSignatur(SuchArt art, int tabelleMB, Host& host) {
   Fnv1a h;
   SuchSignatur ergebnis;
   for (const Signaturstellung& p : kStellungen) {
     Einstellungen e;
     e.suchArt = art;
+    e.TabelleMB = tabelleMB;
     e.CBVoll = p.voll;
     const auto spiel = Partie(p, e, host);
     auto suche = std::make_unique<Suche>(e, host);

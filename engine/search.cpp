@@ -57,7 +57,8 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   } ohneBaum{*this};
   SetzeVerlauf(lauf.verlauf);
   SetzeListenBaum(art.baum);
-  VergissOrdnung();
+  const bool schnell = einst_.suchArt == SuchArt::Schnell;
+  VergissOrdnung(schnell ? static_cast<std::size_t>(std::max(0, einst_.TabelleMB)) : 0);
   Steps[1] = TStep{};
   SetzeVirtuell(lauf.zug);
 

@@ -56,6 +56,8 @@ struct Einstellungen {
   bool CBVoll = false;
 
   SuchArt suchArt = SuchArt::Schnell;
+  // Megabytes of the fast search's table of subtrees met before, shared out among its threads.
+  int TabelleMB = 16;
 
   int DenkzeitSekunden() const {
     return AutoGroup >= 0 && AutoGroup < static_cast<int>(kDenkzeiten.size())

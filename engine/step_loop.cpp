@@ -18,6 +18,9 @@ bool Entschieden(TZugResZiehend r) {
 // value of a last reply.
 constexpr int kFreieOrdnungAb = 3;
 
+// The first ply whose subtrees the table holds.
+constexpr int kTabelleAb = 3;
+
 }  // namespace
 
 GenModus StepSchleife::Generierung(int s) const {
@@ -58,8 +61,106 @@ StepSchleife::Ergebnis StepSchleife::StufeStepInc(Lage& l) {
     BereiteStepVor(1, *it_.wurzel, it_.zugNummer, it_.farbe);
   else
     BereiteStepVor(l.s);
-  l.stage = agGenZuege;
+  if (!AusDerTabelle(l)) l.stage = agGenZuege;
   return Ergebnis::Weiter;
+}
+
+bool StepSchleife::Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k) {
+  const int d = it_.d;
+  if (!tabelle_.Aktiv() || einst_.suchArt != SuchArt::Schnell || it_.modus == Modus::Liste ||
+      s < std::max(kTabelleAb, it_.oben + 2) || s >= d)
+    return false;
+  return d - s + 1 < VerlaufAbstand(s) && Verschluessele(s, d, k);
+}
+
+bool StepSchleife::Verschluessele(int s, int d, Transpositionstabelle::Schluessel& k) const {
+  const TZug& vor = Steps[s].VorDemZug;
+  const int zuege = d - s + 1;
+  const bool limit = einst_.RemisLimit != -1 && vor.ZugOhneQuarne + zuege >= einst_.RemisLimit;
+  return Transpositionstabelle::Verschluessele(vor.BrettNachZug, s, d,
+                                               limit ? vor.ZugOhneQuarne : -1, k);
+}
+
+void StepSchleife::OrdneNachVorigerIteration(int s) {
+  Transpositionstabelle::Schluessel k;
+  if (it_.d - 1 <= s || !Verschluessele(s, it_.d - 1, k)) return;
+  if (const Transpositionstabelle::Ergebnis* e = tabelle_.Finde(k)) MerkeKiller(s, e->linie[s]);
+}
+
+bool StepSchleife::AusDerTabelle(Lage& l) {
+  Transpositionstabelle::Schluessel k;
+  if (!Tabellenfaehig(l.s, k)) return false;
+  const Transpositionstabelle::Ergebnis* e = tabelle_.Finde(k);
+  if (e == nullptr) {
+    OrdneNachVorigerIteration(l.s);
+    return false;
+  }
+  const int d = it_.d;
+  int& s = l.s;
+  MerkeKiller(s, e->linie[s]);
+  TZug& p = AktuellerZug(s - 1);
+  TZugWert w = Runterrechnen(e->wert, p.Wertung, einst_, host_);
+  if (!e->genau) {
+    // A reply worth at least this much was found before: the parent move is cut off as by
+    // that reply, or searched with that reply first.
+    w.PunktWertA = p.Wertung.PunktWertA;
+    if (!ElternGeschnittenDurch(s, d, w)) return false;
+    --s;
+    l.stage = agNextMove;
+    return true;
+  }
+  for (int j = s; j <= d; ++j) p.SmartZuege[j] = e->linie[j];
+  --s;
+  l.stage = agNextMove;
+  p.BEWERTET = true;
+  zugUngenau_[s] = false;
+  TStep& eltern = Steps[s];
+  if (eltern.BesterZug == 0) {
+    // As its first move is valued when all its replies are.
+    p.Wertung = w;
+    if (HTTestung(s, d, false)) --s;
+    return true;
+  }
+  // As a move that met all its replies without being cut off; one that would have been cut
+  // off keeps its exact value as its bound.
+  w.PunktWertA = p.Wertung.PunktWertA;
+  p.Wertung = w;
+  const int index = eltern.ZZ[eltern.ZugZeiger];
+  if (!IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_) &&
+      !GewinntGleichstand(s, index, p))
+    return true;
+  eltern.BesterZug = index;
+  besterUngenau_[s] = false;
+  p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
+  if (s > it_.oben && HTTestung(s, d, true)) --s;
+  return true;
+}
+
+void StepSchleife::InDieTabelle(int s) {
+  Transpositionstabelle::Schluessel k;
+  const TStep& st = Steps[s];
+  if (besterUngenau_[s] || st.BesterZug == 0 || !Tabellenfaehig(s, k)) return;
+  const TZug& bester = st.Zuege[st.BesterZug];
+  // Cut off before its last reply, the parent move leaves the ply's best exact but not final.
+  const bool genau = st.ZugZeiger == st.ZuegeAnzahl;
+  tabelle_.Speichere(k, bester.Wertung, genau, bester, s, it_.d);
+}
+
+bool StepSchleife::ElternGeschnittenDurch(int s, int d, const TZugWert& x) {
+  TStep& eltern = Steps[s - 1];
+  TZug& p = AktuellerZug(s - 1);
+  if (eltern.BesterZug != 0) {
+    const TZugWert vorher = p.Wertung;
+    p.Wertung = x;
+    if (MindestensSoGut(eltern.Zuege[eltern.BesterZug], p, einst_, host_) &&
+        !KoennteGleichziehen(s - 1)) {
+      p.Canceld = true;
+      zugUngenau_[s - 1] = true;
+      return true;
+    }
+    p.Wertung = vorher;
+  }
+  return TiefGeschnittenDurch(s, d, x);
 }
 
 StepSchleife::Ergebnis StepSchleife::StufeGenZuege(Lage& l) {
@@ -268,6 +369,7 @@ bool StepSchleife::SchneideAb(int s, int d) {
       KoennteGleichziehen(s - 1))
     return TiefGeschnitten(s, d);
   MerkeKiller(s);
+  InDieTabelle(s);
   if (s < d && st.ZugZeiger == st.ZuegeAnzahl) {
     p.BEWERTET = true;
     zugUngenau_[s - 1] = besterUngenau_[s];
@@ -298,6 +400,10 @@ void StepSchleife::MerkeKiller(int s) {
   killer_[s] = {z.VonPosition, z.NachPosition, z.EntfStein};
 }
 
+void StepSchleife::MerkeKiller(int s, const TSmartZug& z) {
+  killer_[s] = {z.VonPosition, z.NachPosition, z.EntfStein};
+}
+
 void StepSchleife::ZieheKillerVor(int s) {
   TStep& st = Steps[s];
   const ZugKennung& k = killer_[s];
@@ -313,9 +419,14 @@ void StepSchleife::ZieheKillerVor(int s) {
 
 bool StepSchleife::TiefGeschnitten(int s, int d) {
   if (einst_.suchArt != SuchArt::Schnell || Steps[s].BesterZug == 0) return false;
-  const TZugWert x = VorlaeufigerWert(s);
-  if (!TiefesZiel(s - 1, x, d)) return false;
+  if (!TiefGeschnittenDurch(s, d, VorlaeufigerWert(s))) return false;
   MerkeKiller(s);
+  InDieTabelle(s);
+  return true;
+}
+
+bool StepSchleife::TiefGeschnittenDurch(int s, int d, const TZugWert& x) {
+  if (!TiefesZiel(s - 1, x, d)) return false;
   TZug& p = AktuellerZug(s - 1);
   p.Wertung = x;
   p.Canceld = true;
@@ -405,6 +516,7 @@ bool StepSchleife::NaechsterZug(int& s, int d) {
 }
 
 void StepSchleife::ElternUeberstanden(int& s, int d) {
+  InDieTabelle(s);
   HTCopySmart(s, d);
   zugUngenau_[s - 1] = besterUngenau_[s];
   --s;
@@ -430,6 +542,7 @@ void StepSchleife::BewerteEltern(int& s, int d, int& hint, THintRes hintArt) {
     besterUngenau_[s] = false;
   } else {
     if (st.BesterZug == 0) host_.Meldung("In herkömmlicher Bewertung BesterZug = 0 gefunden!");
+    InDieTabelle(s);
     HTCopySmart(s, d);
   }
   TZug& p = AktuellerZug(s - 1);

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "engine/stepstack.h"
+#include "engine/transposition.h"
 
 namespace quarne {
 
@@ -62,8 +63,16 @@ class StepSchleife : public StepStack {
   }
   // A worker's cell gets a better sibling to cut by.
   void SetzeGeschwister(const TZug* g) { it_.geschwister = g; }
-  // A new search: nothing learnt in an earlier one orders its moves.
-  void VergissOrdnung() { killer_ = {}; }
+  // A new search: nothing learnt in an earlier one orders its moves or values its subtrees.
+  // The table gets mb megabytes first, allocated only when that changes.
+  void VergissOrdnung(std::size_t tabelleMB) {
+    killer_ = {};
+    if (tabelleMB != tabelleMB_) {
+      tabelle_.Groesse(tabelleMB);
+      tabelleMB_ = tabelleMB;
+    }
+    tabelle_.NeueSuche();
+  }
   // Performs the current stage.
   Ergebnis Schritt(Lage& l);
 
@@ -104,6 +113,11 @@ class StepSchleife : public StepStack {
   // The fast search: gives the parent move its provisional value and cuts it off when it
   // cannot matter further up.
   bool TiefGeschnitten(int s, int d);
+  // The same for the parent move valued x by a reply.
+  bool TiefGeschnittenDurch(int s, int d, const TZugWert& x);
+  // The parent move of ply s, valued x by a reply, is cut off by the best move of its ply or by
+  // a ply further up.
+  bool ElternGeschnittenDurch(int s, int d, const TZugWert& x);
   // A worker's cell, by the best reply so far at ply s, is no better than its best sibling.
   bool ZelleUnterlegen(int s);
   // Move m valued as x, for comparing: a copy, since a worker's cell record is read by the
@@ -122,8 +136,21 @@ class StepSchleife : public StepStack {
   bool GewinntGleichstand(int s, int kandidat, const TZug& wert);
   // The current move of ply s, with its bound as its value, may still tie the best and win.
   bool KoennteGleichziehen(int s);
+  // The subtree below ply s of the fast search may take a stored result or store its own: its
+  // key. Not at ply 2, whose cut-off moves must stay cut off for the root.
+  bool Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k);
+  // The key of ply s's position searched to depth d; false when it does not fit.
+  bool Verschluessele(int s, int d, Transpositionstabelle::Schluessel& k) const;
+  // Ply s, not met before in this iteration, tries first what was best for it in the last.
+  void OrdneNachVorigerIteration(int s);
+  // The subtree below ply s was met before: its parent move takes the stored value as it would
+  // have taken the best reply's, and the loop goes on with the parent ply.
+  bool AusDerTabelle(Lage& l);
+  // The best move of ply s is exact: stores it for the same subtree met again.
+  void InDieTabelle(int s);
   // The best move of ply s just cut its parent off; the next list of ply s tries it first.
   void MerkeKiller(int s);
+  void MerkeKiller(int s, const TSmartZug& z);
   void ZieheKillerVor(int s);
   // Advances ply s to its next move: true to descend into it; false when it is valued already
   // (a result, or the last ply) and has been tested, which may climb a ply.
@@ -156,6 +183,8 @@ class StepSchleife : public StepStack {
   Array1<ZugKennung, kMaxSteps> killer_{};
   // For each ply in an order of its own, each move's place in the classic order.
   Array1<std::array<std::uint8_t, kMaxZuege + 1>, kMaxSteps> rang_{};
+  Transpositionstabelle tabelle_;
+  std::size_t tabelleMB_ = 0;
 };
 
 }  // namespace quarne

@@ -59,6 +59,7 @@ void StepStack::BereiteStepVor(int s, const TZug& zug, int zugNummer, TFarbe far
   HTBigSwap(s);
   kette_[s] = Packe(st.VorDemZug, farbe);
   remisFruehestens_[s] = 0;
+  verlaufAbstand_[s] = -1;
   if (s == 1) PackeGeschichte(zugNummer);
   st.KillStones = 0;
   st.ZuegeAnzahl = 0;
@@ -426,19 +427,10 @@ int StepStack::RemisFruehestens(int s) {
 
   // Positions met before, since the last mill: the one they come to again must not be far, and
   // must have been met twice for one return to draw.
-  constexpr int kMaxVorher = 64;
-  std::array<const WdhStellung*, kMaxVorher> vorherige{};
+  Vorherige vorherige{};
   int n = 0;
-  const auto nimm = [&](const WdhStellung& q) {
-    if (q.setzen || n == kMaxVorher) return false;
-    vorherige[static_cast<std::size_t>(n++)] = &q;
-    return !q.quarne;
-  };
-  bool weiter = true;
-  for (int k = s; k >= 1 && weiter; --k) weiter = nimm(kette_[k]);
-  for (std::size_t i = 0; i < geschichte_.size() && weiter; ++i) weiter = nimm(geschichte_[i]);
   // Too long a walk to look through: a draw may fall soon.
-  if (n == kMaxVorher && weiter) return remisFruehestens_[s] = std::min(fruehestens, 1);
+  if (!SammleVorherige(s, vorherige, n)) return remisFruehestens_[s] = std::min(fruehestens, 1);
 
   const TFarbe farbe = Steps[s].STFarbeZiehend;
   // The stones of colour f in a position met before.
@@ -463,6 +455,55 @@ int StepStack::RemisFruehestens(int s) {
     fruehestens = std::min(fruehestens, mal >= 2 ? hin : hin + 4);
   }
   return remisFruehestens_[s] = fruehestens;
+}
+
+bool StepStack::SammleVorherige(int s, Vorherige& vorherige, int& n) const {
+  n = 0;
+  const auto nimm = [&](const WdhStellung& q) {
+    if (q.setzen || n == kMaxVorher) return false;
+    vorherige[static_cast<std::size_t>(n++)] = &q;
+    return !q.quarne;
+  };
+  bool weiter = true;
+  for (int k = s; k >= 1 && weiter; --k) weiter = nimm(kette_[k]);
+  for (std::size_t i = 0; i < geschichte_.size() && weiter; ++i) weiter = nimm(geschichte_[i]);
+  return !(n == kMaxVorher && weiter);
+}
+
+int StepStack::VerlaufAbstand(int s) {
+  if (verlaufAbstand_[s] >= 0) return verlaufAbstand_[s];
+  constexpr int kNie = 1000;
+  const TBrett& b = Steps[s].VorDemZug.BrettNachZug;
+  Vorherige vorherige{};
+  int n = 0;
+  if (!SammleVorherige(s, vorherige, n)) return verlaufAbstand_[s] = 0;
+  // The side to move at ply s still places: every walk of the rule ends before ply s.
+  if (n == 0) return verlaufAbstand_[s] = kNie;
+  // vorherige[0] is ply s's own position, met by every line below it alike; the others are the
+  // history. One of them, met c times before and again within the line, draws at its third
+  // occurrence: the first return takes Rueckkehr moves, each further one at least four.
+  const TFarbe farbe = Steps[s].STFarbeZiehend;
+  const auto steine = [](const WdhStellung& q, TFarbe f) {
+    return q.farbe == f ? q.ziehend : q.alle & ~q.ziehend;
+  };
+  const auto gleich = [&](const WdhStellung& q, const WdhStellung& r) {
+    return q.alle == r.alle && steine(q, clWeiss) == steine(r, clWeiss);
+  };
+  const WdhStellung& hier = *vorherige[0];
+  int abstand = kNie;
+  for (int i = 1; i < n; ++i) {
+    const WdhStellung& q = *vorherige[static_cast<std::size_t>(i)];
+    if (std::popcount(q.alle) != std::popcount(b.AlleSteine)) continue;
+    const Punkte qEigene = steine(q, farbe);
+    if (std::popcount(qEigene) != std::popcount(b.SteineZiehend)) continue;
+    int mal = gleich(q, hier) ? 1 : 0;
+    for (int k = 1; k < n; ++k) mal += gleich(*vorherige[static_cast<std::size_t>(k)], q);
+    const int hin =
+        Rueckkehr(std::popcount(b.SteineZiehend & ~qEigene),
+                  std::popcount((b.AlleSteine & ~b.SteineZiehend) & ~(q.alle & ~qEigene)));
+    abstand = std::min(abstand, hin + 4 * std::max(0, 2 - mal));
+  }
+  return verlaufAbstand_[s] = abstand;
 }
 
 void StepStack::HTCopySmart(int s, int d) {

@@ -3,6 +3,7 @@
 // worker thread own one; their differences are the parameters of GenModus and of the step loop.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <vector>
@@ -76,6 +77,10 @@ class StepStack {
   // or by a position's third occurrence, whatever the moves: a bound from below, so that fewer
   // moves surely do not draw.
   int RemisFruehestens(int s);
+  // The fewest moves from the start of ply s on after which a position met before ply s could
+  // decide a draw by repetition: fewer moves below ply s give what they would give without the
+  // game before it.
+  int VerlaufAbstand(int s);
 
   void HTCopySmart(int s, int d);
   void HTBeforeEx(int s, int d);
@@ -127,12 +132,19 @@ class StepStack {
   };
   static WdhStellung Packe(const TZug& satz, TFarbe farbe);
   void PackeGeschichte(int zugNummer);
+  // The positions the repetition rule compares a move below ply s with, from ply s's own back
+  // to the last mill or placement, at most kMaxVorher; false when there are more.
+  static constexpr int kMaxVorher = 64;
+  using Vorherige = std::array<const WdhStellung*, kMaxVorher>;
+  bool SammleVorherige(int s, Vorherige& vorherige, int& n) const;
 
   const SpielVerlauf* verlauf_ = nullptr;
   ListenBaum* baum_ = nullptr;
   Array1<WdhStellung, kMaxSteps> kette_{};
   // RemisFruehestens of each ply, once asked for; 0 when not yet.
   Array1<int, kMaxSteps> remisFruehestens_{};
+  // VerlaufAbstand of each ply, once asked for; -1 when not yet.
+  Array1<int, kMaxSteps> verlaufAbstand_{};
   std::vector<WdhStellung> geschichte_;
 };
 

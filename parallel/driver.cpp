@@ -162,9 +162,12 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
 }
 
 void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
+  const bool schnell = einst_.suchArt == SuchArt::Schnell;
+  const auto tabelleMB =
+      static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB / threadAnzahl_) : 0);
   for (int i = 0; i < threadAnzahl_; ++i) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
-    w.Vorbereiten(verlauf_);
+    w.Vorbereiten(verlauf_, tabelleMB);
     w.SetzeVirtuell(lauf.zug);
     w.TRVirtuellAb = w.Steps[kMaxSteps].VirtuellAb;
   }

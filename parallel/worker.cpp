@@ -87,10 +87,10 @@ void HTQuarne::Terminate() {
   cv_.notify_all();
 }
 
-void HTQuarne::Vorbereiten(const SpielVerlauf& verlauf) {
+void HTQuarne::Vorbereiten(const SpielVerlauf& verlauf, std::size_t tabelleMB) {
   UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
-  VergissOrdnung();
+  VergissOrdnung(tabelleMB);
 }
 
 std::string HTQuarne::Fehler() {

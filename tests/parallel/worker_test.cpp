@@ -44,7 +44,7 @@ class Arbeiter : public ::testing::Test {
 
   void Bestuecke(const TZug& zelle, int stepMax) {
     w->WarteAufPark();
-    w->Vorbereiten(verlauf);
+    w->Vorbereiten(verlauf, 0);
     w->SetzeVirtuell(st.zug);
     w->TRHTTiefe = 1;
     w->TRStepMax = stepMax;

@@ -1,0 +1,73 @@
+#include "engine/transposition.h"
+
+#include <type_traits>
+
+namespace quarne {
+namespace {
+
+// Appends v in the given number of bits; false when it does not fit.
+bool Haenge(std::uint64_t& ziel, int& frei, std::int64_t v, int bits) {
+  if (v < 0 || v >= (std::int64_t{1} << bits) || frei < bits) return false;
+  ziel = (ziel << bits) | static_cast<std::uint64_t>(v);
+  frei -= bits;
+  return true;
+}
+
+}  // namespace
+
+static_assert(std::is_aggregate_v<Transpositionstabelle::Ergebnis> &&
+              std::is_trivially_copyable_v<Transpositionstabelle::Ergebnis>);
+
+bool Transpositionstabelle::Verschluessele(const TBrett& brett, int s, int d, int zugOhneQuarne,
+                                           Schluessel& k) {
+  if (brett.AlleSteine != (brett.SteineZiehend | brett.SteineStehend)) return false;
+  k = {};
+  int freiA = 64, freiB = 64;
+  // The draw limit counts up to 100 moves; -1 is stored as 0.
+  return Haenge(k.a, freiA, brett.SteineZiehend, kAnzahlPunkte) &&
+         Haenge(k.a, freiA, brett.SteineStehend, kAnzahlPunkte) && Haenge(k.a, freiA, s, 5) &&
+         Haenge(k.a, freiA, d, 5) && Haenge(k.a, freiA, brett.SpielPhaseZiehend, 2) &&
+         Haenge(k.a, freiA, brett.SpielPhaseStehend, 2) &&
+         Haenge(k.b, freiB, brett.SteineAnzahlZiehend, 5) &&
+         Haenge(k.b, freiB, brett.SteineAnzahlStehend, 5) &&
+         Haenge(k.b, freiB, brett.GesetzteSteineZiehend, 5) &&
+         Haenge(k.b, freiB, brett.GesetzteSteineStehend, 5) &&
+         Haenge(k.b, freiB, brett.VerloreneSteineZiehend, 5) &&
+         Haenge(k.b, freiB, brett.VerloreneSteineStehend, 5) &&
+         Haenge(k.b, freiB, zugOhneQuarne + 1, 8);
+}
+
+void Transpositionstabelle::Groesse(std::size_t mb) {
+  anzahl_ = mb * 1024 * 1024 / sizeof(Eintrag);
+  eintraege_.reset(anzahl_ > 0 ? static_cast<Eintrag*>(std::calloc(anzahl_, sizeof(Eintrag)))
+                               : nullptr);
+  if (!eintraege_) anzahl_ = 0;
+  generation_ = 1;
+}
+
+std::size_t Transpositionstabelle::Index(const Schluessel& k) const {
+  std::uint64_t h = k.a * 0x9E3779B97F4A7C15ULL ^ k.b * 0xC2B2AE3D27D4EB4FULL;
+  h ^= h >> 29;
+  return static_cast<std::size_t>(h % anzahl_);
+}
+
+const Transpositionstabelle::Ergebnis* Transpositionstabelle::Finde(const Schluessel& k) const {
+  const Eintrag& e = eintraege_[Index(k)];
+  return e.generation == generation_ && e.schluessel == k ? &e.ergebnis : nullptr;
+}
+
+void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert, bool genau,
+                                      const TZug& bester, int s, int d) {
+  Eintrag& e = eintraege_[Index(k)];
+  e.schluessel = k;
+  e.generation = generation_;
+  e.ergebnis.wert = wert;
+  e.ergebnis.genau = genau;
+  e.ergebnis.von = static_cast<std::uint8_t>(s);
+  e.ergebnis.bis = static_cast<std::uint8_t>(d);
+  // A bound's move only orders the replies.
+  const int bis = genau ? d : s;
+  for (int j = s; j <= bis; ++j) e.ergebnis.linie[j] = bester.SmartZuege[j];
+}
+
+}  // namespace quarne

@@ -1,0 +1,66 @@
+// Results of subtrees met before in the same iteration, reused only where they cannot differ:
+// the same position, ply and depth limit, and a history that cannot matter below it. A fixed
+// table, sized before a search; nothing is allocated while searching.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "core/types.h"
+
+namespace quarne {
+
+class Transpositionstabelle {
+ public:
+  // Everything a subtree's exact result depends on, packed; a stored result is taken only when
+  // every field is equal, never by the hash alone.
+  struct Schluessel {
+    std::uint64_t a = 0;
+    std::uint64_t b = 0;
+    bool operator==(const Schluessel&) const = default;
+  };
+
+  // Packs the position before ply s with its depth limit d and its count of moves without a
+  // mill (-1 when the draw limit cannot be reached below it); false when a field does not fit.
+  static bool Verschluessele(const TBrett& brett, int s, int d, int zugOhneQuarne, Schluessel& k);
+
+  // Sizes the table to about mb megabytes (0: none) and forgets everything.
+  void Groesse(std::size_t mb);
+  bool Aktiv() const { return anzahl_ > 0; }
+  // A new search: results of earlier ones no longer count.
+  void NeueSuche() { ++generation_; }
+
+  // The best move's value of the subtree of ply s and its principal line from ply s to d; or,
+  // not genau, a move worth that much at least to the side to move, found before the search
+  // of the ply was cut off.
+  struct Ergebnis {
+    TZugWert wert{};
+    bool genau = false;
+    std::uint8_t von = 0, bis = 0;
+    Array1<TSmartZug, kMaxSteps> linie{};
+  };
+  const Ergebnis* Finde(const Schluessel& k) const;
+  void Speichere(const Schluessel& k, const TZugWert& wert, bool genau, const TZug& bester, int s,
+                 int d);
+
+ private:
+  struct Eintrag {
+    Schluessel schluessel;
+    std::uint32_t generation = 0;
+    Ergebnis ergebnis;
+  };
+  std::size_t Index(const Schluessel& k) const;
+
+  // Zeroed memory is an empty table (generation 0 is never searched), and the system hands it
+  // out untouched: a large table costs nothing until it fills.
+  struct FreiGeben {
+    void operator()(Eintrag* e) const { std::free(e); }
+  };
+  std::unique_ptr<Eintrag[], FreiGeben> eintraege_;
+  std::size_t anzahl_ = 0;
+  std::uint32_t generation_ = 1;
+};
+
+}  // namespace quarne
