@@ -48,12 +48,7 @@ std::vector<TSBibEintrag> Rechnungen(const TBibliothek& bib) {
     if (e.rSC != rC || !e.BibBerechnet) continue;
     TStep s{};
     FuelleStep(bib, 1, j, s);
-    TSBibEintrag r;
-    r.Zug = e.Zug;
-    r.VirtuellAb = s.VirtuellAb;
-    r.STDenkTiefe = s.STDenkTiefe;
-    for (int i = 1; i <= s.ZuegeAnzahl; ++i) r.Zuege.push_back(s.Zuege[i]);
-    eintraege.push_back(r);
+    eintraege.push_back(SBibEintrag(e.Zug, s));
   }
   return eintraege;
 }
