@@ -31,18 +31,21 @@ fs::path RechenzeitDatei(const fs::path& ergebnis) {
   return fs::path(ergebnis.string() + ".zeit");
 }
 
-bool SchreibeManifest(const fs::path& datei, const TPlan& plan) {
-  const TKennwerte werte = {{"format", kManifestFormat},
-                            {"planstand", plan.Planstand},
-                            {"stufe", static_cast<std::uint64_t>(plan.Stufe)},
-                            {"tiefe", static_cast<std::uint64_t>(plan.Tiefe)},
-                            {"teile", static_cast<std::uint64_t>(plan.Teile)},
-                            {"stellungen", static_cast<std::uint64_t>(plan.Stellungen)}};
-  return SchreibeDatei(datei, KennwertText(werte));
+Bytes ManifestText(const TPlan& plan) {
+  return KennwertText({{"format", kManifestFormat},
+                       {"planstand", plan.Planstand},
+                       {"stufe", static_cast<std::uint64_t>(plan.Stufe)},
+                       {"tiefe", static_cast<std::uint64_t>(plan.Tiefe)},
+                       {"teile", static_cast<std::uint64_t>(plan.Teile)},
+                       {"stellungen", static_cast<std::uint64_t>(plan.Stellungen)}});
 }
 
-std::optional<TPlan> LeseManifest(const fs::path& datei) {
-  const std::optional<TKennwerte> w = LadeKennwerte(datei, kManifestNamen);
+bool SchreibeManifest(const fs::path& datei, const TPlan& plan) {
+  return SchreibeDatei(datei, ManifestText(plan));
+}
+
+std::optional<TPlan> LeseManifest(std::span<const std::uint8_t> text) {
+  const std::optional<TKennwerte> w = LiesKennwerte(text, kManifestNamen);
   if (!w) return std::nullopt;
   const auto wert = [&](std::string_view name) { return w->find(name)->second; };
   if (wert("format") != kManifestFormat || wert("stufe") > kBibStufen - 2 || wert("tiefe") < 1 ||
@@ -51,6 +54,12 @@ std::optional<TPlan> LeseManifest(const fs::path& datei) {
     return std::nullopt;
   return TPlan{wert("planstand"), static_cast<int>(wert("stufe")), static_cast<int>(wert("tiefe")),
                static_cast<int>(wert("teile")), static_cast<int>(wert("stellungen"))};
+}
+
+std::optional<TPlan> LeseManifest(const fs::path& datei) {
+  Bytes text;
+  if (LadeDatei(datei, text, kHoechstKennwertBytes).Code != TBibCode::Ok) return std::nullopt;
+  return LeseManifest(text);
 }
 
 }  // namespace quarne

@@ -5,7 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 #include <string_view>
+
+#include "core/byteimage.h"
 
 namespace quarne {
 
@@ -31,8 +34,10 @@ std::filesystem::path RechenzeitDatei(const std::filesystem::path& ergebnis);
 // The names in the file of a shard's time: its calculations' milliseconds, over all runs.
 inline constexpr std::string_view kRechenzeitNamen[] = {"rechenzeit"};
 
+Bytes ManifestText(const TPlan& plan);
 bool SchreibeManifest(const std::filesystem::path& datei, const TPlan& plan);
-// Nothing when the file is missing or not a manifest.
+// Nothing when the text is not a manifest, or the file is missing or none.
+std::optional<TPlan> LeseManifest(std::span<const std::uint8_t> text);
 std::optional<TPlan> LeseManifest(const std::filesystem::path& datei);
 
 }  // namespace quarne
