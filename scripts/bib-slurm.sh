@@ -14,6 +14,7 @@
 set -euo pipefail
 
 aufruf() {
+  echo "Aufruf:" >&2
   sed -n '/^#   scripts/,/^#$/p' "$0" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
