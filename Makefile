@@ -36,7 +36,7 @@ tsan: deps
 	@cmake --build $(TSAN_DIR) -j $(JOBS)
 	@cd $(TSAN_DIR) && TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" ctest --output-on-failure -j $(JOBS)
 
-# The readers of library, entry and game files under libFuzzer with AddressSanitizer and
+# The readers of library, entry and game files and of a plan's manifest under libFuzzer with AddressSanitizer and
 # UndefinedBehaviorSanitizer, built with clang; each runs FUZZ_SECONDS seconds on a corpus that
 # grows in FUZZ_DIR. A finding is kept there and ends the target with an error.
 fuzz:
@@ -44,7 +44,7 @@ fuzz:
 	@cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@$(FUZZ_DIR)/fuzz_seeds $(FUZZ_DIR)/corpus
-	@for ziel in bibfile entryfile partie; do \
+	@for ziel in bibfile entryfile partie manifest; do \
 	  echo "Fuzzing $$ziel: $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_DIR)/$${ziel}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_DIR)/$$ziel- $(FUZZ_DIR)/corpus/$$ziel >$(FUZZ_DIR)/$$ziel.log 2>&1 \

@@ -31,8 +31,11 @@
 #include "library/dateien.h"
 #include "library/entryfile.h"
 #include "library/import.h"
+#include "library/keyvalue.h"
 #include "library/lookup.h"
 #include "library/maintenance.h"
+#include "library/manifest.h"
+#include "library/shards.h"
 #include "library/sperre.h"
 #include "parallel/benchmark.h"
 #include "parallel/driver.h"
@@ -55,8 +58,11 @@ constexpr const char* kAufruf =
     "  quarne-cli bib info DATEI\n"
     "  quarne-cli bib pruefen DATEI\n"
     "  quarne-cli bib erstellen DATEI --bis-stufe L [--tiefe N] [--threads T] [--warten S]\n"
-    "  quarne-cli bib importiere DATEI EINTRAG.sbib [--warten S]\n"
+    "  quarne-cli bib importiere DATEI EINTRAG.sbib... [--warten S]\n"
     "  quarne-cli bib fusion DATEI ANDERE.bib [--warten S]\n"
+    "  quarne-cli bib plan DATEI --stufe L --teile N --ordner ORDNER [--tiefe N] [--warten S]\n"
+    "  quarne-cli bib rechne ORDNER/teil-K --aus ORDNER/teil-K.sbib [--threads T] [--warten S]\n"
+    "  quarne-cli bib status ORDNER\n"
     "STELLUNG: \"<24 Zeichen aus W, S, .> <W|S> <gesetzt Weiß> <gesetzt Schwarz> "
     "[<Halbzüge ohne Quarne>]\"\n"
     "R: Remis nach 40, 60 oder 100 Halbzügen ohne Quarne oder aus (Standard: 40)\n"
@@ -68,6 +74,9 @@ constexpr const char* kAufruf =
     "   Threads verteilt (0 bis 4096, Standard: 16; 0 schaltet sie ab)\n"
     "S: so viele Sekunden wartet der Befehl, solange ein anderer die Bibliothek ändert\n"
     "   (0 bis 3600, Standard: 10)\n"
+    "Verteilt rechnen: plan schreibt die Stellungen einer Stufe in N Teile, rechne berechnet\n"
+    "   einen Teil (auch auf einem anderen Rechner, nach einem Abbruch weiter), importiere\n"
+    "   nimmt die Ergebnisse in die geplante Bibliothek auf, status zeigt den Fortschritt.\n"
     "Die Optionen dürfen in beliebiger Reihenfolge nach der Stellung stehen.\n";
 
 constexpr int kFalscheEingabe = 2;  // exit code
@@ -110,12 +119,34 @@ class BenchHost final : public KonsolenHost {
   std::int64_t ende_ = 0;
 };
 
-// Ctrl-C during building: the running search stops and what is done is saved.
+// Ctrl-C during building, or the batch system's end of a job: the running search stops and
+// what is done is saved.
 std::atomic<bool> gUnterbrochen{false};
 
 extern "C" void Unterbrechen(int) {
   gUnterbrochen = true;
 }
+
+// Catches both signals while it lives.
+class UnterbrechungsWache {
+ public:
+  UnterbrechungsWache()
+      : int_(std::signal(SIGINT, Unterbrechen)), term_(std::signal(SIGTERM, Unterbrechen)) {
+    gUnterbrochen = false;
+  }
+  ~UnterbrechungsWache() {
+    std::signal(SIGINT, int_);
+    std::signal(SIGTERM, term_);
+  }
+  UnterbrechungsWache(const UnterbrechungsWache&) = delete;
+  UnterbrechungsWache& operator=(const UnterbrechungsWache&) = delete;
+
+ private:
+  void (*int_)(int);
+  void (*term_)(int);
+};
+
+constexpr const char* kKeinManifest = "Das ist kein gültiges Manifest eines Plans.";
 
 // Building lets events through now and then: Ctrl-C reaches the search, and the library is
 // saved to "Autosave.bib" every 30 minutes.
@@ -159,6 +190,18 @@ std::string MitTausendern(std::int64_t n) {
     text += ziffern[i];
   }
   return n < 0 ? "-" + text : text;
+}
+
+// "1 Stellung", "2 Stellungen".
+std::string Stellungen(std::int64_t n) {
+  return std::to_string(n) + (n == 1 ? " Stellung" : " Stellungen");
+}
+
+// A duration as "1 Tage und 2h3m4s".
+std::string DauerText(std::int64_t ms) {
+  const std::int64_t s = ms / 1000;
+  return std::to_string(s / 86400) + " Tage und " + std::to_string(s / 3600 % 24) + "h" +
+         std::to_string(s / 60 % 60) + "m" + std::to_string(s % 60) + "s";
 }
 
 void DruckeZuege(const TStep& step, std::ostream& aus) {
@@ -263,9 +306,10 @@ struct Befehl {
   // "<befehl> STELLUNG ..." with the options the command knows and the number of positional
   // arguments it takes; nothing after reporting a bad input. --remis goes straight into the
   // settings. Without a position (mitStellung false) the options follow the command's name.
+  // With mehr, at least `positionen` positional arguments.
   std::optional<Eingabe> Lies(std::initializer_list<std::string_view> bekannt,
                               std::size_t positionen, bool mitStellung = true,
-                              std::size_t erstes = 1) {
+                              std::size_t erstes = 1, bool mehr = false) {
     if (mitStellung && arg.size() < erstes + 1) {
       Falsch(kAufruf);
       return std::nullopt;
@@ -291,7 +335,7 @@ struct Befehl {
         return std::nullopt;
       }
     }
-    if (ein.positionen.size() != positionen) {
+    if (mehr ? ein.positionen.size() < positionen : ein.positionen.size() != positionen) {
       Falsch(kAufruf);
       return std::nullopt;
     }
@@ -527,6 +571,9 @@ struct Befehl {
     if (was == "pruefen") return BibPruefen();
     if (was == "erstellen") return BibErstellen();
     if (was == "importiere" || was == "fusion") return BibHinzu(was == "fusion");
+    if (was == "plan") return BibPlan();
+    if (was == "rechne") return BibRechne();
+    if (was == "status") return BibStatus();
     return Falsch("Unbekannter Befehl \"bib " + was + "\".\n" + kAufruf);
   }
 
@@ -571,26 +618,37 @@ struct Befehl {
     return 0;
   }
 
-  // Merges another library (fusion) or imports an entry file into the library: the other file
-  // is read first, then the library is locked, read, changed, checked and written.
+  // Merges another library (fusion) or imports entry files into the library: the other files
+  // are read first, then the library is locked, read, changed, checked and written, all files
+  // or none. An entry file beside a plan's manifest goes only into the library as planned.
   int BibHinzu(bool fusion) {
-    const auto ein = Lies({"--warten"}, 2, false, 2);
+    const auto ein = Lies({"--warten"}, 2, false, 2, !fusion);
     int warteMs = 0;
     if (!ein || !LiesWarten(*ein, warteMs)) return kFalscheEingabe;
     const std::string& datei = ein->positionen[0];
-    const std::string& quelle = ein->positionen[1];
+    const std::vector<std::string> quellen(ein->positionen.begin() + 1, ein->positionen.end());
     const std::string quellFehler = fusion ? "\nFehler beim Öffnen der Fusions-Bibliotheksdatei. "
                                            : "\nFehler beim Einlesen der SBib-Datei. ";
     TBibliothek andere;
-    TSBibGelesen eintraege;
-    TLeseErgebnis gelesen;
-    if (fusion) {
-      gelesen = LeseBib(std::filesystem::path(quelle), andere);
-    } else {
-      eintraege = LeseSBib(std::filesystem::path(quelle));
-      gelesen = eintraege.Ergebnis;
+    std::vector<TSBibGelesen> eintraege;
+    std::vector<std::optional<TPlan>> plaene;
+    for (const std::string& quelle : quellen) {
+      TLeseErgebnis gelesen;
+      if (fusion) {
+        gelesen = LeseBib(std::filesystem::path(quelle), andere);
+      } else {
+        eintraege.push_back(LeseSBib(std::filesystem::path(quelle)));
+        gelesen = eintraege.back().Ergebnis;
+        const std::filesystem::path manifest =
+            ManifestDatei(std::filesystem::path(quelle).parent_path());
+        std::optional<TPlan>& plan = plaene.emplace_back();
+        if (gelesen.Code == TBibCode::Ok && std::filesystem::exists(manifest)) {
+          plan = LeseManifest(manifest);
+          if (!plan) return Falsch(manifest.string() + ": " + kKeinManifest + quellFehler);
+        }
+      }
+      if (gelesen.Code != TBibCode::Ok) return Falsch(LeseFehler(quelle, gelesen) + quellFehler);
     }
-    if (gelesen.Code != TBibCode::Ok) return Falsch(LeseFehler(quelle, gelesen) + quellFehler);
 
     const TDateiSperre sperre(datei, warteMs);
     if (!sperre.Gehalten()) return Falsch(MeldungsText(sperre.Meldung(), datei));
@@ -598,12 +656,224 @@ struct Befehl {
     if (!LadeBib(datei, bib)) return kFalscheEingabe;
     KonsolenHost host(fehler);
     auto suche = std::make_unique<Suche>(einstellungen, host);
-    const TUebernahme u = fusion ? FusioniereBib(bib, *suche, andere)
-                                 : ImportiereSBib(bib, *suche, eintraege.Eintraege);
-    if (u.art == TUebernahme::Quelle) return Falsch(quelle + ": " + u.Text + quellFehler);
-    if (u.art == TUebernahme::Ergebnis)
+    TUebernahme u;
+    std::size_t stellungen = 0;
+    if (fusion) {
+      u = FusioniereBib(bib, *suche, andere);
+      if (u.art == TUebernahme::Quelle) return Falsch(quellen[0] + ": " + u.Text + quellFehler);
+    } else {
+      std::vector<TSBibEintrag> alle;
+      for (std::size_t i = 0; i < quellen.size(); ++i) {
+        const std::vector<TSBibEintrag>& e = eintraege[i].Eintraege;
+        std::string grund = plaene[i] ? PruefeGegenPlan(bib, *plaene[i], e) : std::string();
+        if (grund.empty()) grund = PruefeSBib(*suche, e);
+        if (!grund.empty()) return Falsch(quellen[i] + ": " + grund + quellFehler);
+        alle.insert(alle.end(), e.begin(), e.end());
+      }
+      stellungen = alle.size();
+      u = ImportiereSBib(bib, *suche, alle);
+    }
+    if (u.art != TUebernahme::Ok)
       return Falsch(datei + ": " + u.Text + "\n" + kBestuendePruefungNicht);
-    return SpeichereBib(datei, bib) ? 0 : kFalscheEingabe;
+    if (!SpeichereBib(datei, bib)) return kFalscheEingabe;
+    if (quellen.size() > 1)
+      aus << quellen.size() << " Dateien mit " << Stellungen(static_cast<std::int64_t>(stellungen))
+          << " importiert.\n";
+    return 0;
+  }
+
+  // The search of library positions: every move valued exactly, not only the best.
+  Rechner BauRechner(BauHost& host) {
+    einstellungen.CBVoll = true;
+    Rechner r(einstellungen, host, threadAnzahl);
+    host.suche = r.suche.get();
+    return r;
+  }
+
+  // "bib plan": expands the level before, writes the library back and the level's positions
+  // into shard files, the manifest last, so that a folder with a manifest holds a whole plan.
+  int BibPlan() {
+    const auto ein = Lies({"--stufe", "--teile", "--ordner", "--tiefe", "--warten"}, 1, false, 2);
+    int warteMs = 0;
+    if (!ein || !LiesWarten(*ein, warteMs)) return kFalscheEingabe;
+    int stufe = 0, teile = 0, tiefe = 0;
+    const std::string* stufeText = ein->Option("--stufe");
+    if (!stufeText || !LiesGanzzahl(*stufeText, 0, kBibStufen - 2, stufe))
+      return Falsch("Die Stufe nach --stufe muss eine ganze Zahl von 0 bis 17 sein.");
+    const std::string* teileText = ein->Option("--teile");
+    if (!teileText || !LiesGanzzahl(*teileText, 1, kHoechstTeile, teile))
+      return Falsch("Die Zahl der Teile nach --teile muss eine ganze Zahl von 1 bis " +
+                    std::to_string(kHoechstTeile) + " sein.");
+    const std::string* ordnerText = ein->Option("--ordner");
+    if (!ordnerText || ordnerText->empty())
+      return Falsch("Der Ordner für die Teile fehlt (--ordner ORDNER).");
+    const std::string* tiefeText = ein->Option("--tiefe");
+    if (tiefeText && !LiesGanzzahl(*tiefeText, 2, kMaxSteps, tiefe))
+      return Falsch("Die Tiefe muss eine ganze Zahl von 2 bis 16 sein.");
+    const std::string& datei = ein->positionen[0];
+    const std::filesystem::path ordner(*ordnerText);
+
+    const TDateiSperre sperre(datei, warteMs);
+    if (!sperre.Gehalten()) return Falsch(MeldungsText(sperre.Meldung(), datei));
+    TBibliothek bib;
+    if (!LadeBib(datei, bib, true)) return kFalscheEingabe;
+    KonsolenHost host(fehler);
+    auto suche = std::make_unique<Suche>(einstellungen, host);
+    const TGeplant g = PlaneStufe(bib, *suche, stufe, teile, tiefe);
+    if (!g.Fehler.empty()) return Falsch(datei + ": " + g.Fehler);
+    // Planning again the same gives the same plan; the shards' calculations stay valid.
+    const std::filesystem::path manifest = ManifestDatei(ordner);
+    if (std::filesystem::exists(manifest) && LeseManifest(manifest) != g.Plan)
+      return Falsch(ordner.string() +
+                    " enthält schon einen anderen Plan. Bitte einen leeren Ordner angeben.");
+    if (!SpeichereBib(datei, bib)) return kFalscheEingabe;
+    std::error_code fehlerCode;
+    std::filesystem::create_directories(ordner, fehlerCode);
+    for (int k = 1; k <= teile; ++k) {
+      const std::filesystem::path teil = TeilDatei(ordner, k);
+      if (const TDateiMeldung m = SchreibeSBib(teil, g.Teile[static_cast<std::size_t>(k - 1)]);
+          m != TDateiMeldung::Keine)
+        return Falsch(MeldungsText(m, teil));
+    }
+    if (!SchreibeManifest(manifest, g.Plan))
+      return Falsch(MeldungsText(TDateiMeldung::SchreibenFehler, manifest));
+    aus << "Stufe " << stufe << ", Tiefe " << g.Plan.Tiefe << ": " << Stellungen(g.Plan.Stellungen)
+        << " in " << teile << " Teilen nach " << ordner.string() << '\n';
+    for (int k = 1; k <= teile; ++k)
+      aus << "Teil " << k << ": "
+          << Stellungen(static_cast<std::int64_t>(g.Teile[static_cast<std::size_t>(k - 1)].size()))
+          << '\n';
+    return 0;
+  }
+
+  // "bib rechne": calculates the shard's positions that its entry file does not hold yet, and
+  // writes the entry file after each, so that a killed run goes on where it stopped.
+  int BibRechne() {
+    const auto ein = Lies({"--aus", "--threads", "--warten"}, 1, false, 2);
+    int warteMs = 0;
+    if (!ein || !LiesWarten(*ein, warteMs)) return kFalscheEingabe;
+    const std::string& teilName = ein->positionen[0];
+    const std::string* ausText = ein->Option("--aus");
+    if (!ausText || ausText->empty())
+      return Falsch("Die Datei für die Ergebnisse fehlt (--aus DATEI.sbib).");
+    const std::filesystem::path ergebnis(*ausText);
+    const TSBibGelesen teil = LeseSBib(std::filesystem::path(teilName));
+    if (teil.Ergebnis.Code != TBibCode::Ok) return Falsch(LeseFehler(teilName, teil.Ergebnis));
+    if (const std::string grund = PruefeTeil(teil.Eintraege); !grund.empty())
+      return Falsch(teilName + ": " + grund + ". Das ist kein Teil eines Plans.");
+
+    const TDateiSperre sperre(ergebnis, warteMs);
+    if (!sperre.Gehalten()) return Falsch(MeldungsText(sperre.Meldung(), ergebnis));
+    std::vector<TSBibEintrag> fertig;
+    if (std::filesystem::exists(ergebnis)) {
+      TSBibGelesen bisher = LeseSBib(ergebnis);
+      if (bisher.Ergebnis.Code != TBibCode::Ok)
+        return Falsch(LeseFehler(ergebnis.string(), bisher.Ergebnis));
+      fertig = std::move(bisher.Eintraege);
+    }
+    const std::optional<std::vector<bool>> erledigt = Erledigt(teil.Eintraege, fertig);
+    if (!erledigt)
+      return Falsch(ergebnis.string() + " enthält Berechnungen, die nicht zu " + teilName +
+                    " gehören.");
+    const std::filesystem::path zeitDatei = RechenzeitDatei(ergebnis);
+    const std::optional<TKennwerte> zeit = LadeKennwerte(zeitDatei, kRechenzeitNamen);
+    std::uint64_t rechenzeitMs = zeit ? zeit->begin()->second : 0;
+    const auto speichere = [&] {
+      TDateiMeldung m = SchreibeSBib(ergebnis, fertig);
+      if (m == TDateiMeldung::Keine &&
+          !SchreibeDatei(zeitDatei, KennwertText({{"rechenzeit", rechenzeitMs}})))
+        m = TDateiMeldung::SchreibenFehler;
+      if (m != TDateiMeldung::Keine) Falsch(MeldungsText(m, ergebnis));
+      return m == TDateiMeldung::Keine;
+    };
+    const std::size_t n = teil.Eintraege.size();
+    if (fertig.size() == n) {
+      if (!std::filesystem::exists(ergebnis) && !speichere()) return kFalscheEingabe;
+      aus << "Teil schon fertig: " << Stellungen(static_cast<std::int64_t>(n)) << ".\n";
+      return 0;
+    }
+
+    BauHost host(fehler);
+    Rechner r = BauRechner(host);
+    const UnterbrechungsWache wache;
+    for (std::size_t i = 0; i < n; ++i) {
+      if ((*erledigt)[i]) continue;
+      const TSBibEintrag& stellung = teil.Eintraege[i];
+      const int L = stellung.Zug.BrettNachZug.GesetzteSteineZiehend +
+                    stellung.Zug.BrettNachZug.GesetzteSteineStehend;
+      fehler << "Stellung " << i + 1 << " von " << n << " (Stufe " << L << ", Tiefe "
+             << stellung.STDenkTiefe << ") ..." << std::flush;
+      const std::int64_t start = host.JetztMs();
+      if (!RechneStellung(*r.ht, *r.suche, r.Parallel(), stellung.Zug, L, stellung.STDenkTiefe)) {
+        fehler << " abgebrochen.\n";
+        aus << "Abgebrochen: " << fertig.size() << " von " << n << " Stellungen fertig.\n";
+        return 1;
+      }
+      const std::int64_t ms = host.JetztMs() - start;
+      rechenzeitMs += static_cast<std::uint64_t>(ms);
+      fertig.push_back(SBibEintrag(stellung.Zug, r.suche->MemStep2));
+      if (!speichere()) return kFalscheEingabe;
+      fehler << ' ' << MitTausendern(ms) << " ms\n";
+    }
+    aus << "Teil fertig: " << Stellungen(static_cast<std::int64_t>(n)) << " in "
+        << MitTausendern(static_cast<std::int64_t>(rechenzeitMs / 1000)) << " s Rechenzeit.\n";
+    return 0;
+  }
+
+  // "bib status": how far the shards of a plan are, from the files in its folder.
+  int BibStatus() {
+    const auto ein = Lies({}, 1, false, 2);
+    if (!ein) return kFalscheEingabe;
+    const std::filesystem::path ordner(ein->positionen[0]);
+    const std::optional<TPlan> plan = LeseManifest(ManifestDatei(ordner));
+    if (!plan)
+      return Falsch(ManifestDatei(ordner).string() + ": " + kKeinManifest +
+                    " Ist das der Ordner eines Plans?");
+    aus << "Stufe " << plan->Stufe << ", Tiefe " << plan->Tiefe << ", " << plan->Teile << " Teile, "
+        << plan->Stellungen << " Stellungen\n";
+    std::int64_t geplant = 0, erledigt = 0, ms = 0;
+    int fertig = 0, laufend = 0;
+    for (int k = 1; k <= plan->Teile; ++k) {
+      const TSBibGelesen teil = LeseSBib(TeilDatei(ordner, k));
+      const std::filesystem::path ergebnis = ErgebnisDatei(ordner, k);
+      const TSBibGelesen gerechnet =
+          std::filesystem::exists(ergebnis) ? LeseSBib(ergebnis) : TSBibGelesen{};
+      const auto n = static_cast<std::int64_t>(teil.Eintraege.size());
+      const auto d = static_cast<std::int64_t>(gerechnet.Eintraege.size());
+      const TDateiSperre probe(ergebnis, 0);
+      const bool laeuft = probe.Meldung() == TDateiMeldung::Gesperrt;
+      std::string zustand;
+      if (teil.Ergebnis.Code != TBibCode::Ok)
+        zustand = "Teildatei fehlt oder ist beschädigt";
+      else if (gerechnet.Ergebnis.Code != TBibCode::Ok)
+        zustand = "Ergebnisdatei beschädigt";
+      else if (laeuft)
+        zustand = "läuft";
+      else if (d >= n && std::filesystem::exists(ergebnis))
+        zustand = "fertig";
+      else
+        zustand = d > 0 ? "unterbrochen" : "wartet";
+      fertig += zustand == "fertig";
+      laufend += laeuft;
+      geplant += n;
+      erledigt += d;
+      if (const auto zeit = LadeKennwerte(RechenzeitDatei(ergebnis), kRechenzeitNamen))
+        ms += static_cast<std::int64_t>(std::min<std::uint64_t>(zeit->begin()->second, 1ULL << 50));
+      aus << "Teil " << k << ": " << d << " von " << Stellungen(n) << ", " << zustand << '\n';
+    }
+    aus << "Teile: " << plan->Teile << " geplant, " << fertig << " fertig, " << laufend
+        << " laufen\n";
+    aus << "Stellungen: " << erledigt << " von " << geplant << " fertig\n";
+    if (erledigt == 0 || ms <= 0) {
+      aus << "Stellungen je Stunde: ---\nRestzeit: ---\n";
+      return 0;
+    }
+    aus << "Stellungen je Stunde: " << MitTausendern(erledigt * 3'600'000 / ms)
+        << " je rechnendem Teil\n";
+    const std::int64_t rest = (geplant - erledigt) * ms / erledigt / std::max(1, laufend);
+    aus << "Restzeit: " << DauerText(rest) << (laufend > 1 ? " bei " : "")
+        << (laufend > 1 ? std::to_string(laufend) + " laufenden Teilen" : "") << '\n';
+    return 0;
   }
 
   int BibErstellen() {
@@ -629,11 +899,8 @@ struct Befehl {
       bib[L].BibAktiv = L <= bis;
       if (tiefe > 0 && L <= bis) bib[L].BibTiefe = tiefe;
     }
-    // Every move of a library position is valued exactly, not only the best.
-    einstellungen.CBVoll = true;
     BauHost host(fehler);
-    Rechner r(einstellungen, host, threadAnzahl);
-    host.suche = r.suche.get();
+    Rechner r = BauRechner(host);
     const std::filesystem::path autosave =
         std::filesystem::path(datei).parent_path() / "Autosave.bib";
     host.naechsteSicherung = host.JetztMs() + BauHost::kAutosaveMs;
@@ -652,17 +919,16 @@ struct Befehl {
     };
     BibBau bau(bib, *r.ht, *r.suche, r.Parallel(), fortschritt,
                static_cast<std::uint32_t>(host.JetztMs()));
-    gUnterbrochen = false;
-    const auto vorher = std::signal(SIGINT, Unterbrechen);
     BauErgebnis e;
-    try {
-      e = bau.ErstelleBib();
-    } catch (const std::exception& f) {
-      std::signal(SIGINT, vorher);
-      SpeichereBib(datei, bib);
-      return Falsch(f.what());
+    {
+      const UnterbrechungsWache wache;
+      try {
+        e = bau.ErstelleBib();
+      } catch (const std::exception& f) {
+        SpeichereBib(datei, bib);
+        return Falsch(f.what());
+      }
     }
-    std::signal(SIGINT, vorher);
     fortschritt.StufeFertig();
     if (!SpeichereBib(datei, bib)) return kFalscheEingabe;
     if (!e.abgebrochen && !e.nullBerechnet && e.berechnet == 0)

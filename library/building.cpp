@@ -19,25 +19,15 @@ BibBau::BibBau(TBibliothek& bib, HTSuche& ht, Suche& suche, bool parallel, BauAn
 
 BauErgebnis BibBau::ErstelleBib() {
   ergebnis_ = BauErgebnis{};
-  if (bib_[0].BibCnt() < 2) {
-    bib_[0].BibZuege = WurzelEintraege();
-    bib_.Geaendert = true;
-  }
+  LegeWurzelnAn(bib_);
   for (int L = 0; L < kBibStufen - 1; ++L) {
     if (!bib_[L].BibAktiv) continue;
-    if (L > 0) BerechneSpieler(L - 1);
+    if (L > 0) BerechneSpieler(bib_, suche_, L - 1);
     nummer_ = 0;
     // First the positions never calculated, then those calculated shallower, shallowest first;
     // within each group in random order.
     for (int k = 0; k <= kMaxSteps - 1; ++k) {
-      const TBibSegm& stufe = bib_[L];
-      std::vector<int> liste;
-      for (int x = 0; x < stufe.BibCnt(); ++x) {
-        const TBibZug& e = stufe.BibZuege[static_cast<std::size_t>(x)];
-        if (e.rSC != rC || !e.BibZuBerechnen) continue;
-        if (k == 0 ? !e.BibBerechnet : e.BibBerechnet && e.BibDenkTiefe == k && k < stufe.BibTiefe)
-          liste.push_back(x);
-      }
+      std::vector<int> liste = Kandidaten(bib_, L, k);
       while (!liste.empty()) {
         std::uniform_int_distribution<std::size_t> wahl(0, liste.size() - 1);
         const std::size_t f = wahl(zufall_);
@@ -63,12 +53,8 @@ void BibBau::Berechne(int L, int x) {
   }
   const TZug zug = bib_[L].BibZuege[static_cast<std::size_t>(x)].Zug;
   anzeige_.PositionBeginnt(L, x, nummer_, bib_[L].BibZuege[static_cast<std::size_t>(x)]);
-  HTOptionen optionen;
-  optionen.FullDepthOnly = true;
-  const LeererVerlauf verlauf;
-  ht_.Suchen(parallel_, bib_[L].BibTiefe, zug, L + 1, AmZug(L), optionen, verlauf);
   // A stopped search is not stored: its values belong to no complete calculation.
-  if (suche_.StopFlag) {
+  if (!RechneStellung(ht_, suche_, parallel_, zug, L, bib_[L].BibTiefe)) {
     ergebnis_.abgebrochen = true;
     return;
   }
@@ -77,31 +63,66 @@ void BibBau::Berechne(int L, int x) {
   ++ergebnis_.berechnet;
 }
 
-void BibBau::BerechneSpieler(int L) {
-  for (int x = 0; x < bib_[L].BibCnt(); ++x) {
-    const TBibZug& e = bib_[L].BibZuege[static_cast<std::size_t>(x)];
+void LegeWurzelnAn(TBibliothek& bib) {
+  if (bib[0].BibCnt() >= 2) return;
+  bib[0].BibZuege = WurzelEintraege();
+  bib.Geaendert = true;
+}
+
+std::vector<int> Kandidaten(const TBibliothek& bib, int L, int k) {
+  const TBibSegm& stufe = bib[L];
+  std::vector<int> liste;
+  for (int x = 0; x < stufe.BibCnt(); ++x) {
+    const TBibZug& e = stufe.BibZuege[static_cast<std::size_t>(x)];
+    if (e.rSC != rC || !e.BibZuBerechnen) continue;
+    if (k == 0 ? !e.BibBerechnet : e.BibBerechnet && e.BibDenkTiefe == k && k < stufe.BibTiefe)
+      liste.push_back(x);
+  }
+  return liste;
+}
+
+std::vector<int> AlleKandidaten(const TBibliothek& bib, int L) {
+  std::vector<int> alle;
+  for (int k = 0; k <= kMaxSteps - 1; ++k) {
+    const std::vector<int> stufe = Kandidaten(bib, L, k);
+    alle.insert(alle.end(), stufe.begin(), stufe.end());
+  }
+  return alle;
+}
+
+bool RechneStellung(HTSuche& ht, Suche& suche, bool parallel, const TZug& zug, int L, int tiefe) {
+  HTOptionen optionen;
+  optionen.FullDepthOnly = true;
+  const LeererVerlauf verlauf;
+  ht.Suchen(parallel, tiefe, zug, L + 1, AmZug(L), optionen, verlauf);
+  return !suche.StopFlag;
+}
+
+void BerechneSpieler(TBibliothek& bib, Suche& suche, int L) {
+  for (int x = 0; x < bib[L].BibCnt(); ++x) {
+    const TBibZug& e = bib[L].BibZuege[static_cast<std::size_t>(x)];
     if (e.rSC != rS || !e.BibZuBerechnen || e.BibBerechnet) continue;
     const LeererVerlauf verlauf;
-    suche_.StepRoutineListe(2, e.Zug, L + 1, AmZug(L), true, true, verlauf);
-    const TStep& w = suche_.Steps[1];
+    suche.StepRoutineListe(2, e.Zug, L + 1, AmZug(L), true, true, verlauf);
+    const TStep& w = suche.Steps[1];
     if (w.ZuegeAnzahl < 1) throw std::runtime_error("Keine Zuege in Steps[1] in BerechneSpieler");
-    TBibSegm& kinder = bib_[L + 1];
+    TBibSegm& kinder = bib[L + 1];
     const int k = kinder.BibCnt();
     for (int i = 1; i <= w.ZuegeAnzahl; ++i) {
       TBibZug neu;
       neu.Zug = w.Zuege[i];
       neu.rSC = rC;
       neu.BibZuBerechnen =
-          Finde(bib_, L + 1, kinder.BibCnt() - 1, neu.Zug.BrettNachZug, true, false, rC).Index < 0;
+          Finde(bib, L + 1, kinder.BibCnt() - 1, neu.Zug.BrettNachZug, true, false, rC).Index < 0;
       kinder.BibZuege.push_back(neu);
     }
-    TBibZug& spieler = bib_[L].BibZuege[static_cast<std::size_t>(x)];
+    TBibZug& spieler = bib[L].BibZuege[static_cast<std::size_t>(x)];
     spieler.BibVon = k;
     spieler.BibBis = k + w.ZuegeAnzahl - 1;
     spieler.BibDenkTiefe = w.STDenkTiefe;
     spieler.BibVirtuellAb = w.VirtuellAb;
     spieler.BibBerechnet = true;
-    bib_.Geaendert = true;
+    bib.Geaendert = true;
   }
 }
 

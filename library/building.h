@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "library/model.h"
 #include "parallel/driver.h"
@@ -37,8 +38,6 @@ class BibBau {
 
   // Builds the switched-on levels 0..17 to their target depths, until done or StopFlag.
   BauErgebnis ErstelleBib();
-  // Appends all moves of each player position of level L that is not expanded yet.
-  void BerechneSpieler(int L);
 
  private:
   void Berechne(int L, int x);
@@ -52,6 +51,22 @@ class BibBau {
   BauErgebnis ergebnis_;
   int nummer_ = 0;  // positions of the running level calculated so far
 };
+
+// Level 0 gets the two root entries when it has fewer than two.
+void LegeWurzelnAn(TBibliothek& bib);
+
+// Appends all moves of each player position of level L that is not expanded yet.
+void BerechneSpieler(TBibliothek& bib, Suche& suche, int L);
+
+// The computer positions of level L that building calculates in stage k, in index order: for
+// k = 0 those never calculated, for k >= 1 those calculated at depth k below the level's target.
+std::vector<int> Kandidaten(const TBibliothek& bib, int L, int k);
+// All of them, stage by stage.
+std::vector<int> AlleKandidaten(const TBibliothek& bib, int L);
+
+// The full search of the position after zug of level L at depth tiefe, as building runs it;
+// false when StopFlag ended it, else the sorted result is in suche.MemStep2.
+bool RechneStellung(HTSuche& ht, Suche& suche, bool parallel, const TZug& zug, int L, int tiefe);
 
 // The final report: "Erstellung abgeschlossen." or "Erstellung abgebrochen." with the count.
 std::string MeldeErgebnis(const std::string& text, bool nullBerechnet, int n);

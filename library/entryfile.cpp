@@ -46,6 +46,15 @@ TStep SBibStep(const TSBibEintrag& eintrag) {
   return s;
 }
 
+TSBibEintrag SBibEintrag(const TZug& zug, const TStep& s) {
+  TSBibEintrag e;
+  e.Zug = zug;
+  e.VirtuellAb = s.VirtuellAb;
+  e.STDenkTiefe = s.STDenkTiefe;
+  for (int i = 1; i <= s.ZuegeAnzahl; ++i) e.Zuege.push_back(s.Zuege[i]);
+  return e;
+}
+
 Bytes SBibAbbild(std::span<const TSBibEintrag> eintraege) {
   Bytes abbild;
   BeginneVorspann(abbild, kStempelSBib);

@@ -26,6 +26,8 @@ struct TSBibEintrag {
 // The step that carries the calculation to the library: VirtuellAb, STDenkTiefe and the moves,
 // every other field zero.
 TStep SBibStep(const TSBibEintrag& eintrag);
+// The record of the calculation s of the position after zug.
+TSBibEintrag SBibEintrag(const TZug& zug, const TStep& s);
 
 // The plain image, header included; each record is written with all its moves.
 Bytes SBibAbbild(std::span<const TSBibEintrag> eintraege);

@@ -32,14 +32,19 @@ TUebernahme Aendere(TBibliothek& bib, Suche& suche,
 
 }  // namespace
 
-TUebernahme ImportiereSBib(TBibliothek& bib, Suche& suche,
-                           std::span<const TSBibEintrag> eintraege) {
+std::string PruefeSBib(Suche& suche, std::span<const TSBibEintrag> eintraege) {
   for (std::size_t i = 0; i < eintraege.size(); ++i) {
     const TSBibEintrag& e = eintraege[i];
     const std::string grund = PruefeBerechnung(suche, e.Zug, e.Zuege, e.STDenkTiefe, e.VirtuellAb);
-    if (!grund.empty())
-      return {TUebernahme::Quelle, "Eintrag " + std::to_string(i + 1) + ": " + grund};
+    if (!grund.empty()) return "Eintrag " + std::to_string(i + 1) + ": " + grund;
   }
+  return {};
+}
+
+TUebernahme ImportiereSBib(TBibliothek& bib, Suche& suche,
+                           std::span<const TSBibEintrag> eintraege) {
+  if (std::string grund = PruefeSBib(suche, eintraege); !grund.empty())
+    return {TUebernahme::Quelle, std::move(grund)};
   return Aendere(bib, suche, [&](TBibliothek& neu) {
     for (const TSBibEintrag& e : eintraege) AddBibi(neu, e.Zug, SBibStep(e));
   });

@@ -26,6 +26,10 @@ struct TUebernahme {
 inline constexpr const char* kBestuendePruefungNicht =
     "Die Bibliothek bestünde danach ihre Prüfung nicht und bleibt unverändert.";
 
+// "Eintrag i: " and why the i-th record holds no calculation that PruefeBerechnung accepts, or
+// empty when all do.
+std::string PruefeSBib(Suche& suche, std::span<const TSBibEintrag> eintraege);
+
 // Every record through AddBibi, when each holds a calculation that PruefeBerechnung accepts.
 TUebernahme ImportiereSBib(TBibliothek& bib, Suche& suche, std::span<const TSBibEintrag> eintraege);
 

@@ -10,6 +10,8 @@ if [ "${1:-}" = fuzz ]; then packages=(cmake make clang libclang-rt-dev); fi
 # `install-deps.sh package`: what `make package` needs besides the build, dpkg-shlibdeps and the
 # `file` that CPack picks the programs out with.
 if [ "${1:-}" = package ]; then packages=(dpkg-dev file); fi
+# `install-deps.sh slurm`: the one-node cluster of scripts/slurm-local.sh and its test.
+if [ "${1:-}" = slurm ]; then packages=(slurmctld slurmd slurm-client munge); fi
 
 missing=()
 for p in "${packages[@]}"; do

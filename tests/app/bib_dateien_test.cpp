@@ -48,12 +48,7 @@ std::vector<TSBibEintrag> Rechnungen(const TBibliothek& bib) {
     if (e.rSC != rC || !e.BibBerechnet) continue;
     TStep s{};
     FuelleStep(bib, 1, j, s);
-    TSBibEintrag r;
-    r.Zug = e.Zug;
-    r.VirtuellAb = s.VirtuellAb;
-    r.STDenkTiefe = s.STDenkTiefe;
-    for (int i = 1; i <= s.ZuegeAnzahl; ++i) r.Zuege.push_back(s.Zuege[i]);
-    eintraege.push_back(r);
+    eintraege.push_back(SBibEintrag(e.Zug, s));
   }
   return eintraege;
 }
@@ -387,6 +382,48 @@ TEST_F(BibDateien, AbgebrochenerAufbauMachtWeiter) {
   EXPECT_EQ(Rufe({"bib", "pruefen", bib.string()}).aus, "Check ok\n");
   // Nothing is left to do at that depth.
   EXPECT_EQ(Rufe(erstellen).aus, std::string(kNichtsZuBerechnen) + "\n");
+}
+
+// A shard's calculation ended by the batch system (SIGTERM) after its first position stops at
+// once with exit code 1, keeping what is done; run again, it calculates only the rest.
+TEST_F(BibDateien, BeendeterTeilMachtWeiter) {
+  const fs::path bib = ordner / "bib.bib", plan = ordner / "plan";
+  fs::copy_file(Flach(), bib);
+  ASSERT_EQ(Rufe({"bib", "plan", bib.string(), "--stufe", "2", "--teile", "1", "--ordner",
+                  plan.string(), "--tiefe", "7"})
+                .code,
+            0);
+  const fs::path teil = plan / "teil-1", ergebnis = plan / "teil-1.sbib";
+  const std::vector<std::string> rechne = {
+      "bib", "rechne", teil.string(), "--aus", ergebnis.string(), "--threads", "1"};
+  const std::size_t n = LeseSBib(teil).Eintraege.size();
+  ASSERT_GT(n, 2u);
+  const pid_t pid = Starte(rechne, ordner / "ausgabe.txt");
+  std::size_t fertig = 0;
+  while (fertig == 0) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(pid, &status, WNOHANG), 0)
+        << "zu früh fertig: " << Text(ordner / "ausgabe.txt");
+    fertig = LeseSBib(ergebnis).Eintraege.size();
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  ::kill(pid, SIGTERM);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status)) << Text(ordner / "ausgabe.txt");
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  const std::size_t vorher = LeseSBib(ergebnis).Eintraege.size();
+  ASSERT_LT(vorher, n);
+  EXPECT_NE(Text(ordner / "ausgabe.txt")
+                .find("Abgebrochen: " + std::to_string(vorher) + " von " + std::to_string(n)),
+            std::string::npos);
+
+  const Lauf weiter = Rufe(rechne);
+  ASSERT_EQ(weiter.code, 0) << weiter.fehler;
+  EXPECT_EQ(test::Zeilen(weiter.fehler).size(), n - vorher) << weiter.fehler;
+  EXPECT_EQ(LeseSBib(ergebnis).Eintraege.size(), n);
+  ASSERT_EQ(Rufe({"bib", "importiere", bib.string(), ergebnis.string()}).code, 0);
+  EXPECT_EQ(Rufe({"bib", "pruefen", bib.string()}).aus, "Check ok\n");
 }
 
 }  // namespace
