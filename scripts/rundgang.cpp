@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,6 +33,15 @@ namespace {
 
 using quarne::TQuarneForm;
 
+template <class T>
+T* Kind(TQuarneForm& form, const char* name) {
+  return form.findChild<T*>(name);
+}
+
+void ZeigeTab(TQuarneForm& form, const char* tab) {
+  Kind<QTabWidget>(form, "PageControl")->setCurrentWidget(Kind<QWidget>(form, tab));
+}
+
 void Bild(TQuarneForm& form, const QString& datei) {
   QTest::qWait(200);
   form.grab().save(datei);
@@ -46,14 +56,20 @@ bool Spiele(TQuarneForm& form, std::mt19937& zufall) {
       auswahl.Zuege[std::uniform_int_distribution<int>(1, auswahl.ZuegeAnzahl)(zufall)];
   auto mitte = [&](quarne::Punkte p) { return brett.GetPoint(p); };
   if (z.VonPosition == 0) {
-    QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
+    QTest::mouseClick(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {},
+                      mitte(z.NachPosition));
   } else {
-    QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte(z.VonPosition));
-    QTest::mouseMove(form.BrettBP, (mitte(z.VonPosition) + mitte(z.NachPosition)) / 2);
-    QTest::mouseMove(form.BrettBP, mitte(z.NachPosition));
-    QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
+    QTest::mousePress(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {},
+                      mitte(z.VonPosition));
+    QTest::mouseMove(Kind<quarne::BrettWidget>(form, "BrettBP"),
+                     (mitte(z.VonPosition) + mitte(z.NachPosition)) / 2);
+    QTest::mouseMove(Kind<quarne::BrettWidget>(form, "BrettBP"), mitte(z.NachPosition));
+    QTest::mouseRelease(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {},
+                        mitte(z.NachPosition));
   }
-  if (z.EntfStein != 0) QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.EntfStein));
+  if (z.EntfStein != 0)
+    QTest::mouseClick(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {},
+                      mitte(z.EntfStein));
   return true;
 }
 
@@ -80,14 +96,14 @@ int main(int argc, char** argv) {
   // itself where no browser is registered.
   form.activateWindow();
   if (!QTest::qWaitForWindowActive(&form)) return 1;
-  form.BrettBP->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(form.BrettBP, Qt::Key_Right);
+  Kind<quarne::BrettWidget>(form, "BrettBP")->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::Key_Right);
   Bild(form, ziel.filePath("tastatur.png"));
-  form.HilfeButn->click();
-  if (form.Seiten != nullptr) {
+  Kind<QPushButton>(form, "HilfeButn")->click();
+  if (form.findChild<quarne::SeitenFenster*>() != nullptr) {
     QTest::qWait(200);
-    form.Seiten->grab().save(ziel.filePath("hilfe.png"));
-    form.Seiten->close();
+    form.findChild<quarne::SeitenFenster*>()->grab().save(ziel.filePath("hilfe.png"));
+    form.findChild<quarne::SeitenFenster*>()->close();
   }
   // The save dialog with its proposal, and a question with No as its default, shown without
   // waiting for an answer.
@@ -105,31 +121,33 @@ int main(int argc, char** argv) {
   zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form), "frage.png");
   form.activateWindow();
 
-  form.AutoGroup.Item(0)->click();
-  form.TiefeSE1->setValue(5);
+  Kind<QGroupBox>(form, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
+  Kind<QSpinBox>(form, "TiefeSE1")->setValue(5);
   std::mt19937 zufall(4);
   while (form.spiel->LetzterZugNr < 22 && Spiele(form, zufall)) {
   }
   Bild(form, ziel.filePath("mittelspiel.png"));
   const QString partie = QDir(dateien.path()).filePath("partie.ml");
   if (!form.SpeichereSpiel(partie)) return 1;
-  form.PageControl->setCurrentWidget(form.TabZuege);
+  ZeigeTab(form, "TabZuege");
   Bild(form, ziel.filePath("zugbewertung.png"));
 
-  form.PageControl->setCurrentWidget(form.TabEinstellung);
-  form.ScoreButn->click();
+  ZeigeTab(form, "TabEinstellung");
+  Kind<QPushButton>(form, "ScoreButn")->click();
   Bild(form, ziel.filePath("optionen.png"));
-  form.PageControl->setTabVisible(form.PageControl->indexOf(form.StepListe), true);
-  form.PageControl->setCurrentWidget(form.StepListe);
-  form.SchreibBut->click();
+  Kind<QTabWidget>(form, "PageControl")
+      ->setTabVisible(
+          Kind<QTabWidget>(form, "PageControl")->indexOf(Kind<QWidget>(form, "StepListe")), true);
+  ZeigeTab(form, "StepListe");
+  Kind<QPushButton>(form, "SchreibBut")->click();
   Bild(form, ziel.filePath("stepliste.png"));
-  form.PageControl->setCurrentWidget(form.TabOben);
+  ZeigeTab(form, "TabOben");
 
   // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
   // e3 e4 e5 is a closed mill, so only c5 may be taken.
   form.spiel->Neu();
   form.spiel->StartZug = quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug;
-  form.MovesGridW->SetzeZeilenAnzahl(2);
+  Kind<quarne::MovesGrid>(form, "MovesGrid")->SetzeZeilenAnzahl(2);
   form.SpielBrett->EDInit = false;
   form.AktualisiereSpiel();
   auto mitte = [&](const char* name) {
@@ -138,40 +156,43 @@ int main(int argc, char** argv) {
         return form.SpielBrett->GetPoint(quarne::Punkt(p));
     return QPoint();
   };
-  QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte("g4"));
-  QTest::mouseMove(form.BrettBP, mitte("g1"));
-  QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte("g1"));
+  QTest::mousePress(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {}, mitte("g4"));
+  QTest::mouseMove(Kind<quarne::BrettWidget>(form, "BrettBP"), mitte("g1"));
+  QTest::mouseRelease(Kind<quarne::BrettWidget>(form, "BrettBP"), Qt::LeftButton, {}, mitte("g1"));
   Bild(form, ziel.filePath("muehle.png"));
 
   // A position set up with the mouse, a white stone under it about to be put on b4.
-  form.PageControl->setCurrentWidget(form.SetTabSheet);
+  ZeigeTab(form, "SetTabSheet");
   QTest::qWait(100);
   auto setze = [&](quarne::TFarbe farbe, const char* punkte) {
-    (farbe == quarne::clWeiss ? form.WeissButn : form.SchwarzButn)->click();
+    (farbe == quarne::clWeiss ? Kind<QPushButton>(form, "WeissButn")
+                              : Kind<QPushButton>(form, "SchwarzButn"))
+        ->click();
     for (const QString& name : QString(punkte).split(' '))
       for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
         if (quarne::PunktName(quarne::Punkt(p)) == name.toStdString())
-          QTest::mouseClick(form.SetPB, Qt::LeftButton, {},
+          QTest::mouseClick(Kind<quarne::BrettWidget>(form, "SetPB"), Qt::LeftButton, {},
                             form.StellungsBrett->GetPoint(quarne::Punkt(p)));
   };
-  form.Butn9->click();
+  Kind<QPushButton>(form, "Butn9")->click();
   setze(quarne::clWeiss, "a1 d1 b2 d2 f4 e5 c3");
   setze(quarne::clSchwarz, "a7 d7 g1 b6 f6 e3 c5");
-  form.WeissButn->click();
-  QTest::mouseMove(form.SetPB, form.StellungsBrett->GetPoint(quarne::Punkt(15)));
+  Kind<QPushButton>(form, "WeissButn")->click();
+  QTest::mouseMove(Kind<quarne::BrettWidget>(form, "SetPB"),
+                   form.StellungsBrett->GetPoint(quarne::Punkt(15)));
   Bild(form, ziel.filePath("stellung.png"));
 
   // The game played before, loaded from its file and stepped back by one move.
-  form.PageControl->setCurrentWidget(form.TabEinstellung);
+  ZeigeTab(form, "TabEinstellung");
   if (!form.LadeSpiel(partie, true)) return 1;
-  form.OneUp->click();
+  Kind<QPushButton>(form, "OneUp")->click();
   Bild(form, ziel.filePath("geladen.png"));
 
   // The developer mode shows the library tab; levels 0 to 2 are built at depth 6.
   form.activateWindow();
   if (!QTest::qWaitForWindowActive(&form)) return 1;
   QTest::keyClicks(QApplication::focusWidget(), "wbhzpr");
-  form.PageControl->setCurrentWidget(form.BibSheet);
+  ZeigeTab(form, "BibSheet");
   form.BibRegler[2].CB->click();
   for (int L = 0; L <= 2; ++L) form.BibRegler[static_cast<std::size_t>(L)].SE->setValue(6);
   QTimer::singleShot(1000, &form, [&] { form.grab().save(ziel.filePath("bibliothek_bau.png")); });

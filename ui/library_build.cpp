@@ -14,7 +14,9 @@
 #include "ui/design.h"
 #include "ui/dialogs.h"
 #include "ui/library_grid.h"
+#include "ui/main_tab.h"
 #include "ui/main_window.h"
+#include "ui/options_tab.h"
 #include "ui/search_monitor.h"
 #include "ui/timers.h"
 
@@ -68,9 +70,9 @@ class FensterBau final : public BauAnzeige {
 
 void TQuarneForm::BibErstellenClick() {
   if (RechnungLaeuft()) return;
-  CBVoll->setChecked(true);
-  TabOben->setEnabled(false);
-  ZiehB->setEnabled(false);
+  optionen_->SetzeVoll(true);
+  haupt_->setEnabled(false);
+  haupt_->SetzeZiehB(false);
   suche->ResultReady = false;
   BibBelegt(true);
   for (int L = 0; L < kBibStufen - 1; ++L) {
@@ -107,7 +109,7 @@ void TQuarneForm::BibErstellenClick() {
   ZeigeBib();
   suche->ResultReady = false;
   SetzeFarbe(StatusPanel, kCreme);
-  TabOben->setEnabled(true);
+  haupt_->setEnabled(true);
   BibBelegt(false);
 }
 

@@ -2,8 +2,10 @@
 // main board.
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QStringList>
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -20,17 +22,11 @@
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QProgressBar;
 class QPushButton;
-class QRadioButton;
 class QSpinBox;
 class QTabWidget;
-class QToolButton;
-class QPlainTextEdit;
-class QButtonGroup;
 class QDate;
 class QSettings;
 
@@ -38,29 +34,26 @@ namespace quarne {
 
 struct TUebernahme;
 
+class BalanceTab;
+class BewertungTab;
 class BibGrid;
 class BrettWidget;
 class DialogDienst;
-class MemStepTabelle;
-class MovesGrid;
+class HauptTab;
+class OptionenTab;
+class ScoreLauf;
 class SeitenFenster;
-
-// The name "Spiel speichern..." proposes for a game saved on that day: "Partie 2026-12-10".
-QString PartieName(const QDate& tag);
+class StellungTab;
+class StepListeTab;
 class SuchAnzeige;
 class TMyTimer;
 class TIniForm;
 
-// A radio group: a titled box of exclusive items.
-struct RadioGruppe {
-  QGroupBox* box = nullptr;
-  QButtonGroup* gruppe = nullptr;
-  int Index() const;
-  void SetzeIndex(int i);
-  void SetzeText(int i, const QString& text);
-  QRadioButton* Item(int i) const;
-};
+// The name "Spiel speichern..." proposes for a game saved on that day: "Partie 2026-12-10".
+QString PartieName(const QDate& tag);
 
+// The main window composes its tabs; each owns its controls and reaches the game, the search
+// and the settings below through the few methods and signals it offers.
 class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel {
   Q_OBJECT
 
@@ -91,78 +84,7 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   std::unique_ptr<SuchAnzeige> anzeige;
   // The opening library, read when the window is first shown.
   TBibliothek bib;
-  std::unique_ptr<TIniForm> IniForm;
-  TMyTimer* SuchTimer = nullptr;
-  TMyTimer* ScoreTimer = nullptr;
   TMyTimer* BibTimer = nullptr;
-
-  // Tabs.
-  QTabWidget* PageControl = nullptr;
-  QWidget *TabOben = nullptr, *TabZuege = nullptr, *BibSheet = nullptr, *SetTabSheet = nullptr,
-          *Balance_ = nullptr, *TabEinstellung = nullptr, *AblgSheet = nullptr,
-          *StepListe = nullptr;
-
-  // Main tab.
-  QWidget *PanelWeiss = nullptr, *PanelSchwarz = nullptr, *PanelWBlink = nullptr,
-          *PanelSBlink = nullptr;
-  QWidget *PanelSpieler = nullptr, *PanelComp = nullptr, *PanelSp1 = nullptr, *PanelSp2 = nullptr;
-  QLabel *WeissLab = nullptr, *SchwarzLab = nullptr;
-  QPushButton *DenkeBut = nullptr, *ZiehB = nullptr;
-  QToolButton* StopSP = nullptr;
-  QLineEdit* ZeitEdit = nullptr;
-  QLabel *ImageHintergrund = nullptr, *ImageSpieler = nullptr, *IamgeComp = nullptr,
-         *Image1 = nullptr, *Image2 = nullptr;
-  QPushButton *WechselBut = nullptr, *ZurueckButn = nullptr, *NeuBut = nullptr;
-  QPushButton *XBut = nullptr, *AllUp = nullptr, *OneUp = nullptr, *OneDown = nullptr,
-              *AllDown = nullptr;
-  QWidget* BrettPanel = nullptr;
-  BrettWidget* BrettBP = nullptr;
-  MovesGrid* MovesGridW = nullptr;
-  QGroupBox* TabObPanel = nullptr;
-  QLabel *DenktiefeLab_ = nullptr, *TiefeLab = nullptr, *ZugNrLab = nullptr, *PrgrLab = nullptr;
-  QSpinBox* TiefeSE1 = nullptr;
-  QLineEdit *TiefeEdit = nullptr, *ZugNrEdit = nullptr;
-
-  // Evaluation tab.
-  QLabel *DenkzeitLab = nullptr, *AnzDZuegeLbl = nullptr;
-  QLineEdit *DenkzeitEdit = nullptr, *BerZuegeEd = nullptr, *ZPrS = nullptr;
-  MemStepTabelle* MemStepTabelleW = nullptr;
-  QProgressBar* PrgrBarTab = nullptr;
-
-  // Options tab.
-  QCheckBox *CBAuto = nullptr, *TonCB = nullptr, *NotationCB = nullptr, *HolzCB = nullptr,
-            *LogCB = nullptr, *SpVsSpCB = nullptr, *CBUseBib = nullptr, *CBBibDenkTiefe = nullptr,
-            *CBVoll = nullptr, *CBVirtuell = nullptr, *CBVirtuellZugAb = nullptr;
-  QSpinBox *BibSE = nullptr, *CPUSPE = nullptr, *TiefeSE2 = nullptr, *VirtuellSE = nullptr;
-  RadioGruppe CPURadio, AutoGroup, RemisGroup;
-  QWidget *Panel2 = nullptr, *BibOptionPanel = nullptr, *Panel3 = nullptr, *SecretPanel = nullptr;
-  QPushButton *SaveButn = nullptr, *LoadButn = nullptr, *ScoreButn = nullptr, *HilfeButn = nullptr,
-              *WebBut = nullptr;
-  QLabel *ScoreLab = nullptr, *VersionsLab = nullptr, *Label22 = nullptr;
-
-  // Setup tab.
-  QWidget *SetPanel = nullptr, *SetEingabePanel = nullptr;
-  BrettWidget* SetPB = nullptr;
-  QPushButton *WeissButn = nullptr, *SchwarzButn = nullptr, *ToAnalyzeWeiss = nullptr,
-              *ToAnalyzeSchwarz = nullptr, *ResetAnalyze = nullptr, *Butn9 = nullptr;
-  QLineEdit *EditWeisseSteine = nullptr, *EditSchwarzeSteine = nullptr, *EDLostWeiss = nullptr,
-            *EDLostSchwarz = nullptr;
-  QSpinBox *SPEDWeiss = nullptr, *SPEDSchwarz = nullptr;
-  QLabel *LblSPPhsWeiss = nullptr, *LblSPPhsSchwarz = nullptr;
-
-  // The pop-up menu of the tabs.
-  QAction *Speichern1 = nullptr, *Laden1 = nullptr;
-  // The window's keys: F1, Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+Z.
-  QAction *HilfeTaste = nullptr, *NeuTaste = nullptr, *LadenTaste = nullptr,
-          *SpeichernTaste = nullptr, *ZurueckTaste = nullptr;
-  // A shipped page shown by the program itself; created when first needed.
-  SeitenFenster* Seiten = nullptr;
-
-  // Weights tab.
-  std::array<QLineEdit*, 15> GewichtEdits{};
-  QCheckBox *CBMuster = nullptr, *CBMobil = nullptr, *CBPosition = nullptr,
-            *CBVirtQuarne2 = nullptr, *CBVirtGewinn2 = nullptr, *NaherVorteilCB = nullptr;
-  QPushButton *SetzeWerte = nullptr, *SetzeStandard = nullptr;
 
   // Library tab.
   BibGrid* BibGridW = nullptr;
@@ -188,42 +110,10 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   std::array<BibStufenRegler, kBibStufen - 1> BibRegler{};
   QLabel* BibLab18 = nullptr;
 
-  // Debug tab.
-  QPushButton *SchreibBut = nullptr, *SchreibePufferBut = nullptr, *LoescheBut = nullptr;
-  QPlainTextEdit* MemoStepListe = nullptr;
-
-  // The stone pictures of the "Ablage" tab, shared by the three boards.
-  QImage SteinWeiss, SteinSchwarz;
-
-  // Handlers.
   void AktualisiereSpiel() override;
-  void SetzeLayout();
-  void SetzeWerteClick();
-  void SetzeStandardClick();
-  void CPURadioClick();
-  void CPUSPEChange(int wert);
-  void ScoreButnClick();
-  void POnScoreTimer();
-  void SchreibButClick();
-  void SchreibePufferButClick();
-  void LoescheButClick();
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
-
-  // Setup tab.
-  void ZaehleSteine();
-  void SetPBMouseDown(QPoint pos);
-  void ResetAnalyzeClick();
-  // "Weiss am Zug >" and "Schwarz am Zug >".
-  void ToAnalyzeClick(TFarbe amZug);
-
-  // Help and about: in the desktop's browser, else in a window of the program.
-  void ZeigeSeite(const QString& seite);
   // The record changed since it was last saved, loaded or begun.
   bool Ungespeichert() const { return ungespeichert_; }
-
-  // Game files.
-  void SaveButnClick();
-  void LoadButnClick();
   // False when nothing was written; the file that was there is then kept.
   bool SpeichereSpiel(const QString& datei);
   // False when the game stayed as it was; with melden, the reason is shown.
@@ -285,17 +175,17 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) override;
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override;
 
-  void BaueHauptTab();
-  void BaueBewertungTab();
-  void BaueOptionenTab();
-  void BaueBalanceTab();
-  void BaueWeitereTabs();
-  void BaueStepListeTab();
-  void BaueStellungTab();
-  void SetzeStellungLayout();
-  // The placed counts of the setup tab, without counting the stones again.
-  void SetzeGesetzte(int weiss, int schwarz);
-  void SetzeStepListeLayout();
+  void BaueTabs();
+  void BaueAblage(QWidget* tab);
+  void VerbindeTabs();
+  void SetzeLayout();
+  // The boards draw their labels and stones as the options say.
+  void ZeichneBretter();
+  void ScoreButnClick();
+  // Help and about: in the desktop's browser, else in a window of the program.
+  void ZeigeSeite(const QString& seite);
+  void SaveButnClick();
+  void LoadButnClick();
   void BaueBibTab();
   void BaueBibAnzeige();
   void BaueBibRegler();
@@ -311,15 +201,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void BibBelegt(bool belegt);
   void BreiteBibStatus();
   void MeldeBibErgebnis(const std::string& text);
-  void VerbindeOptionen();
   void FormCreate();
   void FormShow();
   void SetzeMinimum();
-  void ErzeugeThreads();
-  void ZeigeStepListe();
-  void Navigiere(int zeile);
-  void ScrolleZu(int aktZugNr);
-  void ZeigeGewichte();
   void EntwicklerTaste(int taste);
   void BaueTasten();
   // The folder file dialogs start in: the last one used, else the program's choice.
@@ -327,7 +211,6 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // Remembers the folder of a file the user picked.
   void MerkeOrdner(const QString& datei);
   void LadeNutzerEinstellungen();
-  void LadeThreadEinstellungen();
   void SpeichereNutzerEinstellungen();
   // The analysis switches (full evaluation, depth 12) on, after remembering the user's.
   void AnalyseEinstellungen();
@@ -337,6 +220,20 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   std::unique_ptr<DialogDienst> eigeneDialoge_;
   DialogDienst* dialoge_;
+  std::unique_ptr<TIniForm> IniForm;
+  // The stone pictures of the "Ablage" tab, shared by the three boards.
+  QImage SteinWeiss, SteinSchwarz;
+  QTabWidget* PageControl = nullptr;
+  HauptTab* haupt_ = nullptr;
+  BewertungTab* bewertung_ = nullptr;
+  StellungTab* stellung_ = nullptr;
+  BalanceTab* balance_ = nullptr;
+  OptionenTab* optionen_ = nullptr;
+  StepListeTab* stepListe_ = nullptr;
+  QWidget *BibSheet = nullptr, *AblgSheet = nullptr;
+  ScoreLauf* score_ = nullptr;
+  // A shipped page shown by the program itself; created when first needed.
+  SeitenFenster* Seiten = nullptr;
   bool aktualisiert_ = false;    // AktualisiereSpiel is running
   bool bibBelegt_ = false;       // the library is being built or checked
   bool bibTimerLaeuft_ = false;  // POnBibTimer is running

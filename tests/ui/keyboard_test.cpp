@@ -28,15 +28,15 @@ class Tastatur : public test::Fenster {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  void Brett(Qt::Key taste) { QTest::keyClick(form->BrettBP, taste); }
+  void Brett(Qt::Key taste) { QTest::keyClick(Kind<BrettWidget>("BrettBP"), taste); }
   // The board's keyboard focus, as Tab gives it.
   void FokusAufsBrett() {
-    form->BrettBP->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(form->BrettBP->hasFocus());
+    Kind<BrettWidget>("BrettBP")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(Kind<BrettWidget>("BrettBP")->hasFocus());
   }
   void Stellung(const char* text) {
     form->spiel->StartZug = LiesStellung(text).stellung->zug;
-    form->MovesGridW->SetzeZeilenAnzahl(2);
+    Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
     form->SpielBrett->EDInit = false;
     form->AktualisiereSpiel();
   }
@@ -68,12 +68,12 @@ TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
     EXPECT_EQ(PunktName(form->SpielBrett->EDFokus), f.nach) << f.von << " " << f.taste;
   }
   // Leaving the board takes the ring away.
-  form->MovesGridW->setFocus(Qt::TabFocusReason);
+  Kind<MovesGrid>("MovesGrid")->setFocus(Qt::TabFocusReason);
   EXPECT_EQ(b.EDFokus, 0u);
 }
 
 TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   FokusAufsBrett();
   Brett(Qt::Key_Right);  // a7 to d7
   Brett(Qt::Key_Return);
@@ -82,7 +82,7 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
 
   // Moving phase: g4 to g1 closes a1 d1 g1; only c5 of Black may be taken.
   dialoge.antworten = {true};
-  form->NeuBut->click();
+  Kind<QPushButton>("NeuBut")->click();
   Stellung("WW.W...........WW.SSS.S. W 9 9");
   TBrettClass& b = *form->SpielBrett;
   b.EDFokus = P("g4");
@@ -112,19 +112,21 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
 // tooltips name them.
 TEST_F(Tastatur, TastenDesFensters) {
   const QString neu = QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText);
-  EXPECT_TRUE(form->NeuBut->toolTip().contains(neu)) << form->NeuBut->toolTip().toStdString();
-  for (const auto& [knopf, taste] : {std::pair{form->ZurueckButn, QKeySequence::Undo},
-                                     {form->XBut, QKeySequence::Undo},
-                                     {form->SaveButn, QKeySequence::Save},
-                                     {form->LoadButn, QKeySequence::Open},
-                                     {form->HilfeButn, QKeySequence::HelpContents}})
+  EXPECT_TRUE(Kind<QPushButton>("NeuBut")->toolTip().contains(neu))
+      << Kind<QPushButton>("NeuBut")->toolTip().toStdString();
+  for (const auto& [knopf, taste] :
+       {std::pair{Kind<QPushButton>("ZurueckButn"), QKeySequence::Undo},
+        {Kind<QPushButton>("XBut"), QKeySequence::Undo},
+        {Kind<QPushButton>("SaveButn"), QKeySequence::Save},
+        {Kind<QPushButton>("LoadButn"), QKeySequence::Open},
+        {Kind<QPushButton>("HilfeButn"), QKeySequence::HelpContents}})
     EXPECT_TRUE(knopf->toolTip().contains(QKeySequence(taste).toString(QKeySequence::NativeText)))
         << knopf->objectName().toStdString() << ": " << knopf->toolTip().toStdString();
 
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   for (const char* p : {"a1", "d1", "g1"}) Klicke(p);
-  for (QWidget* tab : {form->TabOben, form->TabEinstellung}) {
-    form->PageControl->setCurrentWidget(tab);
+  for (QWidget* tab : {Kind<QWidget>("TabOben"), Kind<QWidget>("TabEinstellung")}) {
+    Kind<QTabWidget>("PageControl")->setCurrentWidget(tab);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   }
   EXPECT_EQ(form->spiel->LetzterZugNr, 1);
@@ -146,9 +148,9 @@ TEST_F(Tastatur, TastenDesFensters) {
 
 // A click into the move list gives it the arrow keys, which step through the game.
 TEST_F(Tastatur, PfeiltastenInDerZugliste) {
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   for (const char* p : {"a1", "d1", "g1", "d2"}) Klicke(p);
-  MovesGrid* liste = form->MovesGridW;
+  MovesGrid* liste = Kind<MovesGrid>("MovesGrid");
   const QRect zeile1 = liste->visualRect(liste->model()->index(1, 1));
   QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zeile1.center());
   EXPECT_TRUE(liste->hasFocus());

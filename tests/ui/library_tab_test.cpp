@@ -25,6 +25,7 @@
 #include "library/entryfile.h"
 #include "library/lookup.h"
 #include "library/sperre.h"
+#include "tests/ui/fenster.h"
 #include "tests/ui/skript_dialoge.h"
 #include "ui/library_grid.h"
 #include "ui/main_window.h"
@@ -78,8 +79,12 @@ class BibTab : public ::testing::Test {
     form->resize(1400, 900);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    form->PageControl->setTabVisible(form->PageControl->indexOf(form->BibSheet), true);
-    form->PageControl->setCurrentWidget(form->BibSheet);
+    test::Kind<QTabWidget>(*form, "PageControl")
+        ->setTabVisible(test::Kind<QTabWidget>(*form, "PageControl")
+                            ->indexOf(test::Kind<QWidget>(*form, "BibSheet")),
+                        true);
+    test::Kind<QTabWidget>(*form, "PageControl")
+        ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   }
   void TearDown() override { form.reset(); }
 
@@ -158,7 +163,7 @@ TEST_F(BibTab, StufenSindGekoppelt) {
 
 TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   BaueKlein();
-  EXPECT_TRUE(form->CBVoll->isChecked());
+  EXPECT_TRUE(test::Kind<QCheckBox>(*form, "CBVoll")->isChecked());
   EXPECT_EQ(form->BibStatus->text(),
             "Erstellung abgeschlossen.\nEs wurde die Nullstellung und 4 weitere Stellungen "
             "berechnet.");
@@ -175,10 +180,10 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   EXPECT_TRUE(form->BibBytes->text().endsWith(" MB"));
   // The window is free again.
   EXPECT_FALSE(form->BibTimer->isActive());
-  EXPECT_TRUE(form->TabOben->isEnabled());
+  EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
   EXPECT_TRUE(form->BibErstellen->isEnabled());
   EXPECT_TRUE(form->FusBut->isEnabled());
-  EXPECT_FALSE(form->ZiehB->isEnabled());
+  EXPECT_FALSE(test::Kind<QPushButton>(*form, "ZiehB")->isEnabled());
   EXPECT_EQ(form->StatusPanel->palette().color(QPalette::Window), QColor(255, 251, 240));
 
   // Level 0 has the computer's and the player's empty board, level 1 the player's 24 first
@@ -298,9 +303,9 @@ TEST_F(BibTab, StopWaehrendDerErstellung) {
     EXPECT_EQ(form->ZugLab->text(), "Nullstellung als Basis für:");
     EXPECT_EQ(form->BibStellung->text(), "1 (Zufall Stellung: 0)");
     EXPECT_EQ(form->BibDTiefe->text(), "14");
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form->BibErstellen, form->BibLoeschen, form->BibOeffnen,
-                                         form->TabOben, form->DenkeBut})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             form->BibErstellen, form->BibLoeschen, form->BibOeffnen,
+             test::Kind<QWidget>(*form, "TabOben"), test::Kind<QPushButton>(*form, "DenkeBut")})
       EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
     EXPECT_FALSE(form->SBibBut->isEnabled());
     EXPECT_TRUE(form->Stoppen->isEnabled());
@@ -318,16 +323,16 @@ TEST_F(BibTab, StopWaehrendDerErstellung) {
   EXPECT_EQ(form->BibStatus->text(), "Erstellung abgebrochen.\nEs wurde keine Stellung berechnet.");
   EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
   EXPECT_TRUE(form->BibErstellen->isEnabled());
-  EXPECT_TRUE(form->TabOben->isEnabled());
+  EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
   EXPECT_FALSE(form->BibTimer->isActive());
 }
 
 // During the computer's search the library's operations rest: their buttons are disabled, and
 // the handlers do nothing when called anyway.
 TEST_F(BibTab, NichtsWaehrendEinerSuche) {
-  form->AutoGroup.Item(0)->click();
-  form->TiefeSE1->setValue(14);
-  form->WechselBut->click();
+  test::Radio(*form, "AutoGroup", 0)->click();
+  test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(14);
+  test::Kind<QPushButton>(*form, "WechselBut")->click();
   bool gelaufen = false;
   QTimer::singleShot(300, form.get(), [&] {
     gelaufen = true;
@@ -343,9 +348,9 @@ TEST_F(BibTab, NichtsWaehrendEinerSuche) {
     EXPECT_TRUE(dialoge.nachrichten.isEmpty());
     EXPECT_TRUE(dialoge.dateiDialoge.isEmpty());
     EXPECT_FALSE(form->bib.Geaendert);
-    QTest::mouseClick(form->StopSP, Qt::LeftButton);
+    QTest::mouseClick(test::Kind<QToolButton>(*form, "StopSP"), Qt::LeftButton);
   });
-  form->DenkeBut->click();
+  test::Kind<QPushButton>(*form, "DenkeBut")->click();
   EXPECT_TRUE(gelaufen);
   EXPECT_TRUE(form->BibErstellen->isEnabled());
   EXPECT_TRUE(form->SBibBut->isEnabled());
@@ -353,13 +358,17 @@ TEST_F(BibTab, NichtsWaehrendEinerSuche) {
 
 TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
   // A changed library is shown when its tab comes to the front.
-  form->PageControl->setCurrentWidget(form->TabOben);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
   form->bib[3].BibZuege.resize(5);
-  form->PageControl->setCurrentWidget(form->BibSheet);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "");
-  form->PageControl->setCurrentWidget(form->TabOben);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
   form->bib.Geaendert = true;
-  form->PageControl->setCurrentWidget(form->BibSheet);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "5");
 
   CB(5)->click();
