@@ -124,7 +124,7 @@ int main(int argc, char** argv) {
   Kind<QGroupBox>(form, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
   Kind<QSpinBox>(form, "TiefeSE1")->setValue(5);
   std::mt19937 zufall(4);
-  while (form.spiel->LetzterZugNr < 22 && Spiele(form, zufall)) {
+  while (form.spiel->LetzterZugNr() < 22 && Spiele(form, zufall)) {
   }
   Bild(form, ziel.filePath("mittelspiel.png"));
   const QString partie = QDir(dateien.path()).filePath("partie.ml");
@@ -145,8 +145,8 @@ int main(int argc, char** argv) {
 
   // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
   // e3 e4 e5 is a closed mill, so only c5 may be taken.
-  form.spiel->Neu();
-  form.spiel->StartZug = quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug;
+  form.spiel->Beginne(quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug,
+                      quarne::clWeiss, quarne::clSchwarz);
   Kind<quarne::MovesGrid>(form, "MovesGrid")->SetzeZeilenAnzahl(2);
   form.SpielBrett->EDInit = false;
   form.AktualisiereSpiel();

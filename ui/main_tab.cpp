@@ -205,26 +205,26 @@ void HauptTab::Verbinde() {
   connect(XBut, &QPushButton::clicked, this, [this] { ablauf_.ZurueckButnClick(); });
   connect(AllUp, &QPushButton::clicked, this, [this] { Navigiere(0); });
   connect(OneUp, &QPushButton::clicked, this, [this] {
-    if (spiel_.AktZugNr >= 2) Navigiere(spiel_.AktZugNr - 2);
+    if (spiel_.AktZugNr() >= 2) Navigiere(spiel_.AktZugNr() - 2);
   });
   connect(OneDown, &QPushButton::clicked, this, [this] {
-    if (spiel_.AktZugNr < spiel_.LetzterZugNr + 1) Navigiere(spiel_.AktZugNr);
+    if (spiel_.AktZugNr() < spiel_.LetzterZugNr() + 1) Navigiere(spiel_.AktZugNr());
   });
-  connect(AllDown, &QPushButton::clicked, this, [this] { Navigiere(spiel_.LetzterZugNr); });
+  connect(AllDown, &QPushButton::clicked, this, [this] { Navigiere(spiel_.LetzterZugNr()); });
   connect(MovesGridW, &MovesGrid::ZugGewaehlt, this,
           [this](int, int zeile) { ablauf_.WaehleZug(zeile); });
   connect(TiefeSE1, &QSpinBox::valueChanged, this, &HauptTab::TiefeGeaendert);
 }
 
 void HauptTab::Navigiere(int zeile) {
-  const int vorher = spiel_.AktZugNr;
+  const int vorher = spiel_.AktZugNr();
   ablauf_.WaehleZug(zeile);
   if (zeile == 0)
     MovesGridW->SetzeObersteZeile(0);
-  else if (spiel_.AktZugNr < vorher)
-    MovesGridW->ScrolleZurueck(spiel_.AktZugNr);
+  else if (spiel_.AktZugNr() < vorher)
+    MovesGridW->ScrolleZurueck(spiel_.AktZugNr());
   else
-    MovesGridW->ScrolleVor(spiel_.AktZugNr);
+    MovesGridW->ScrolleVor(spiel_.AktZugNr());
 }
 
 void HauptTab::SetzeLayout() {

@@ -314,8 +314,8 @@ void TQuarneForm::Beep() {
 }
 
 void TQuarneForm::RecordGeaendert() {
-  ungespeichert_ = spiel->LetzterZugNr > 0;
-  haupt_->RecordGeaendert(spiel->LetzterZugNr + 2, spiel->AktZugNr);
+  ungespeichert_ = spiel->LetzterZugNr() > 0;
+  haupt_->RecordGeaendert(spiel->LetzterZugNr() + 2, spiel->AktZugNr());
   SpielBrett->EDInit = false;
 }
 
@@ -369,19 +369,18 @@ void TQuarneForm::ZeigeSeite(const QString& seite) {
 void TQuarneForm::AktualisiereSpiel() {
   if (aktualisiert_) return;
   aktualisiert_ = true;
-  Spielstand& s = *spiel;
-  s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
+  const Spielstand& s = *spiel;
   const TZug& aktuell = s.AktuellerZug();
   SpielLage lage;
-  lage.weissAmZug = s.FarbeAmZug == clWeiss;
+  lage.weissAmZug = s.FarbeAmZug() == clWeiss;
   lage.vorbei = PruefeSpielende(aktuell).Vorbei();
-  lage.computerWeiss = s.ComputerFarbe == clWeiss;
+  lage.computerWeiss = s.ComputerFarbe() == clWeiss;
   lage.zweiSpieler = spielOpt.SpVsSpCB;
   lage.sucht = RechnungLaeuft();
-  lage.computerAmZug = s.FarbeAmZug == s.ComputerFarbe;
-  lage.ziehFrei = suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr &&
-                  suche->MemStep.STFarbeZiehend == s.ComputerFarbe && !s.ZugGemacht;
-  lage.aktZugNr = s.AktZugNr;
+  lage.computerAmZug = s.FarbeAmZug() == s.ComputerFarbe();
+  lage.ziehFrei = suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr() &&
+                  suche->MemStep.STFarbeZiehend == s.ComputerFarbe() && !s.ZugGemacht();
+  lage.aktZugNr = s.AktZugNr();
   lage.nachTiefe = einst.AutoGroup == 0;
   haupt_->ZeigeSpiel(lage);
 

@@ -169,9 +169,9 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   // BrettSpiel
   const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
-  int AktZugNr() const override { return spiel->AktZugNr; }
-  TFarbe FarbeAmZug() const override { return spiel->FarbeAmZug; }
-  TFarbe ComputerFarbe() const override { return spiel->ComputerFarbe; }
+  int AktZugNr() const override { return spiel->AktZugNr(); }
+  TFarbe FarbeAmZug() const override { return spiel->FarbeAmZug(); }
+  TFarbe ComputerFarbe() const override { return spiel->ComputerFarbe(); }
   void LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) override;
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override;
 

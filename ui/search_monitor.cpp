@@ -80,7 +80,7 @@ void SuchAnzeige::ZeigeTabelle() {
 }
 
 void SuchAnzeige::POnTimer() {
-  haupt_->Blinke(form_.spiel->ComputerFarbe);
+  haupt_->Blinke(form_.spiel->ComputerFarbe());
   form_.suche->MemStep = form_.suche->Steps[1];
   SortRoutine(form_.suche->MemStep, form_.einst, *this);
   ZeigeBewertung();

@@ -58,7 +58,7 @@ TEST(InstallierteKopie, FensterFindetSeineDateien) {
   form.findChild<QSpinBox*>("TiefeSE1")->setValue(12);
   form.findChild<QPushButton*>("WechselBut")->click();
   form.findChild<QPushButton*>("DenkeBut")->click();
-  ASSERT_EQ(form.spiel->LetzterZugNr, 1);
+  ASSERT_EQ(form.spiel->LetzterZugNr(), 1);
   EXPECT_EQ(form.findChild<QLineEdit*>("BerZuegeEd")->text(), "0");
 
   // Saving a game ("Spiel speichern..."): the dialog starts in the user's documents;

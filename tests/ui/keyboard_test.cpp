@@ -35,7 +35,8 @@ class Tastatur : public test::Fenster {
     ASSERT_TRUE(Kind<BrettWidget>("BrettBP")->hasFocus());
   }
   void Stellung(const char* text) {
-    form->spiel->StartZug = LiesStellung(text).stellung->zug;
+    form->spiel->Beginne(LiesStellung(text).stellung->zug, form->spiel->StartFarbe(),
+                         form->spiel->ComputerFarbe());
     Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
     form->SpielBrett->EDInit = false;
     form->AktualisiereSpiel();
@@ -77,8 +78,8 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
   FokusAufsBrett();
   Brett(Qt::Key_Right);  // a7 to d7
   Brett(Qt::Key_Return);
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
-  EXPECT_EQ(form->spiel->Spielzuege[1].Zug.NachPosition, P("d7"));
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form->spiel->Spielzuege()[1].Zug.NachPosition, P("d7"));
 
   // Moving phase: g4 to g1 closes a1 d1 g1; only c5 of Black may be taken.
   dialoge.antworten = {true};
@@ -95,14 +96,14 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
   Brett(Qt::Key_Down);
   Brett(Qt::Key_Enter);
   EXPECT_TRUE(b.EDQuarne);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
   b.EDFokus = P("e3");  // in a closed mill: not to be taken
   Brett(Qt::Key_Enter);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
   b.EDFokus = P("c5");
   Brett(Qt::Key_Enter);
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
-  const TZug& z = form->spiel->Spielzuege[1].Zug;
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
+  const TZug& z = form->spiel->Spielzuege()[1].Zug;
   EXPECT_EQ(z.VonPosition, P("g4"));
   EXPECT_EQ(z.NachPosition, P("g1"));
   EXPECT_EQ(z.EntfStein, P("c5"));
@@ -129,7 +130,7 @@ TEST_F(Tastatur, TastenDesFensters) {
     Kind<QTabWidget>("PageControl")->setCurrentWidget(tab);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   }
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
 
   dialoge.dateien = {"", ""};
   QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
@@ -140,10 +141,10 @@ TEST_F(Tastatur, TastenDesFensters) {
 
   dialoge.antworten = {false, true};
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(dialoge.fragen, (QStringList{"Spiel überschreiben ?", "Spiel überschreiben ?"}));
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
 }
 
 // A click into the move list gives it the arrow keys, which step through the game.
@@ -154,12 +155,12 @@ TEST_F(Tastatur, PfeiltastenInDerZugliste) {
   const QRect zeile1 = liste->visualRect(liste->model()->index(1, 1));
   QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zeile1.center());
   EXPECT_TRUE(liste->hasFocus());
-  EXPECT_EQ(form->spiel->AktZugNr, 2);
+  EXPECT_EQ(form->spiel->AktZugNr(), 2);
   QTest::keyClick(liste, Qt::Key_Down);
   QTest::keyClick(liste, Qt::Key_Down);
-  EXPECT_EQ(form->spiel->AktZugNr, 4);
+  EXPECT_EQ(form->spiel->AktZugNr(), 4);
   QTest::keyClick(liste, Qt::Key_Up);
-  EXPECT_EQ(form->spiel->AktZugNr, 3);
+  EXPECT_EQ(form->spiel->AktZugNr(), 3);
   EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
 }
 

@@ -207,10 +207,11 @@ TEST_F(Fenster, PartieMitDerMausGegenDenComputer) {
   NachTiefe(2);
   Klicke("d2");
   Spielstand& s = *form->spiel;
-  ASSERT_EQ(s.LetzterZugNr, 2);
-  EXPECT_EQ(ZugText(s.Spielzuege[1].Zug.VonPosition, s.Spielzuege[1].Zug.NachPosition, 0, false),
-            "--- d2");
-  EXPECT_EQ(s.Spielzuege[2].Spieler, csComputer);
+  ASSERT_EQ(s.LetzterZugNr(), 2);
+  EXPECT_EQ(
+      ZugText(s.Spielzuege()[1].Zug.VonPosition, s.Spielzuege()[1].Zug.NachPosition, 0, false),
+      "--- d2");
+  EXPECT_EQ(s.Spielzuege()[2].Spieler, csComputer);
   EXPECT_EQ(dialoge.beeps, 1);
   EXPECT_EQ(Kind<MovesGrid>("MovesGrid")->model()->rowCount(), 4);
   // The thinking showed every root move with the depth reached.
@@ -226,35 +227,35 @@ TEST_F(Fenster, PartieMitDerMausGegenDenComputer) {
   // Stepping back and playing again asks; No keeps the game.
   Kind<QPushButton>("OneUp")->click();
   Kind<QPushButton>("OneUp")->click();
-  EXPECT_EQ(s.AktZugNr, 1);
+  EXPECT_EQ(s.AktZugNr(), 1);
   Kind<QPushButton>("OneDown")->click();
-  EXPECT_EQ(s.AktZugNr, 2);
-  EXPECT_EQ(s.ComputerFarbe, clSchwarz);
+  EXPECT_EQ(s.AktZugNr(), 2);
+  EXPECT_EQ(s.ComputerFarbe(), clSchwarz);
   Kind<QPushButton>("AllUp")->click();
   dialoge.antworten = {false};
   Klicke("d6");
   EXPECT_EQ(dialoge.fragen, QStringList{"Zug überschreiben ?"});
-  EXPECT_EQ(s.LetzterZugNr, 2);
+  EXPECT_EQ(s.LetzterZugNr(), 2);
   Kind<QPushButton>("AllDown")->click();
-  EXPECT_EQ(s.AktZugNr, 3);
+  EXPECT_EQ(s.AktZugNr(), 3);
 
   // "1 Zug zurück" twice: back at the start with an empty record.
   Kind<QPushButton>("ZurueckButn")->click();
   Kind<QPushButton>("XBut")->click();
-  EXPECT_EQ(s.LetzterZugNr, 0);
+  EXPECT_EQ(s.LetzterZugNr(), 0);
   EXPECT_EQ(Kind<MovesGrid>("MovesGrid")->model()->rowCount(), 2);
 
   // Side switch: the computer has the move and waits for "Denke".
   Kind<QPushButton>("WechselBut")->click();
   EXPECT_TRUE(Kind<QPushButton>("DenkeBut")->isEnabled());
   Kind<QPushButton>("DenkeBut")->click();
-  EXPECT_EQ(s.LetzterZugNr, 1);
-  EXPECT_EQ(s.Spielzuege[1].Spieler, csComputer);
+  EXPECT_EQ(s.LetzterZugNr(), 1);
+  EXPECT_EQ(s.Spielzuege()[1].Spieler, csComputer);
 
   dialoge.antworten = {true};
   Kind<QPushButton>("NeuBut")->click();
-  EXPECT_EQ(s.LetzterZugNr, 0);
-  EXPECT_EQ(s.ComputerFarbe, clSchwarz);
+  EXPECT_EQ(s.LetzterZugNr(), 0);
+  EXPECT_EQ(s.ComputerFarbe(), clSchwarz);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "---");
   EXPECT_FALSE(Kind<MemStepTabelle>("MemStepTabelle")->isVisibleTo(Kind<QWidget>("TabZuege")));
 }
@@ -274,7 +275,7 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   uhr.start();
   Kind<QPushButton>("DenkeBut")->click();
   EXPECT_LT(uhr.elapsed(), 5000);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
   EXPECT_TRUE(TabSichtbar(Kind<QWidget>("TabEinstellung")));
   EXPECT_FALSE(TabSichtbar(Kind<QWidget>("Balance_")));
   EXPECT_TRUE(Kind<QPushButton>("ZiehB")
@@ -283,7 +284,7 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   // "Zieh" during a search plays the best move found so far.
   QTimer::singleShot(300, form.get(), [this] { Kind<QPushButton>("ZiehB")->click(); });
   Kind<QPushButton>("DenkeBut")->click();
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
   EXPECT_FALSE(form->suche->SearchRunning);
 }
 
@@ -291,7 +292,8 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
 TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
   Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   // g4 to g1 closes a1 d1 g1 and leaves Black two stones.
-  form->spiel->StartZug = LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug;
+  form->spiel->Beginne(LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug, clWeiss,
+                       clSchwarz);
   Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
   form->SpielBrett->EDInit = false;
   form->AktualisiereSpiel();
@@ -303,7 +305,7 @@ TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
   QTest::mouseMove(Kind<BrettWidget>("BrettBP"), mitte("g1"));
   QTest::mouseRelease(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, mitte("g1"));
   QTest::mouseClick(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, mitte("c5"));
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
   EXPECT_EQ(ZeichneZugListe(*form->spiel, true, 1, 2).text, "Weiß gewinnt");
   EXPECT_FALSE(Kind<QLabel>("WeissLab")->isVisible());
   EXPECT_FALSE(Kind<QLabel>("SchwarzLab")->isVisible());
@@ -324,8 +326,8 @@ TEST_F(Fenster, SpielerGegenSpieler) {
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
   Klicke("a1");
   Klicke("g7");
-  EXPECT_EQ(form->spiel->LetzterZugNr, 2);
-  EXPECT_EQ(form->spiel->Spielzuege[2].Spieler, csComputer);  // Black is the computer's colour
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 2);
+  EXPECT_EQ(form->spiel->Spielzuege()[2].Spieler, csComputer);  // Black is the computer's colour
   EXPECT_EQ(dialoge.beeps, 0);
 }
 
@@ -620,7 +622,7 @@ TEST_F(Fenster, EinProzessorDenktImFensterThread) {
   NachTiefe(4);
   Kind<QPushButton>("WechselBut")->click();
   Kind<QPushButton>("DenkeBut")->click();
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "4 / 4");
   EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
 }
@@ -656,8 +658,8 @@ class ParallelesFenster : public Fenster {
     Einstellungen einst;
     test::TestHost host;
     Suche liste(einst, host);
-    liste.StepRoutineListe(2, form->spiel->AktuellerZug(), form->spiel->AktZugNr,
-                           form->spiel->FarbeAmZug, true, true, *form->spiel);
+    liste.StepRoutineListe(2, form->spiel->AktuellerZug(), form->spiel->AktZugNr(),
+                           form->spiel->FarbeAmZug(), true, true, *form->spiel);
     for (int i = 1; i <= liste.Steps[1].ZuegeAnzahl; ++i)
       legal.insert(Text(liste.Steps[1].Zuege[i]));
     Kind<QPushButton>("DenkeBut")->click();
@@ -670,8 +672,8 @@ class ParallelesFenster : public Fenster {
 
 TEST_F(ParallelesFenster, ComputerzugMitDenArbeitern) {
   ParallelerZug();
-  ASSERT_EQ(form->spiel->LetzterZugNr, 2);
-  EXPECT_TRUE(legal.contains(Text(form->spiel->Spielzuege[2].Zug)));
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 2);
+  EXPECT_TRUE(legal.contains(Text(form->spiel->Spielzuege()[2].Zug)));
   EXPECT_GT(form->ht->Statistik().ausgegeben, 0);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "4 / 4");
   EXPECT_FALSE(form->suche->SearchRunning);
@@ -702,7 +704,7 @@ TEST_F(ParallelesFenster, StepListeKnoepfe) {
 TEST_F(Fenster, ScoreLaesstDasSpielWieEsWar) {
   NachTiefe(3);
   Klicke("d2");
-  ASSERT_EQ(form->spiel->LetzterZugNr, 2);
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 2);
   const QStringList tabelle = Tabelle(form->suche->MemStep);
   const QStringList ergebnis = Tabelle(form->suche->MemStep2);
   const bool bereit = form->suche->ResultReady;
@@ -789,7 +791,7 @@ TEST_F(Fenster, SchliessenWaehrendDerParallelenSuche) {
   EXPECT_FALSE(form->isVisible());
   EXPECT_FALSE(form->suche->SearchRunning);
   EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
 }
 
 // The library answers the computer's move without a search; a changed library is written when
@@ -822,7 +824,7 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(3);
   test::Kind<QPushButton>(*form, "WechselBut")->click();  // the computer plays White and is to move
   test::Kind<QPushButton>(*form, "DenkeBut")->click();
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "BerZuegeEd")->text(), "0");  // no search ran
   // Nor a time or a speed: the move came from the library.
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "DenkzeitEdit")->text(), "Bibliothek");
@@ -832,7 +834,7 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   bool unterDenBesten = false;
   for (int i = 1; i <= AnzahlGleichBeste(m); ++i)
     unterDenBesten =
-        unterDenBesten || m.Zuege[i].NachPosition == form->spiel->Spielzuege[1].Zug.NachPosition;
+        unterDenBesten || m.Zuege[i].NachPosition == form->spiel->Spielzuege()[1].Zug.NachPosition;
   EXPECT_TRUE(unterDenBesten);
   EXPECT_FALSE(test::Kind<MemStepTabelle>(*form, "MemStepTabelle")->isHidden());
 

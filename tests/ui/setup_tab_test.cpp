@@ -159,14 +159,14 @@ TEST_F(Aufbau, UebergabeAnDasSpiel) {
   Kind<QPushButton>("ToAnalyzeSchwarz")->click();
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
   const Spielstand& s = *form->spiel;
-  const TBrett& b = s.StartZug.BrettNachZug;
+  const TBrett& b = s.StartZug().BrettNachZug;
   EXPECT_EQ(b.SteineStehend, P("g7 a7"));
   EXPECT_EQ(b.SteineZiehend, P("a1 d1"));
   EXPECT_EQ(b.GesetzteSteineZiehend, 3);
   EXPECT_EQ(b.VerloreneSteineZiehend, 1);
-  EXPECT_EQ(s.StartFarbe, clSchwarz);
-  EXPECT_EQ(s.ComputerFarbe, clSchwarz);
-  EXPECT_EQ(s.FarbeAmZug, clSchwarz);
+  EXPECT_EQ(s.StartFarbe(), clSchwarz);
+  EXPECT_EQ(s.ComputerFarbe(), clSchwarz);
+  EXPECT_EQ(s.FarbeAmZug(), clSchwarz);
   EXPECT_TRUE(Kind<QCheckBox>("CBVoll")->isChecked());
   EXPECT_TRUE(Radio("AutoGroup", 0)->isChecked());
   EXPECT_EQ(Kind<QSpinBox>("TiefeSE1")->value(), 12);
@@ -177,13 +177,13 @@ TEST_F(Aufbau, UebergabeAnDasSpiel) {
   // With a move in the record, a second analysis asks first; No keeps the game.
   Kind<QSpinBox>("TiefeSE1")->setValue(2);
   Kind<QPushButton>("DenkeBut")->click();
-  ASSERT_EQ(s.LetzterZugNr, 1);
-  EXPECT_EQ(s.Spielzuege[1].Farbe, clSchwarz);
+  ASSERT_EQ(s.LetzterZugNr(), 1);
+  EXPECT_EQ(s.Spielzuege()[1].Farbe, clSchwarz);
   Kind<QTabWidget>("PageControl")->setCurrentWidget(Kind<QWidget>("SetTabSheet"));
   dialoge.antworten = {false};
   Kind<QPushButton>("ToAnalyzeSchwarz")->click();
   EXPECT_EQ(dialoge.fragen, QStringList{"Spiel überschreiben ?"});
-  EXPECT_EQ(s.LetzterZugNr, 1);
+  EXPECT_EQ(s.LetzterZugNr(), 1);
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("SetTabSheet"));
 }
 
