@@ -162,6 +162,10 @@ class TBrettClass {
   // Pixel centre of the lowest point of the mask; (-1, -1) for an empty mask.
   QPoint GetPoint(Punkte maske) const;
 
+  // The game's position on the main board: the record shown and the colour that made it. Input is
+  // open when a person may move now and the record does not end the game.
+  void ZeigeSpiel(const TZug& aktuell, TFarbe letzterZieher, bool personAmZug);
+
   // Move input on the main board.
   void StarteEdition();
   void SetzeZugZurueck();

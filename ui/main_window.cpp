@@ -384,22 +384,8 @@ void TQuarneForm::AktualisiereSpiel() {
   lage.nachTiefe = einst.AutoGroup == 0;
   haupt_->ZeigeSpiel(lage);
 
-  TBrettClass& brett = *SpielBrett;
-  brett.MovesZug_1 = aktuell;
-  brett.MovesFarbe_1 = s.LetzterZieher();
-  const TBrett& b = aktuell.BrettNachZug;
-  const int gesetztLetzter = b.GesetzteSteineZiehend, gesetztAnderer = b.GesetzteSteineStehend;
-  brett.EDAblgWeissCnt = 9 - (s.LetzterZieher() == clWeiss ? gesetztLetzter : gesetztAnderer);
-  brett.EDAblgSchwarzCnt = 9 - (s.LetzterZieher() == clSchwarz ? gesetztLetzter : gesetztAnderer);
-
-  if (lage.vorbei || lage.sucht || (lage.computerAmZug && !lage.zweiSpieler)) {
-    brett.EDBlock = true;
-    brett.SetzeZugZurueck();
-  } else {
-    brett.EDBlock = false;
-    if (!brett.EDInit) brett.StarteEdition();
-  }
-  brett.ZeichneZug();
+  SpielBrett->ZeigeSpiel(aktuell, s.LetzterZieher(),
+                         !lage.sucht && (lage.zweiSpieler || !lage.computerAmZug));
   if (!lage.nachTiefe) anzeige->ZeigeDenkzeit();
   aktualisiert_ = false;
 }

@@ -11,7 +11,6 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string_view>
@@ -48,6 +47,28 @@ inline int RadioIndex(const QWidget& fenster, const char* gruppe) {
   for (int i = 0; i < items.size(); ++i)
     if (items[i]->isChecked()) return i;
   return -1;
+}
+
+// Runs ausloesen, which starts a search, and waehrend once within it: at the first of the search's
+// event-processing moments at which it runs and bereit() holds. False when waehrend never ran.
+inline bool WaehrendDerSuche(
+    TQuarneForm& form, const std::function<void()>& ausloesen,
+    const std::function<void()>& waehrend,
+    const std::function<bool()>& bereit = [] { return true; }) {
+  bool gelaufen = false;
+  // Calls queued for the context are dropped with it when the search ended without them.
+  QObject kontext;
+  std::function<void()> pruefe = [&] {
+    if (!form.suche->SearchRunning || !bereit()) {
+      QMetaObject::invokeMethod(&kontext, pruefe, Qt::QueuedConnection);
+      return;
+    }
+    gelaufen = true;
+    waehrend();
+  };
+  QMetaObject::invokeMethod(&kontext, pruefe, Qt::QueuedConnection);
+  ausloesen();
+  return gelaufen;
 }
 
 class Fenster : public ::testing::Test {
@@ -90,19 +111,13 @@ class Fenster : public ::testing::Test {
     Radio("AutoGroup", 0)->click();
     Kind<QSpinBox>("TiefeSE1")->setValue(tiefe);
   }
-  // Clicks knopf; while the search it starts runs, waehrend runs once after ms milliseconds.
-  void KlickeUnd(QAbstractButton* knopf, int ms, const std::function<void()>& waehrend) {
-    bool gelaufen = false;
-    QTimer zeit;
-    zeit.setSingleShot(true);
-    QObject::connect(&zeit, &QTimer::timeout, [&] {
-      EXPECT_TRUE(form->suche->SearchRunning);
-      gelaufen = true;
-      waehrend();
-    });
-    zeit.start(ms);
-    knopf->click();
-    EXPECT_TRUE(gelaufen);
+  // Clicks knopf; waehrend runs once inside the search the click starts, at the first moment the
+  // search hands the window its events while bereit() holds.
+  void KlickeUnd(
+      QAbstractButton* knopf, const std::function<void()>& waehrend,
+      const std::function<bool()>& bereit = [] { return true; }) {
+    EXPECT_TRUE(WaehrendDerSuche(
+        *form, [knopf] { knopf->click(); }, waehrend, bereit));
   }
   // The texts of the evaluation table for a root step, cell by cell.
   static QStringList Tabelle(const TStep& s) {

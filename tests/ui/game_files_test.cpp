@@ -283,7 +283,7 @@ TEST_F(Partie, PopupMenueUndLadenWaehrendDerSuche) {
   // While the computer thinks, its game is not replaced; saving it is harmless.
   NachTiefe(16);
   Kind<QPushButton>("WechselBut")->click();
-  KlickeUnd(Kind<QPushButton>("DenkeBut"), 200, [this] {
+  KlickeUnd(Kind<QPushButton>("DenkeBut"), [this] {
     Kind<QAction>("Laden1")->trigger();
     dialoge.dateien = {Pfad("waehrend.ml")};
     Kind<QAction>("Speichern1")->trigger();
