@@ -193,10 +193,10 @@ int main(int argc, char** argv) {
   if (!QTest::qWaitForWindowActive(&form)) return 1;
   QTest::keyClicks(QApplication::focusWidget(), "wbhzpr");
   ZeigeTab(form, "BibSheet");
-  form.BibRegler[2].CB->click();
-  for (int L = 0; L <= 2; ++L) form.BibRegler[static_cast<std::size_t>(L)].SE->setValue(6);
+  Kind<QCheckBox>(form, "BspCB2")->click();
+  for (const char* tiefe : {"BspSE0", "BspSE1", "BspSE2"}) Kind<QSpinBox>(form, tiefe)->setValue(6);
   QTimer::singleShot(1000, &form, [&] { form.grab().save(ziel.filePath("bibliothek_bau.png")); });
-  form.BibErstellen->click();
+  Kind<QPushButton>(form, "BibErstellen")->click();
   Bild(form, ziel.filePath("bibliothek.png"));
   return 0;
 }

@@ -35,10 +35,11 @@ QString PartieName(const QDate& tag) {
 }
 
 void TQuarneForm::SaveButnClick() {
-  const QString vorschlag = QDir(DialogOrdner()).filePath(PartieName(QDate::currentDate()) + ".ml");
+  const QString vorschlag =
+      QDir(ordner_.Start()).filePath(PartieName(QDate::currentDate()) + ".ml");
   const QString datei = dialoge_->SpeichereDatei(kFilter, vorschlag, "ml");
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   if (SpeichereSpiel(datei)) ungespeichert_ = false;
 }
 
@@ -48,9 +49,9 @@ void TQuarneForm::LoadButnClick() {
     dialoge_->ShowMessagePos(kNichtWaehrendDerSuche);
     return;
   }
-  const QString datei = dialoge_->OeffneDatei(kFilter, DialogOrdner());
+  const QString datei = dialoge_->OeffneDatei(kFilter, ordner_.Start());
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   if (ungespeichert_ && !dialoge_->Frage(kUngespeichert)) return;
   LadeSpiel(datei, true);
 }

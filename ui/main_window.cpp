@@ -21,6 +21,7 @@
 #include "ui/evaluation_tab.h"
 #include "ui/help_page.h"
 #include "ui/ini_form.h"
+#include "ui/library_tab.h"
 #include "ui/main_tab.h"
 #include "ui/options_tab.h"
 #include "ui/page_window.h"
@@ -28,7 +29,6 @@
 #include "ui/search_monitor.h"
 #include "ui/setup_tab.h"
 #include "ui/steplist_tab.h"
-#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -74,8 +74,6 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   SpielBrett->Spiel = this;
 
   score_ = new ScoreLauf(*ht, *suche, *anzeige, this);
-  BibTimer = new TMyTimer(500, this);
-  connect(BibTimer, &QTimer::timeout, this, &TQuarneForm::POnBibTimer);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
@@ -110,7 +108,9 @@ void TQuarneForm::BaueTabs() {
   PageControl->addTab(haupt_, "Quarne Brett");
   bewertung_ = new BewertungTab(suche->MemStep, PageControl);
   PageControl->addTab(bewertung_, "Zugbewertung");
-  BibSheet = Tab(PageControl, "BibSheet", "Eröffnungen");
+  bibTab_ = new BibTab(bib, *suche, *ht, *anzeige, spielOpt, *BibBrett, *dialoge_, dateien_,
+                       ordner_, PageControl);
+  PageControl->addTab(bibTab_, "Eröffnungen");
   stellung_ = new StellungTab(*StellungsBrett, *ablauf, *dialoge_, PageControl);
   PageControl->addTab(stellung_, "Stellung");
   balance_ = new BalanceTab(einst, PageControl);
@@ -121,7 +121,6 @@ void TQuarneForm::BaueTabs() {
   BaueAblage(AblgSheet);
   stepListe_ = new StepListeTab(*ht, PageControl);
   PageControl->addTab(stepListe_, "StepListe");
-  BaueBibTab();
   anzeige->SetzeTabs(*haupt_, *bewertung_, *PageControl, {optionen_, stellung_, balance_});
 }
 
@@ -154,7 +153,17 @@ void TQuarneForm::VerbindeTabs() {
     AnalyseEinstellungen();
     PageControl->setCurrentWidget(haupt_);
   });
-  connect(PageControl, &QTabWidget::currentChanged, this, &TQuarneForm::PageControlChange);
+  connect(bibTab_, &BibTab::BelegtGeaendert, this, &TQuarneForm::AktualisiereSpiel);
+  connect(bibTab_, &BibTab::BauBeginnt, this, [this] {
+    optionen_->SetzeVoll(true);
+    haupt_->setEnabled(false);
+    haupt_->SetzeZiehB(false);
+  });
+  connect(bibTab_, &BibTab::BauEndet, haupt_, [this] { haupt_->setEnabled(true); });
+  // A changed library is shown when its tab comes to the front.
+  connect(PageControl, &QTabWidget::currentChanged, this, [this] {
+    if (PageControl->currentWidget() == bibTab_ && bib.Geaendert) bibTab_->ZeigeBib();
+  });
   // The pop-up menu of every tab that has none of its own.
   auto* speichern = new QAction("Speichern...", PageControl);
   speichern->setObjectName("Speichern1");
@@ -234,7 +243,7 @@ void TQuarneForm::FormShow() {
   LadeBibliothek();
   balance_->ZeigeGewichte();
   anzeige->ZeigeDenkzeit();
-  for (QWidget* t : {static_cast<QWidget*>(stepListe_), BibSheet, static_cast<QWidget*>(balance_)})
+  for (QWidget* t : std::initializer_list<QWidget*>{stepListe_, bibTab_, balance_})
     PageControl->setTabVisible(PageControl->indexOf(t), false);
 }
 
@@ -251,14 +260,14 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
 void TQuarneForm::LadeBibliothek() {
   IniForm->Zeige("Bibliothek laden ...");
   // A missing library is no error: the program then starts with an empty one.
-  LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
+  bibTab_->LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
   bib.Geaendert = false;
   IniForm->hide();
 }
 
 void TQuarneForm::SpeichereBibliothek() {
   IniForm->Zeige("Bibliothek speichern ...");
-  SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
+  bibTab_->SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
   IniForm->hide();
 }
 
@@ -275,7 +284,7 @@ bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
   if (event->type() == QEvent::Resize && gebaut_ && (objekt == haupt_ || objekt == bewertung_))
     SetzeLayout();
   // Every tab sheet has the size of the first, but a hidden one learns it only when shown.
-  if (event->type() == QEvent::Resize && gebaut_ && objekt == BibSheet) SetzeBibLayout();
+  if (event->type() == QEvent::Resize && gebaut_ && objekt == bibTab_) bibTab_->SetzeLayout();
   // A key first reaches the focused control (or the window itself); later deliveries of the
   // same key to the parents are not counted again.
   if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {
@@ -293,8 +302,8 @@ void TQuarneForm::EntwicklerTaste(int taste) {
   codeZaehler_ = erhoeht == kCodeWort[codeZaehler_ - 1] ? codeZaehler_ + 1 : 1;
   if (codeZaehler_ < 7) return;
   optionen_->ZeigeEntwickler();
-  for (QWidget* w : std::initializer_list<QWidget*>{CBAktivKoppl, CheckButn, CheckLab}) w->show();
-  for (QWidget* t : {static_cast<QWidget*>(stepListe_), BibSheet})
+  bibTab_->ZeigeEntwickler();
+  for (QWidget* t : std::initializer_list<QWidget*>{stepListe_, bibTab_})
     PageControl->setTabVisible(PageControl->indexOf(t), true);
   dialoge_->Beep();
 }
@@ -340,6 +349,14 @@ void TQuarneForm::LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& a
 
 void TQuarneForm::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
   ablauf->FuehreZugAus(vorDemZug, zug, spieler);
+}
+
+bool TQuarneForm::RechnungLaeuft() const {
+  return suche->SearchRunning || bibTab_->Belegt();
+}
+
+void TQuarneForm::SucheLaeuft(bool laeuft) {
+  bibTab_->BibKnoepfeFrei(!laeuft);
 }
 
 void TQuarneForm::SetzeLayout() {

@@ -6,7 +6,6 @@
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
-#include <map>
 #include <memory>
 #include <optional>
 
@@ -14,30 +13,20 @@
 #include "engine/settings.h"
 #include "game/game_flow.h"
 #include "game/game_record.h"
-#include "library/ergebnis.h"
 #include "library/model.h"
-#include "library/sperre.h"
 #include "ui/board_view.h"
+#include "ui/dialog_folder.h"
 #include "ui/program_files.h"
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QSpinBox;
 class QTabWidget;
 class QDate;
 class QSettings;
 
 namespace quarne {
 
-struct TUebernahme;
-
 class BalanceTab;
 class BewertungTab;
-class BibGrid;
-class BrettWidget;
+class BibTab;
 class DialogDienst;
 class HauptTab;
 class OptionenTab;
@@ -46,7 +35,6 @@ class SeitenFenster;
 class StellungTab;
 class StepListeTab;
 class SuchAnzeige;
-class TMyTimer;
 class TIniForm;
 
 // The name "Spiel speichern..." proposes for a game saved on that day: "Partie 2026-12-10".
@@ -84,31 +72,6 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   std::unique_ptr<SuchAnzeige> anzeige;
   // The opening library, read when the window is first shown.
   TBibliothek bib;
-  TMyTimer* BibTimer = nullptr;
-
-  // Library tab.
-  BibGrid* BibGridW = nullptr;
-  QWidget *BibPanelL = nullptr, *BibPanelR = nullptr, *BibPanelM = nullptr, *BibButPanel = nullptr,
-          *BibAnzeige = nullptr, *StatusPanel = nullptr, *BibPanel = nullptr;
-  BrettWidget* BibPB = nullptr;
-  QCheckBox *CBAktivKoppl = nullptr, *BibSpClose = nullptr;
-  QPushButton *BibErstellen = nullptr, *Stoppen = nullptr, *BibLoeschen = nullptr,
-              *InaktivBut = nullptr, *Sicherung = nullptr, *BibOeffnen = nullptr,
-              *BibSpeichern = nullptr, *CheckButn = nullptr;
-  QLabel *CheckLab = nullptr, *ZugLab = nullptr, *BibDauer = nullptr, *BibAktivZNr = nullptr,
-         *BibDTiefe = nullptr, *BibStellung = nullptr, *BibXVonY = nullptr, *BibDauerSub = nullptr,
-         *BibBytes = nullptr, *BibStatus = nullptr;
-  QLineEdit *BibBerZgInsg = nullptr, *BibZuegeStellung = nullptr, *BibZgProSek = nullptr;
-  // The context menu of the tab: merging another library, importing an entry file.
-  QAction *FusBut = nullptr, *SBibBut = nullptr;
-  // The controls of levels 0..17: switched on for building, and the target depth.
-  struct BibStufenRegler {
-    QLabel* Lab = nullptr;
-    QCheckBox* CB = nullptr;
-    QSpinBox* SE = nullptr;
-  };
-  std::array<BibStufenRegler, kBibStufen - 1> BibRegler{};
-  QLabel* BibLab18 = nullptr;
 
   void AktualisiereSpiel() override;
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
@@ -118,28 +81,6 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   bool SpeichereSpiel(const QString& datei);
   // False when the game stayed as it was; with melden, the reason is shown.
   bool LadeSpiel(const QString& datei, bool melden);
-
-  // Library tab.
-  void ZeigeBib();
-  void BibGridTopLeftChanged();
-  void BspCBClick(int L);
-  void BspSEChange(int L);
-  void PageControlChange();
-  void BibErstellenClick();
-  void StoppenClick();
-  void POnBibTimer();
-  void CheckButnClick();
-  void InaktivButClick();
-  void BibLoeschenClick();
-  void SicherungClick();
-  void BibOeffnenClick();
-  void BibSpeichernClick();
-  void FusButClick();
-  void SBibButClick();
-  // The message for an import or merge that was refused; empty when it was done.
-  static std::string UebernahmeFehler(const TUebernahme& u, const QString& quelle);
-  // A search runs, or the library is built or checked: nothing else may start one.
-  bool RechnungLaeuft() const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -160,12 +101,8 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void SchreibeLog() override;
   void LadeBibliothek();
   void SpeichereBibliothek();
-  // Reads a library file into ziel with the reader's messages; the level controls take the
-  // settings of a file read whole, and the grid shows the main library.
-  TLeseErgebnis LeseBibDatei(const QString& datei, TBibliothek& ziel);
-  // Writes the main library with the writer's messages, under the file's lock; asks first when
-  // a file it was read from changed on disk since the window last read or wrote it.
-  void SchreibeBibDatei(const QString& datei);
+  // A search runs, or the library is built or checked: nothing else may start one.
+  bool RechnungLaeuft() const;
 
   // BrettSpiel
   const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
@@ -186,30 +123,11 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   void ZeigeSeite(const QString& seite);
   void SaveButnClick();
   void LoadButnClick();
-  void BaueBibTab();
-  void BaueBibAnzeige();
-  void BaueBibRegler();
-  void SetzeBibLayout();
-  int BibSpaltenSchritt() const;
-  // Level L's box, with the coupling of the levels unless "Einzelauswahl" is checked.
-  void SetzeStufeAktiv(int L, bool an);
-  void FaerbeStufe(int L);
-  void SetzeBibRegler(const TBibliothek& quelle);
-  // The buttons that change the library or run a search rest while a computation runs.
-  void BibKnoepfeFrei(bool frei);
-  // While the library is built or checked, the game and the library's buttons rest.
-  void BibBelegt(bool belegt);
-  void BreiteBibStatus();
-  void MeldeBibErgebnis(const std::string& text);
   void FormCreate();
   void FormShow();
   void SetzeMinimum();
   void EntwicklerTaste(int taste);
   void BaueTasten();
-  // The folder file dialogs start in: the last one used, else the program's choice.
-  QString DialogOrdner() const;
-  // Remembers the folder of a file the user picked.
-  void MerkeOrdner(const QString& datei);
   void LadeNutzerEinstellungen();
   void SpeichereNutzerEinstellungen();
   // The analysis switches (full evaluation, depth 12) on, after remembering the user's.
@@ -230,24 +148,20 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   BalanceTab* balance_ = nullptr;
   OptionenTab* optionen_ = nullptr;
   StepListeTab* stepListe_ = nullptr;
-  QWidget *BibSheet = nullptr, *AblgSheet = nullptr;
+  BibTab* bibTab_ = nullptr;
+  QWidget* AblgSheet = nullptr;
   ScoreLauf* score_ = nullptr;
   // A shipped page shown by the program itself; created when first needed.
   SeitenFenster* Seiten = nullptr;
-  bool aktualisiert_ = false;    // AktualisiereSpiel is running
-  bool bibBelegt_ = false;       // the library is being built or checked
-  bool bibTimerLaeuft_ = false;  // POnBibTimer is running
+  bool aktualisiert_ = false;  // AktualisiereSpiel is running
   bool gezeigt_ = false;
   bool gebaut_ = false;
   int codeZaehler_ = 1;
   int prozessoren_;
   ProgrammDateien dateien_;
+  DialogOrdner ordner_{dateien_};
   QStringList argumente_;
-  // The library files read into the main library, as the disk held them when the window last
-  // read or wrote them.
-  std::map<QString, TDateiStand> bibStaende_;
   bool ungespeichert_ = false;
-  QString letzterOrdner_;
   std::unique_ptr<QSettings> nutzer_;
   // The thinking settings the user had before an analysis: full evaluation, AutoGroup, depth.
   struct Denkweise {

@@ -1,8 +1,6 @@
 // What the window remembers for its user between runs: the options, the thinking time or depth,
 // its size and place, and the folder of the last game or library file. The developer options
 // and the weights are not remembered: they are for one session only.
-#include <QDir>
-#include <QFileInfo>
 #include <QSettings>
 
 #include "ui/main_window.h"
@@ -30,7 +28,7 @@ void TQuarneForm::LadeNutzerEinstellungen() {
   d.auswahl = s.value(OptionSchluessel("AutoGroup"), d.auswahl).toInt();
   d.tiefe = s.value(OptionSchluessel("TiefeSE1"), d.tiefe).toInt();
   SetzeDenkweise(d);
-  letzterOrdner_ = s.value(kOrdner).toString();
+  ordner_.SetzeLetzter(s.value(kOrdner).toString());
   if (const QVariant v = s.value(kGeometrie); v.isValid()) restoreGeometry(v.toByteArray());
 }
 
@@ -43,18 +41,9 @@ void TQuarneForm::SpeichereNutzerEinstellungen() {
   s.setValue(OptionSchluessel("CBVoll"), d.voll);
   s.setValue(OptionSchluessel("AutoGroup"), d.auswahl);
   s.setValue(OptionSchluessel("TiefeSE1"), d.tiefe);
-  s.setValue(kOrdner, letzterOrdner_);
+  s.setValue(kOrdner, ordner_.Letzter());
   s.setValue(kGeometrie, saveGeometry());
   s.sync();
-}
-
-QString TQuarneForm::DialogOrdner() const {
-  if (!letzterOrdner_.isEmpty() && QDir(letzterOrdner_).exists()) return letzterOrdner_;
-  return dateien_.DialogOrdner();
-}
-
-void TQuarneForm::MerkeOrdner(const QString& datei) {
-  letzterOrdner_ = QFileInfo(datei).absolutePath();
 }
 
 }  // namespace quarne

@@ -41,7 +41,6 @@
 #include "ui/page_window.h"
 #include "ui/score.h"
 #include "ui/search_monitor.h"
-#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -408,10 +407,11 @@ TEST_F(Fenster, MindestgroesseZeigtJedesBedienelement) {
   QTest::keyClicks(fokus != nullptr ? fokus : form.get(), "wbhzpr");
   ASSERT_TRUE(form->EntwicklerModus());
   // The longest figures a library build shows.
-  form->ZugLab->setText("Nullstellung als Basis für:");
-  form->BibStellung->setText("999 (Zufall Stellung: 99999)");
-  form->BibXVonY->setText("100 / 100");
-  for (QLabel* l : {form->BibDauer, form->BibDauerSub}) l->setText("99 Tage und 23h59m59s");
+  Kind<QLabel>("ZugLab")->setText("Nullstellung als Basis für:");
+  Kind<QLabel>("BibStellung")->setText("999 (Zufall Stellung: 99999)");
+  Kind<QLabel>("BibXVonY")->setText("100 / 100");
+  for (QLabel* l : {Kind<QLabel>("BibDauer"), Kind<QLabel>("BibDauerSub")})
+    l->setText("99 Tage und 23h59m59s");
   const auto text = [](const QWidget* w) -> QString {
     if (const auto* b = qobject_cast<const QAbstractButton*>(w)) return b->text();
     if (const auto* l = qobject_cast<const QLabel*>(w))
@@ -471,7 +471,7 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
         if (!w->isVisible() || w->isWindow() ||
             w->parentWidget()->inherits("QAbstractScrollArea") ||
             w->parentWidget()->inherits("QAbstractSpinBox") || w->inherits("QScrollBar") ||
-            w == form->BibPanelM)  // the strip of level controls scrolls with the grid
+            w == Kind<QWidget>("BibPanelM"))  // the strip of level controls scrolls with the grid
           continue;
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()))
             << w->objectName().toStdString() << " in "
