@@ -112,7 +112,7 @@ class Rundgang {
     form_.spiel->Beginne(quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug,
                          quarne::clWeiss, quarne::clSchwarz);
     Kind<quarne::MovesGrid>(form_, "MovesGrid")->SetzeZeilenAnzahl(2);
-    form_.SpielBrett->EDInit = false;
+    form_.SpielBrett->EingabeVeraltet();
     form_.AktualisiereSpiel();
     const quarne::TBrettClass& b = *form_.SpielBrett;
     QTest::mousePress(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g4")));
@@ -184,8 +184,9 @@ class Rundgang {
   // One legal move of the person, entered with the mouse as a person would.
   bool Spiele(std::mt19937& zufall) {
     const quarne::TBrettClass& brett = *form_.SpielBrett;
-    const quarne::TStep& auswahl = brett.EDZugAuswahl;
-    if (brett.EDBlock || !brett.EDInit || auswahl.ZuegeAnzahl == 0) return false;
+    const quarne::TStep& auswahl = brett.Eingabe().EDZugAuswahl;
+    if (brett.Eingabe().EDBlock || !brett.Eingabe().EDInit || auswahl.ZuegeAnzahl == 0)
+      return false;
     const quarne::TZug& z =
         auswahl.Zuege[std::uniform_int_distribution<int>(1, auswahl.ZuegeAnzahl)(zufall)];
     auto mitte = [&](quarne::Punkte p) { return brett.GetPoint(p); };

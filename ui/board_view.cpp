@@ -405,14 +405,22 @@ QPoint TBrettClass::GetPoint(Punkte maske) const {
   return GitterPunkte[PunktIndex(maske) + 1];
 }
 
-void TBrettClass::ZeigeSpiel(const TZug& aktuell, TFarbe letzterZieher, bool personAmZug) {
-  MovesZug_1 = aktuell;
+void TBrettClass::SetzeStellung(const TZug& zug, TFarbe letzterZieher, int ablageWeiss,
+                                int ablageSchwarz) {
+  MovesZug_1 = zug;
   MovesFarbe_1 = letzterZieher;
+  EDFarbe = Gegner(letzterZieher);
+  EDAblgWeissCnt = ablageWeiss;
+  EDAblgSchwarzCnt = ablageSchwarz;
+}
+
+void TBrettClass::ZeigeSpiel(const TZug& aktuell, TFarbe letzterZieher, bool personAmZug) {
   // The stones left in each reservoir, from the placed counts of the record's two sides.
   const TBrett& b = aktuell.BrettNachZug;
   const bool weissZog = letzterZieher == clWeiss;
-  EDAblgWeissCnt = kMaxSteine - (weissZog ? b.GesetzteSteineZiehend : b.GesetzteSteineStehend);
-  EDAblgSchwarzCnt = kMaxSteine - (weissZog ? b.GesetzteSteineStehend : b.GesetzteSteineZiehend);
+  SetzeStellung(aktuell, letzterZieher,
+                kMaxSteine - (weissZog ? b.GesetzteSteineZiehend : b.GesetzteSteineStehend),
+                kMaxSteine - (weissZog ? b.GesetzteSteineStehend : b.GesetzteSteineZiehend));
   if (!personAmZug || PruefeSpielende(aktuell).Vorbei()) {
     EDBlock = true;
     SetzeZugZurueck();

@@ -325,11 +325,11 @@ void TQuarneForm::Beep() {
 void TQuarneForm::RecordGeaendert() {
   ungespeichert_ = spiel->LetzterZugNr() > 0;
   haupt_->RecordGeaendert(spiel->LetzterZugNr() + 2, spiel->AktZugNr());
-  SpielBrett->EDInit = false;
+  SpielBrett->EingabeVeraltet();
 }
 
 void TQuarneForm::StellungGewechselt() {
-  SpielBrett->EDInit = false;
+  SpielBrett->EingabeVeraltet();
 }
 
 void TQuarneForm::NeuesSpielAngezeigt() {

@@ -114,7 +114,7 @@ TEST_F(Partie, SpeichernUndLaden) {
   EXPECT_EQ(s.ComputerFarbe(), clWeiss);
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
   EXPECT_FALSE(Kind<QPushButton>("ZiehB")->isEnabled());  // nothing of before is played into it
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine,
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
             P("a1 d1 g1 d2 b2 e3 f4 g4 c5 e4"));
   EXPECT_EQ(Kind<QSpinBox>("SPEDWeiss")->value(), 4);
   EXPECT_EQ(Kind<QLineEdit>("EditWeisseSteine")->text(), "2");
@@ -127,7 +127,8 @@ TEST_F(Partie, SpeichernUndLaden) {
   // "<" steps back through the loaded moves.
   Kind<QPushButton>("OneUp")->click();
   EXPECT_EQ(s.AktZugNr(), 10);
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
+            P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
 }
 
 // A file the reader rejects leaves the game as it was and says why.

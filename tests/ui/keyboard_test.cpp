@@ -38,7 +38,7 @@ class Tastatur : public test::Fenster {
     form->spiel->Beginne(LiesStellung(text).stellung->zug, form->spiel->StartFarbe(),
                          form->spiel->ComputerFarbe());
     Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
-    form->SpielBrett->EDInit = false;
+    form->SpielBrett->EingabeVeraltet();
     form->AktualisiereSpiel();
   }
 };
@@ -46,10 +46,10 @@ class Tastatur : public test::Fenster {
 TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
   FokusAufsBrett();
   const TBrettClass& b = *form->SpielBrett;
-  EXPECT_EQ(b.EDFokus, P("a7"));  // the first point in reading order
+  EXPECT_EQ(b.Eingabe().EDFokus, P("a7"));  // the first point in reading order
   // The ring is drawn round its point.
-  const QPoint mitte = b.GetPoint(b.EDFokus);
-  const int r = b.EDGitterX + std::max(b.EDGitterX / 4, 3);
+  const QPoint mitte = b.GetPoint(b.Eingabe().EDFokus);
+  const int r = b.Eingabe().EDGitterX + std::max(b.Eingabe().EDGitterX / 4, 3);
   const QColor ring = b.BrettBMP.pixelColor(mitte.x() + r, mitte.y());
   EXPECT_TRUE(ring.blue() > 150 && ring.red() < 100) << ring.name().toStdString();
 
@@ -64,13 +64,13 @@ TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
       {"e5", Qt::Key_Left, "d5"},  {"f4", Qt::Key_Left, "e4"},  {"a7", Qt::Key_Up, "a7"},
   };
   for (const auto& f : faelle) {
-    form->SpielBrett->EDFokus = P(f.von);
+    form->SpielBrett->SetzeFokus(P(f.von));
     Brett(f.taste);
-    EXPECT_EQ(PunktName(form->SpielBrett->EDFokus), f.nach) << f.von << " " << f.taste;
+    EXPECT_EQ(PunktName(form->SpielBrett->Eingabe().EDFokus), f.nach) << f.von << " " << f.taste;
   }
   // Leaving the board takes the ring away.
   Kind<MovesGrid>("MovesGrid")->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(b.EDFokus, 0u);
+  EXPECT_EQ(b.Eingabe().EDFokus, 0u);
 }
 
 TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
@@ -86,21 +86,21 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
   Kind<QPushButton>("NeuBut")->click();
   Stellung("WW.W...........WW.SSS.S. W 9 9");
   TBrettClass& b = *form->SpielBrett;
-  b.EDFokus = P("g4");
+  b.SetzeFokus(P("g4"));
   Brett(Qt::Key_Space);
-  EXPECT_EQ(b.EDVon, P("g4"));
+  EXPECT_EQ(b.Eingabe().EDVon, P("g4"));
   // Enter on the picked stone puts it back; once more picks it up again.
   Brett(Qt::Key_Enter);
-  EXPECT_EQ(b.EDVon, 0u);
+  EXPECT_EQ(b.Eingabe().EDVon, 0u);
   Brett(Qt::Key_Enter);
   Brett(Qt::Key_Down);
   Brett(Qt::Key_Enter);
-  EXPECT_TRUE(b.EDQuarne);
+  EXPECT_TRUE(b.Eingabe().EDQuarne);
   EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
-  b.EDFokus = P("e3");  // in a closed mill: not to be taken
+  b.SetzeFokus(P("e3"));  // in a closed mill: not to be taken
   Brett(Qt::Key_Enter);
   EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
-  b.EDFokus = P("c5");
+  b.SetzeFokus(P("c5"));
   Brett(Qt::Key_Enter);
   ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
   const TZug& z = form->spiel->Spielzuege()[1].Zug;
@@ -161,7 +161,7 @@ TEST_F(Tastatur, PfeiltastenInDerZugliste) {
   EXPECT_EQ(form->spiel->AktZugNr(), 4);
   QTest::keyClick(liste, Qt::Key_Up);
   EXPECT_EQ(form->spiel->AktZugNr(), 3);
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
 }
 
 }  // namespace

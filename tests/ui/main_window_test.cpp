@@ -295,7 +295,7 @@ TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
   form->spiel->Beginne(LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug, clWeiss,
                        clSchwarz);
   Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
-  form->SpielBrett->EDInit = false;
+  form->SpielBrett->EingabeVeraltet();
   form->AktualisiereSpiel();
   EXPECT_TRUE(Kind<QLabel>("WeissLab")->isVisible());
   const auto mitte = [this](const char* punkt) {

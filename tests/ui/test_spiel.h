@@ -66,7 +66,7 @@ class TestSpiel final : public BrettSpiel {
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override {
     if (ueberschreibenAblehnen) return;
     zuege.push_back({vorDemZug, zug, spieler});
-    brett_.EDInit = false;
+    brett_.EingabeVeraltet();
     AktualisiereSpiel();
   }
 
