@@ -60,10 +60,9 @@ void SuchAnzeige::ZeigeFortschritt(bool zeigen, int tiefe, int d) {
 void SuchAnzeige::ZeigeBewertung() {
   const TStep& m = form_.suche->MemStep;
   const std::int64_t t = Vergangen();
-  const std::int64_t gesamt = form_.ht->GenZuegeGesamt();
-  bewertung_->ZeigeBewertung(Bewertete(m), m.ZuegeAnzahl, ZeitText(t),
-                             MitTausendern(static_cast<double>(gesamt)),
-                             t > 0 ? MitTausendern(static_cast<double>(gesamt) / t * 1000) : "---");
+  const auto gesamt = static_cast<double>(form_.ht->GenZuegeGesamt());
+  bewertung_->ZeigeBewertung(Bewertete(m), m.ZuegeAnzahl, ZeitText(t), MitTausendern(gesamt),
+                             t > 0 ? MitTausendern(gesamt / static_cast<double>(t) * 1000) : "---");
 }
 
 void SuchAnzeige::ZeigeDenkzeit() {
