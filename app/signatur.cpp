@@ -87,14 +87,13 @@ std::unique_ptr<Spielstand> Partie(const Signaturstellung& p, const Einstellunge
   const StellungOderFehler st = LiesStellung(p.stellung);
   if (!st.stellung) throw std::logic_error(std::string(p.stellung) + ": " + st.fehler);
   auto spiel = std::make_unique<Spielstand>();
-  spiel->StartZug = st.stellung->zug;
-  spiel->StartFarbe = spiel->FarbeAmZug = st.stellung->farbe;
+  spiel->Beginne(st.stellung->zug, st.stellung->farbe, spiel->ComputerFarbe());
   auto zuege = std::make_unique<Perft>(e, host);
   for (std::string_view rest = p.vorher; !rest.empty();) {
     const std::size_t komma = rest.find(',');
     const std::string_view text = rest.substr(0, komma);
     rest = komma == std::string_view::npos ? std::string_view{} : rest.substr(komma + 1);
-    zuege->Zaehle(spiel->AktuellerZug(), spiel->AktZugNr, spiel->FarbeAmZug, 1, *spiel);
+    zuege->Zaehle(spiel->AktuellerZug(), spiel->AktZugNr(), spiel->FarbeAmZug(), 1, *spiel);
     const TStep& liste = zuege->Steps[1];
     int i = 1;
     while (i <= liste.ZuegeAnzahl) {
@@ -122,7 +121,7 @@ SuchSignatur BerechneSuchSignatur(SuchArt art, int tabelleMB, Host& host) {
     e.CBVoll = p.voll;
     const auto spiel = Partie(p, e, host);
     auto suche = std::make_unique<Suche>(e, host);
-    suche->StepRoutine(p.tiefe, spiel->AktuellerZug(), spiel->AktZugNr, spiel->FarbeAmZug, {},
+    suche->StepRoutine(p.tiefe, spiel->AktuellerZug(), spiel->AktZugNr(), spiel->FarbeAmZug(), {},
                        *spiel);
     ergebnis.erzeugteZuege += suche->GenZuege();
     h.Bytes(suche->NoMovesFlag, 1);

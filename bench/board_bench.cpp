@@ -26,7 +26,8 @@ void ZeichneZug(benchmark::State& state) {
   brett->SteinSchwarzBMP = &schwarz;
   brett->Holz = state.range(0) != 0;
   brett->SetzeFlaeche(1400, 900);
-  TZug& z = brett->MovesZug_1;
+  TZug zug{};
+  TZug& z = zug;
   z.NachPosition = Punkt(2);
   z.ErgibtQuarne = true;
   z.EntfStein = Punkt(13);
@@ -39,9 +40,7 @@ void ZeichneZug(benchmark::State& state) {
   b.SteineAnzahlStehend = 4;
   b.GesetzteSteineStehend = 5;
   b.VerloreneSteineStehend = 1;
-  brett->MovesFarbe_1 = clWeiss;
-  brett->EDAblgWeissCnt = 3;
-  brett->EDAblgSchwarzCnt = 4;
+  brett->SetzeStellung(zug, clWeiss, 3, 4);
   for (auto _ : state) {
     brett->ZeichneZug();
     benchmark::DoNotOptimize(brett->BrettBMP.constBits());

@@ -2,6 +2,7 @@
 // deep search in a middle-game position, and the time until the search has ended is printed.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -25,6 +26,11 @@ struct OhneDialoge final : quarne::DialogDienst {
   bool OeffneSeite(const QString&) override { return false; }
 };
 
+template <class T>
+T* Kind(quarne::TQuarneForm& form, const char* name) {
+  return form.findChild<T*>(name);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -34,10 +40,11 @@ int main(int argc, char** argv) {
   quarne::TQuarneForm form(&dialoge);
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
-  form.AutoGroup.Item(0)->click();
-  form.TiefeSE1->setValue(16);
-  form.spiel->StartZug = quarne::LiesStellung("W.SW.S.WSWS..WS.SW.S.W.S W 9 9").stellung->zug;
-  form.WechselBut->click();  // the computer takes White, which is to move
+  Kind<QGroupBox>(form, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
+  Kind<QSpinBox>(form, "TiefeSE1")->setValue(16);
+  form.spiel->Beginne(quarne::LiesStellung("W.SW.S.WSWS..WS.SW.S.W.S W 9 9").stellung->zug,
+                      quarne::clWeiss, quarne::clSchwarz);
+  Kind<QPushButton>(form, "WechselBut")->click();  // the computer takes White, which is to move
 
   for (int runde = 0; runde < 6; ++runde) {
     const bool stop = runde % 2 == 0;
@@ -47,16 +54,16 @@ int main(int argc, char** argv) {
     QTimer::singleShot(500 + 100 * runde, &form, [&] {
       gedrueckt = uhr.elapsed();
       if (stop)
-        QTest::mouseClick(form.StopSP, Qt::LeftButton);
+        QTest::mouseClick(Kind<QToolButton>(form, "StopSP"), Qt::LeftButton);
       else
-        form.ZiehB->click();
+        Kind<QPushButton>(form, "ZiehB")->click();
     });
-    form.DenkeBut->click();
+    Kind<QPushButton>(form, "DenkeBut")->click();
     std::printf("%s nach %lld ms gedrückt, Suche %lld ms danach beendet, Zug gespielt: %s\n",
                 stop ? "Stop" : "Zieh", static_cast<long long>(gedrueckt),
                 static_cast<long long>(uhr.elapsed() - gedrueckt),
-                form.spiel->LetzterZugNr > 0 ? "ja" : "nein");
-    if (form.spiel->LetzterZugNr > 0) form.ZurueckButn->click();
+                form.spiel->LetzterZugNr() > 0 ? "ja" : "nein");
+    if (form.spiel->LetzterZugNr() > 0) Kind<QPushButton>(form, "ZurueckButn")->click();
   }
   return 0;
 }

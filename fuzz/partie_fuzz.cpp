@@ -27,19 +27,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* daten, std::size_t gro
   UebernimmPartie(*p, *spiel);
   const auto zeige = [&] {
     PruefeSpielende(spiel->AktuellerZug());
-    suche.StepRoutineListe(2, spiel->AktuellerZug(), spiel->AktZugNr, spiel->FarbeAmZug, true,
+    suche.StepRoutineListe(2, spiel->AktuellerZug(), spiel->AktZugNr(), spiel->FarbeAmZug(), true,
                            false, *spiel);
   };
-  for (int zeile = spiel->LetzterZugNr; zeile >= 0; --zeile) {
+  for (int zeile = spiel->LetzterZugNr(); zeile >= 0; --zeile) {
     spiel->WaehleZug(zeile);
     zeige();
   }
   // Half way back, a person plays the first legal move, which drops the later ones.
-  spiel->WaehleZug(spiel->LetzterZugNr / 2);
+  spiel->WaehleZug(spiel->LetzterZugNr() / 2);
   zeige();
   if (suche.Steps[1].ZuegeAnzahl > 0 && !spiel->Voll())
     spiel->Eintragen(spiel->AktuellerZug(), suche.Steps[1].Zuege[1], csHuman);
-  for (int zurueck = 0; zurueck < 3 && spiel->LetzterZugNr > 0; ++zurueck) {
+  for (int zurueck = 0; zurueck < 3 && spiel->LetzterZugNr() > 0; ++zurueck) {
     spiel->ZugZurueck();
     zeige();
   }

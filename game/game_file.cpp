@@ -86,24 +86,16 @@ TDateiMeldung SpeicherePartie(const std::filesystem::path& datei, const Partieda
 
 Partiedatei ErfassePartie(const Spielstand& s) {
   Partiedatei p;
-  p.StartZug = s.StartZug;
-  p.StartFarbe = s.StartFarbe;
-  p.ComputerFarbe = s.ComputerFarbe;
+  p.StartZug = s.StartZug();
+  p.StartFarbe = s.StartFarbe();
+  p.ComputerFarbe = s.ComputerFarbe();
   // The whole record, also the moves after the one shown.
-  for (int i = 1; i <= s.LetzterZugNr; ++i) p.Zuege.push_back(s.Spielzuege[i]);
+  for (int i = 1; i <= s.LetzterZugNr(); ++i) p.Zuege.push_back(s.Spielzuege()[i]);
   return p;
 }
 
 void UebernimmPartie(const Partiedatei& p, Spielstand& s) {
-  s.StartZug = p.StartZug;
-  s.StartFarbe = p.StartFarbe;
-  s.ComputerFarbe = p.ComputerFarbe;
-  s.LetzterZugNr = static_cast<int>(p.Zuege.size());
-  for (int i = 1; i <= s.LetzterZugNr; ++i)
-    s.Spielzuege[i] = p.Zuege[static_cast<std::size_t>(i - 1)];
-  s.AktZugNr = s.LetzterZugNr + 1;
-  s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
-  s.ZugGemacht = false;
+  s.Uebernimm(p.StartZug, p.StartFarbe, p.ComputerFarbe, p.Zuege);
 }
 
 std::string KeinePartie(const std::string& datei) {

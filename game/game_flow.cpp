@@ -44,7 +44,7 @@ bool Spielablauf::MeldeSpielende(bool melden) {
 void Spielablauf::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
   // The record holds 200 moves; a person's move beyond them is refused like the computer's.
   if (Ueberlauf()) return;
-  const bool spaeter = spiel_.AktZugNr <= spiel_.LetzterZugNr;
+  const bool spaeter = spiel_.AktZugNr() <= spiel_.LetzterZugNr();
   if (spaeter && (opt_.SpVsSpCB || spieler == csHuman) && !fenster_.Frage(kUeberschreibenZug)) {
     // Nothing changes; the board starts the entry afresh on the unchanged position.
     fenster_.StellungGewechselt();
@@ -67,7 +67,7 @@ void Spielablauf::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler 
 void Spielablauf::ComputerZug() {
   if (Ueberlauf()) return;
   if (MeldeSpielende(true)) return;
-  if (spiel_.AktZugNr <= spiel_.LetzterZugNr && !fenster_.Frage(kUeberschreibenZug)) return;
+  if (spiel_.AktZugNr() <= spiel_.LetzterZugNr() && !fenster_.Frage(kUeberschreibenZug)) return;
   if (AusDerBibliothek()) {
     SpieleErgebnis();
     return;
@@ -76,7 +76,7 @@ void Spielablauf::ComputerZug() {
   suche_.SearchRunning = true;
   suche_.MoveNowFlag = false;
   suche_.StopFlag = false;
-  spiel_.ZugGemacht = false;
+  spiel_.SetzeZugGemacht(false);
   fenster_.AktualisiereSpiel();
   fenster_.VerbergeTabelle();
   fenster_.SucheLaeuft(true);
@@ -88,14 +88,14 @@ void Spielablauf::ComputerZug() {
   }
 
   if (suche_.NoMovesFlag) {
-    fenster_.Nachricht(spiel_.FarbeAmZug == clWeiss
+    fenster_.Nachricht(spiel_.FarbeAmZug() == clWeiss
                            ? "Für Weiß sind keine Züge verfügbar. Schwarz blockiert Weiß."
                            : "Für Schwarz sind keine Züge verfügbar. Weiß blockiert Schwarz.");
     fenster_.AktualisiereSpiel();
     return;
   }
   if (suche_.StopFlag) {
-    spiel_.ZugGemacht = false;
+    spiel_.SetzeZugGemacht(false);
     suche_.StopFlag = false;
     fenster_.AktualisiereSpiel();
     return;
@@ -131,8 +131,8 @@ bool Spielablauf::Suchen() {
   HTOptionen optionen;
   optionen.Timed = einst_.DenkzeitSekunden() > 0;
   try {
-    ht_.Suchen(opt_.Parallel, opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr,
-               spiel_.FarbeAmZug, optionen, spiel_);
+    ht_.Suchen(opt_.Parallel, opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr(),
+               spiel_.FarbeAmZug(), optionen, spiel_);
   } catch (const std::exception& fehler) {
     // The searches have already cleared SearchRunning and brought the tabs back.
     fenster_.Nachricht(fehler.what());
@@ -156,13 +156,14 @@ void Spielablauf::ZiehBClick() {
     return;
   }
   // The button is offered only for a result of the shown position; the handler checks it too.
-  if (suche_.ResultReady && !spiel_.ZugGemacht && suche_.MemStep2.STZugNummer == spiel_.AktZugNr)
+  if (suche_.ResultReady && !spiel_.ZugGemacht() &&
+      suche_.MemStep2.STZugNummer == spiel_.AktZugNr())
     SpieleErgebnis();
 }
 
 void Spielablauf::NeuesSpiel() {
   if (suche_.SearchRunning) return;
-  if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
+  if (spiel_.LetzterZugNr() > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
   spiel_.Neu();
   SpielErsetzt();
 }
@@ -184,14 +185,11 @@ bool Spielablauf::Lade(const Partiedatei& partie) {
 
 bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe) {
   if (suche_.SearchRunning) return false;
-  if (spiel_.LetzterZugNr > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return false;
+  if (spiel_.LetzterZugNr() > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return false;
   // The colours change only with the game they belong to: a kept game keeps its own.
-  spiel_.StartFarbe = startFarbe;
-  spiel_.ComputerFarbe = startFarbe;
-  UebernimmAufbau(aufbau, aufbauFarbe, startFarbe, spiel_.StartZug);
-  spiel_.LetzterZugNr = 0;
-  spiel_.AktZugNr = 1;
-  spiel_.FarbeAmZug = startFarbe;
+  TZug start = spiel_.StartZug();
+  UebernimmAufbau(aufbau, aufbauFarbe, startFarbe, start);
+  spiel_.Beginne(start, startFarbe, startFarbe);
   SpielErsetzt();
   return true;
 }
@@ -212,7 +210,7 @@ void Spielablauf::ZurueckButnClick() {
 }
 
 void Spielablauf::WechselButClick() {
-  spiel_.ComputerFarbe = Gegner(spiel_.ComputerFarbe);
+  spiel_.TauscheSeiten();
   fenster_.StellungGewechselt();
   fenster_.AktualisiereSpiel();
 }

@@ -22,36 +22,54 @@ Spielende PruefeSpielende(const TZug& zug) {
 }
 
 void Spielstand::Eintragen(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
-  LetzterZugNr = AktZugNr;
-  Spielzuege[AktZugNr] = {AktZugNr, FarbeAmZug, spieler, vorDemZug, zug};
-  ZugGemacht = true;
-  ++AktZugNr;
-  FarbeAmZug = FarbeVonZug(AktZugNr);
+  letzterZugNr_ = aktZugNr_;
+  spielzuege_[aktZugNr_] = {aktZugNr_, farbeAmZug_, spieler, vorDemZug, zug};
+  zugGemacht_ = true;
+  ++aktZugNr_;
+  farbeAmZug_ = FarbeVonZug(aktZugNr_);
 }
 
 void Spielstand::WaehleZug(int zeile) {
-  AktZugNr = std::clamp(zeile + 1, 1, LetzterZugNr + 1);
-  FarbeAmZug = FarbeVonZug(AktZugNr);
-  if (AktZugNr <= LetzterZugNr) {
-    ComputerFarbe = Spielzuege[AktZugNr].Spieler == csComputer ? FarbeAmZug : Gegner(FarbeAmZug);
-  } else if (LetzterZugNr > 0) {
-    ComputerFarbe = Spielzuege[LetzterZugNr].Spieler == csComputer ? LetzterZieher() : FarbeAmZug;
+  aktZugNr_ = std::clamp(zeile + 1, 1, letzterZugNr_ + 1);
+  farbeAmZug_ = FarbeVonZug(aktZugNr_);
+  if (aktZugNr_ <= letzterZugNr_) {
+    computerFarbe_ =
+        spielzuege_[aktZugNr_].Spieler == csComputer ? farbeAmZug_ : Gegner(farbeAmZug_);
+  } else if (letzterZugNr_ > 0) {
+    computerFarbe_ =
+        spielzuege_[letzterZugNr_].Spieler == csComputer ? LetzterZieher() : farbeAmZug_;
   }
 }
 
 void Spielstand::ZugZurueck() {
-  const int a = std::max(0, AktZugNr - 2);
-  LetzterZugNr = a;
+  const int a = std::max(0, aktZugNr_ - 2);
+  letzterZugNr_ = a;
   WaehleZug(a);
 }
 
 void Spielstand::Neu() {
-  StartFarbe = clWeiss;
-  FarbeAmZug = clWeiss;
-  ComputerFarbe = clSchwarz;
-  LetzterZugNr = 0;
-  AktZugNr = 1;
-  StartZug = TZug{};
+  Beginne(TZug{}, clWeiss, clSchwarz);
+}
+
+void Spielstand::Beginne(const TZug& start, TFarbe startFarbe, TFarbe computerFarbe) {
+  startZug_ = start;
+  startFarbe_ = startFarbe;
+  computerFarbe_ = computerFarbe;
+  letzterZugNr_ = 0;
+  aktZugNr_ = 1;
+  farbeAmZug_ = startFarbe;
+}
+
+void Spielstand::Uebernimm(const TZug& start, TFarbe startFarbe, TFarbe computerFarbe,
+                           const std::vector<TSpielZug>& zuege) {
+  startZug_ = start;
+  startFarbe_ = startFarbe;
+  computerFarbe_ = computerFarbe;
+  letzterZugNr_ = static_cast<int>(zuege.size());
+  for (int i = 1; i <= letzterZugNr_; ++i) spielzuege_[i] = zuege[static_cast<std::size_t>(i - 1)];
+  aktZugNr_ = letzterZugNr_ + 1;
+  farbeAmZug_ = FarbeVonZug(aktZugNr_);
+  zugGemacht_ = false;
 }
 
 }  // namespace quarne

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,30 +33,180 @@ namespace {
 
 using quarne::TQuarneForm;
 
+template <class T>
+T* Kind(TQuarneForm& form, const char* name) {
+  return form.findChild<T*>(name);
+}
+
+void ZeigeTab(TQuarneForm& form, const char* tab) {
+  Kind<QTabWidget>(form, "PageControl")->setCurrentWidget(Kind<QWidget>(form, tab));
+}
+
 void Bild(TQuarneForm& form, const QString& datei) {
   QTest::qWait(200);
   form.grab().save(datei);
 }
 
-// One legal move of the person, entered with the mouse as a person would.
-bool Spiele(TQuarneForm& form, std::mt19937& zufall) {
-  quarne::TBrettClass& brett = *form.SpielBrett;
-  const quarne::TStep& auswahl = brett.EDZugAuswahl;
-  if (brett.EDBlock || !brett.EDInit || auswahl.ZuegeAnzahl == 0) return false;
-  const quarne::TZug& z =
-      auswahl.Zuege[std::uniform_int_distribution<int>(1, auswahl.ZuegeAnzahl)(zufall)];
-  auto mitte = [&](quarne::Punkte p) { return brett.GetPoint(p); };
-  if (z.VonPosition == 0) {
-    QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
-  } else {
-    QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte(z.VonPosition));
-    QTest::mouseMove(form.BrettBP, (mitte(z.VonPosition) + mitte(z.NachPosition)) / 2);
-    QTest::mouseMove(form.BrettBP, mitte(z.NachPosition));
-    QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte(z.NachPosition));
+// The walk's stations, each leaving its pictures in ziel.
+class Rundgang {
+ public:
+  Rundgang(TQuarneForm& form, const QDir& ziel, const QString& dateien)
+      : form_(form),
+        ziel_(ziel),
+        dateien_(dateien),
+        brett_(Kind<quarne::BrettWidget>(form, "BrettBP")) {}
+
+  // The board played by keyboard: the focus ring on d7, and the help shown by the program itself
+  // where no browser is registered; the save dialog with its proposal, and a question with No as
+  // its default, shown without waiting for an answer.
+  bool TastaturUndDialoge() {
+    form_.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form_)) return false;
+    brett_->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(brett_, Qt::Key_Right);
+    Bild(form_, Datei("tastatur.png"));
+    Kind<QPushButton>(form_, "HilfeButn")->click();
+    if (auto* seiten = form_.findChild<quarne::SeitenFenster*>()) {
+      QTest::qWait(200);
+      seiten->grab().save(Datei("hilfe.png"));
+      seiten->close();
+    }
+    Zeige(*quarne::SpeicherDialog(
+              "Quarne Datei (*.ml)",
+              QDir(dateien_).filePath(quarne::PartieName(QDate::currentDate()) + ".ml"), "ml",
+              &form_),
+          "speichern.png");
+    Zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form_), "frage.png");
+    form_.activateWindow();
+    return true;
   }
-  if (z.EntfStein != 0) QTest::mouseClick(form.BrettBP, Qt::LeftButton, {}, mitte(z.EntfStein));
-  return true;
-}
+
+  // A game played with the mouse into the moving phase, saved for later; the evaluation table,
+  // the options after a "Quarne Score" and the dump of the cell tree.
+  bool MittelspielUndTabs() {
+    Kind<QGroupBox>(form_, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
+    Kind<QSpinBox>(form_, "TiefeSE1")->setValue(5);
+    std::mt19937 zufall(4);
+    while (form_.spiel->LetzterZugNr() < 22 && Spiele(zufall)) {
+    }
+    Bild(form_, Datei("mittelspiel.png"));
+    if (!form_.SpeichereSpiel(Partie())) return false;
+    ZeigeTab(form_, "TabZuege");
+    Bild(form_, Datei("zugbewertung.png"));
+
+    ZeigeTab(form_, "TabEinstellung");
+    Kind<QPushButton>(form_, "ScoreButn")->click();
+    Bild(form_, Datei("optionen.png"));
+    auto* seiten = Kind<QTabWidget>(form_, "PageControl");
+    seiten->setTabVisible(seiten->indexOf(Kind<QWidget>(form_, "StepListe")), true);
+    ZeigeTab(form_, "StepListe");
+    Kind<QPushButton>(form_, "SchreibBut")->click();
+    Bild(form_, Datei("stepliste.png"));
+    ZeigeTab(form_, "TabOben");
+    return true;
+  }
+
+  // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
+  // e3 e4 e5 is a closed mill, so only c5 may be taken.
+  void Muehle() {
+    form_.spiel->Beginne(quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug,
+                         quarne::clWeiss, quarne::clSchwarz);
+    Kind<quarne::MovesGrid>(form_, "MovesGrid")->SetzeZeilenAnzahl(2);
+    form_.SpielBrett->EingabeVeraltet();
+    form_.AktualisiereSpiel();
+    const quarne::TBrettClass& b = *form_.SpielBrett;
+    QTest::mousePress(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g4")));
+    QTest::mouseMove(brett_, b.GetPoint(Punkt("g1")));
+    QTest::mouseRelease(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g1")));
+    Bild(form_, Datei("muehle.png"));
+  }
+
+  // A position set up with the mouse, a white stone under it about to be put on b4.
+  void Stellung() {
+    ZeigeTab(form_, "SetTabSheet");
+    QTest::qWait(100);
+    auto* aufbau = Kind<quarne::BrettWidget>(form_, "SetPB");
+    const quarne::TBrettClass& b = *form_.StellungsBrett;
+    auto setze = [&](const char* farbe, const char* punkte) {
+      Kind<QPushButton>(form_, farbe)->click();
+      for (const QString& name : QString(punkte).split(' '))
+        QTest::mouseClick(aufbau, Qt::LeftButton, {}, b.GetPoint(Punkt(name.toStdString())));
+    };
+    Kind<QPushButton>(form_, "Butn9")->click();
+    setze("WeissButn", "a1 d1 b2 d2 f4 e5 c3");
+    setze("SchwarzButn", "a7 d7 g1 b6 f6 e3 c5");
+    Kind<QPushButton>(form_, "WeissButn")->click();
+    QTest::mouseMove(aufbau, b.GetPoint(quarne::Punkt(15)));
+    Bild(form_, Datei("stellung.png"));
+  }
+
+  // The game played before, loaded from its file and stepped back by one move.
+  bool Geladen() {
+    ZeigeTab(form_, "TabEinstellung");
+    if (!form_.LadeSpiel(Partie(), true)) return false;
+    Kind<QPushButton>(form_, "OneUp")->click();
+    Bild(form_, Datei("geladen.png"));
+    return true;
+  }
+
+  // The developer mode shows the library tab; levels 0 to 2 are built at depth 6.
+  bool Bibliothek() {
+    form_.activateWindow();
+    if (!QTest::qWaitForWindowActive(&form_)) return false;
+    QTest::keyClicks(QApplication::focusWidget(), "wbhzpr");
+    ZeigeTab(form_, "BibSheet");
+    Kind<QCheckBox>(form_, "BspCB2")->click();
+    for (const char* tiefe : {"BspSE0", "BspSE1", "BspSE2"})
+      Kind<QSpinBox>(form_, tiefe)->setValue(6);
+    QTimer::singleShot(1000, &form_, [this] { form_.grab().save(Datei("bibliothek_bau.png")); });
+    Kind<QPushButton>(form_, "BibErstellen")->click();
+    Bild(form_, Datei("bibliothek.png"));
+    return true;
+  }
+
+ private:
+  QString Datei(const char* name) const { return ziel_.filePath(name); }
+  QString Partie() const { return QDir(dateien_).filePath("partie.ml"); }
+
+  static quarne::Punkte Punkt(const std::string& name) {
+    for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
+      if (quarne::PunktName(quarne::Punkt(p)) == name) return quarne::Punkt(p);
+    return 0;
+  }
+
+  void Zeige(QWidget& w, const char* datei) {
+    w.show();
+    QTest::qWait(300);
+    w.grab().save(Datei(datei));
+    w.close();
+  }
+
+  // One legal move of the person, entered with the mouse as a person would.
+  bool Spiele(std::mt19937& zufall) {
+    const quarne::TBrettClass& brett = *form_.SpielBrett;
+    const quarne::TStep& auswahl = brett.Eingabe().EDZugAuswahl;
+    if (brett.Eingabe().EDBlock || !brett.Eingabe().EDInit || auswahl.ZuegeAnzahl == 0)
+      return false;
+    const quarne::TZug& z =
+        auswahl.Zuege[std::uniform_int_distribution<int>(1, auswahl.ZuegeAnzahl)(zufall)];
+    auto mitte = [&](quarne::Punkte p) { return brett.GetPoint(p); };
+    if (z.VonPosition == 0) {
+      QTest::mouseClick(brett_, Qt::LeftButton, {}, mitte(z.NachPosition));
+    } else {
+      QTest::mousePress(brett_, Qt::LeftButton, {}, mitte(z.VonPosition));
+      QTest::mouseMove(brett_, (mitte(z.VonPosition) + mitte(z.NachPosition)) / 2);
+      QTest::mouseMove(brett_, mitte(z.NachPosition));
+      QTest::mouseRelease(brett_, Qt::LeftButton, {}, mitte(z.NachPosition));
+    }
+    if (z.EntfStein != 0) QTest::mouseClick(brett_, Qt::LeftButton, {}, mitte(z.EntfStein));
+    return true;
+  }
+
+  TQuarneForm& form_;
+  const QDir& ziel_;
+  QString dateien_;
+  quarne::BrettWidget* brett_;
+};
 
 }  // namespace
 
@@ -76,106 +227,10 @@ int main(int argc, char** argv) {
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   Bild(form, ziel.filePath("start.png"));
 
-  // The board played by keyboard: the focus ring on d7, and the help shown by the program
-  // itself where no browser is registered.
-  form.activateWindow();
-  if (!QTest::qWaitForWindowActive(&form)) return 1;
-  form.BrettBP->setFocus(Qt::TabFocusReason);
-  QTest::keyClick(form.BrettBP, Qt::Key_Right);
-  Bild(form, ziel.filePath("tastatur.png"));
-  form.HilfeButn->click();
-  if (form.Seiten != nullptr) {
-    QTest::qWait(200);
-    form.Seiten->grab().save(ziel.filePath("hilfe.png"));
-    form.Seiten->close();
-  }
-  // The save dialog with its proposal, and a question with No as its default, shown without
-  // waiting for an answer.
-  const auto zeige = [&](QWidget& w, const QString& datei) {
-    w.show();
-    QTest::qWait(300);
-    w.grab().save(ziel.filePath(datei));
-    w.close();
-  };
-  zeige(*quarne::SpeicherDialog(
-            "Quarne Datei (*.ml)",
-            QDir(dateien.path()).filePath(quarne::PartieName(QDate::currentDate()) + ".ml"), "ml",
-            &form),
-        "speichern.png");
-  zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form), "frage.png");
-  form.activateWindow();
-
-  form.AutoGroup.Item(0)->click();
-  form.TiefeSE1->setValue(5);
-  std::mt19937 zufall(4);
-  while (form.spiel->LetzterZugNr < 22 && Spiele(form, zufall)) {
-  }
-  Bild(form, ziel.filePath("mittelspiel.png"));
-  const QString partie = QDir(dateien.path()).filePath("partie.ml");
-  if (!form.SpeichereSpiel(partie)) return 1;
-  form.PageControl->setCurrentWidget(form.TabZuege);
-  Bild(form, ziel.filePath("zugbewertung.png"));
-
-  form.PageControl->setCurrentWidget(form.TabEinstellung);
-  form.ScoreButn->click();
-  Bild(form, ziel.filePath("optionen.png"));
-  form.PageControl->setTabVisible(form.PageControl->indexOf(form.StepListe), true);
-  form.PageControl->setCurrentWidget(form.StepListe);
-  form.SchreibBut->click();
-  Bild(form, ziel.filePath("stepliste.png"));
-  form.PageControl->setCurrentWidget(form.TabOben);
-
-  // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
-  // e3 e4 e5 is a closed mill, so only c5 may be taken.
-  form.spiel->Neu();
-  form.spiel->StartZug = quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug;
-  form.MovesGridW->SetzeZeilenAnzahl(2);
-  form.SpielBrett->EDInit = false;
-  form.AktualisiereSpiel();
-  auto mitte = [&](const char* name) {
-    for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
-      if (quarne::PunktName(quarne::Punkt(p)) == name)
-        return form.SpielBrett->GetPoint(quarne::Punkt(p));
-    return QPoint();
-  };
-  QTest::mousePress(form.BrettBP, Qt::LeftButton, {}, mitte("g4"));
-  QTest::mouseMove(form.BrettBP, mitte("g1"));
-  QTest::mouseRelease(form.BrettBP, Qt::LeftButton, {}, mitte("g1"));
-  Bild(form, ziel.filePath("muehle.png"));
-
-  // A position set up with the mouse, a white stone under it about to be put on b4.
-  form.PageControl->setCurrentWidget(form.SetTabSheet);
-  QTest::qWait(100);
-  auto setze = [&](quarne::TFarbe farbe, const char* punkte) {
-    (farbe == quarne::clWeiss ? form.WeissButn : form.SchwarzButn)->click();
-    for (const QString& name : QString(punkte).split(' '))
-      for (int p = 0; p < quarne::kAnzahlPunkte; ++p)
-        if (quarne::PunktName(quarne::Punkt(p)) == name.toStdString())
-          QTest::mouseClick(form.SetPB, Qt::LeftButton, {},
-                            form.StellungsBrett->GetPoint(quarne::Punkt(p)));
-  };
-  form.Butn9->click();
-  setze(quarne::clWeiss, "a1 d1 b2 d2 f4 e5 c3");
-  setze(quarne::clSchwarz, "a7 d7 g1 b6 f6 e3 c5");
-  form.WeissButn->click();
-  QTest::mouseMove(form.SetPB, form.StellungsBrett->GetPoint(quarne::Punkt(15)));
-  Bild(form, ziel.filePath("stellung.png"));
-
-  // The game played before, loaded from its file and stepped back by one move.
-  form.PageControl->setCurrentWidget(form.TabEinstellung);
-  if (!form.LadeSpiel(partie, true)) return 1;
-  form.OneUp->click();
-  Bild(form, ziel.filePath("geladen.png"));
-
-  // The developer mode shows the library tab; levels 0 to 2 are built at depth 6.
-  form.activateWindow();
-  if (!QTest::qWaitForWindowActive(&form)) return 1;
-  QTest::keyClicks(QApplication::focusWidget(), "wbhzpr");
-  form.PageControl->setCurrentWidget(form.BibSheet);
-  form.BibRegler[2].CB->click();
-  for (int L = 0; L <= 2; ++L) form.BibRegler[static_cast<std::size_t>(L)].SE->setValue(6);
-  QTimer::singleShot(1000, &form, [&] { form.grab().save(ziel.filePath("bibliothek_bau.png")); });
-  form.BibErstellen->click();
-  Bild(form, ziel.filePath("bibliothek.png"));
+  Rundgang rundgang(form, ziel, dateien.path());
+  if (!rundgang.TastaturUndDialoge() || !rundgang.MittelspielUndTabs()) return 1;
+  rundgang.Muehle();
+  rundgang.Stellung();
+  if (!rundgang.Geladen() || !rundgang.Bibliothek()) return 1;
   return 0;
 }

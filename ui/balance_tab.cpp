@@ -1,4 +1,5 @@
-// The weights tab "Balance_": the fifteen evaluation weights and the evaluation switches.
+#include "ui/balance_tab.h"
+
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -9,9 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "engine/weights.h"
+#include "engine/settings.h"
 #include "ui/design.h"
-#include "ui/main_window.h"
 
 namespace quarne {
 namespace {
@@ -41,13 +41,32 @@ constexpr std::array<const char*, kAnzahlGewichte> kBeschriftung = {
 
 }  // namespace
 
-void TQuarneForm::BaueBalanceTab() {
-  auto* raster = new QGridLayout(Balance_);
+BalanceTab::BalanceTab(Einstellungen& einst, QWidget* eltern) : QWidget(eltern), einst_(einst) {
+  setObjectName("Balance_");
+  auto* raster = new QGridLayout(this);
   raster->setContentsMargins(D(24), D(24), D(24), D(24));
-  auto* jederZug = new QGroupBox("Bewertung für jeden Zug einer Zugfolge", Balance_);
-  auto* virtuell = new QGroupBox("Endbewertung einer Zugfolge (virtuelle Züge)", Balance_);
-  auto* real = new QGroupBox("Endbewertung einer Zugfolge (reale Züge)", Balance_);
-  auto* betraege = new QGroupBox("Beträge", Balance_);
+  BaueGewichte(raster);
+  QWidget* schalter = BaueSchalter();
+
+  SetzeWerte = new QPushButton("Punktwerte übernehmen", this);
+  SetzeWerte->setObjectName("SetzeWerte");
+  SetzeStandard = new QPushButton("zurücksetzen", this);
+  SetzeStandard->setObjectName("SetzeStandard");
+  connect(SetzeWerte, &QPushButton::clicked, this, [this] { SetzeWerteClick(); });
+  connect(SetzeStandard, &QPushButton::clicked, this, [this] { SetzeStandardClick(); });
+
+  raster->addWidget(schalter, 2, 1);
+  raster->addWidget(SetzeWerte, 3, 0);
+  raster->addWidget(SetzeStandard, 3, 1);
+  raster->setRowStretch(4, 1);
+  raster->setColumnStretch(2, 1);
+}
+
+void BalanceTab::BaueGewichte(QGridLayout* raster) {
+  auto* jederZug = new QGroupBox("Bewertung für jeden Zug einer Zugfolge", this);
+  auto* virtuell = new QGroupBox("Endbewertung einer Zugfolge (virtuelle Züge)", this);
+  auto* real = new QGroupBox("Endbewertung einer Zugfolge (reale Züge)", this);
+  auto* betraege = new QGroupBox("Beträge", this);
   QFormLayout* formen[] = {new QFormLayout(jederZug), new QFormLayout(virtuell),
                            new QFormLayout(real), new QFormLayout(betraege)};
   // Which box each edit stands in.
@@ -61,8 +80,14 @@ void TQuarneForm::BaueBalanceTab() {
     GewichtEdits[i] = e;
     connect(e, &QLineEdit::textEdited, this, [this] { SetzeWerte->setEnabled(true); });
   }
+  raster->addWidget(jederZug, 0, 0);
+  raster->addWidget(virtuell, 1, 0);
+  raster->addWidget(real, 0, 1, 2, 1);
+  raster->addWidget(betraege, 2, 0);
+}
 
-  auto* schalter = new QGroupBox("Schalter", Balance_);
+QWidget* BalanceTab::BaueSchalter() {
+  auto* schalter = new QGroupBox("Schalter", this);
   auto* s = new QVBoxLayout(schalter);
   const struct {
     QCheckBox*& feld;
@@ -86,29 +111,13 @@ void TQuarneForm::BaueBalanceTab() {
     s->addWidget(k.feld);
     // Switches count at once: the evaluation reads them every time.
     connect(k.feld, &QCheckBox::toggled, this,
-            [this, wert = k.wert](bool an) { einst.*wert = an; });
+            [this, wert = k.wert](bool an) { einst_.*wert = an; });
   }
-
-  SetzeWerte = new QPushButton("Punktwerte übernehmen", Balance_);
-  SetzeWerte->setObjectName("SetzeWerte");
-  SetzeStandard = new QPushButton("zurücksetzen", Balance_);
-  SetzeStandard->setObjectName("SetzeStandard");
-  connect(SetzeWerte, &QPushButton::clicked, this, [this] { SetzeWerteClick(); });
-  connect(SetzeStandard, &QPushButton::clicked, this, [this] { SetzeStandardClick(); });
-
-  raster->addWidget(jederZug, 0, 0);
-  raster->addWidget(virtuell, 1, 0);
-  raster->addWidget(real, 0, 1, 2, 1);
-  raster->addWidget(betraege, 2, 0);
-  raster->addWidget(schalter, 2, 1);
-  raster->addWidget(SetzeWerte, 3, 0);
-  raster->addWidget(SetzeStandard, 3, 1);
-  raster->setRowStretch(4, 1);
-  raster->setColumnStretch(2, 1);
+  return schalter;
 }
 
-void TQuarneForm::ZeigeGewichte() {
-  const Gewichte& g = einst.gewichte;
+void BalanceTab::ZeigeGewichte() {
+  const Gewichte& g = einst_.gewichte;
   const double werte[kAnzahlGewichte] = {
       g.EDCPosition,  g.EDCMobil,    g.EDCVirtOff1, g.EDCVirtOff2,  g.EDCVirtOff3,
       g.EDCRealOff1,  g.EDCRealOff2, g.EDCRealOff3, g.EDCQuarneBew, g.EDCQuarneUnbw,
@@ -118,16 +127,16 @@ void TQuarneForm::ZeigeGewichte() {
   SetzeWerte->setEnabled(false);
 }
 
-void TQuarneForm::SetzeWerteClick() {
+void BalanceTab::SetzeWerteClick() {
   std::array<std::string, kAnzahlGewichte> texte;
   for (int i = 0; i < kAnzahlGewichte; ++i) texte[i] = GewichtEdits[i]->text().toStdString();
-  quarne::SetzeWerte(texte, einst.gewichte, Dezimaltrenner());
+  quarne::SetzeWerte(texte, einst_.gewichte, Dezimaltrenner());
   for (int i = 0; i < kAnzahlGewichte; ++i)
     GewichtEdits[i]->setText(QString::fromStdString(texte[i]));
   SetzeWerte->setEnabled(false);
 }
 
-void TQuarneForm::SetzeStandardClick() {
+void BalanceTab::SetzeStandardClick() {
   for (int i = 0; i < kAnzahlGewichte; ++i)
     GewichtEdits[i]->setText(
         QString::fromUtf8(kGewichtStandardTexte[i].data(), kGewichtStandardTexte[i].size()));

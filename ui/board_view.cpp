@@ -11,6 +11,7 @@
 
 #include "core/bigswap.h"
 #include "core/geometry.h"
+#include "game/game_record.h"
 #include "ui/design.h"
 
 namespace quarne {
@@ -402,6 +403,32 @@ QPoint TBrettClass::GetPoint(Punkte maske) const {
   maske &= kBrettMaske;
   if (maske == 0) return QPoint(-1, -1);
   return GitterPunkte[PunktIndex(maske) + 1];
+}
+
+void TBrettClass::SetzeStellung(const TZug& zug, TFarbe letzterZieher, int ablageWeiss,
+                                int ablageSchwarz) {
+  MovesZug_1 = zug;
+  MovesFarbe_1 = letzterZieher;
+  EDFarbe = Gegner(letzterZieher);
+  EDAblgWeissCnt = ablageWeiss;
+  EDAblgSchwarzCnt = ablageSchwarz;
+}
+
+void TBrettClass::ZeigeSpiel(const TZug& aktuell, TFarbe letzterZieher, bool personAmZug) {
+  // The stones left in each reservoir, from the placed counts of the record's two sides.
+  const TBrett& b = aktuell.BrettNachZug;
+  const bool weissZog = letzterZieher == clWeiss;
+  SetzeStellung(aktuell, letzterZieher,
+                kMaxSteine - (weissZog ? b.GesetzteSteineZiehend : b.GesetzteSteineStehend),
+                kMaxSteine - (weissZog ? b.GesetzteSteineStehend : b.GesetzteSteineZiehend));
+  if (!personAmZug || PruefeSpielende(aktuell).Vorbei()) {
+    EDBlock = true;
+    SetzeZugZurueck();
+  } else {
+    EDBlock = false;
+    if (!EDInit) StarteEdition();
+  }
+  ZeichneZug();
 }
 
 void TBrettClass::StarteEdition() {

@@ -55,7 +55,41 @@ struct BrettTreffer {
   Punkte maske = 0;
 };
 
-class TBrettClass {
+// The main board's picture of the game and the state of a move being entered.
+struct TBrettEingabe {
+  TZug MovesZug_1{};
+  TFarbe MovesFarbe_1 = clWeiss;
+
+  std::int32_t EDAblgWeissCnt = 0;
+  std::int32_t EDAblgSchwarzCnt = 0;
+  std::int32_t EDDragAblgNr = 0;
+  bool EDDragAblage = false;
+  std::int32_t EDGitterX = 0;
+  bool EDBlock = false;
+  bool EDInit = false;
+  bool EDQuarne = false;
+  std::int32_t EDZugNr = 0;
+  TFarbe EDFarbe = clWeiss;
+  TZug EDZug_1{};
+  TZug EDZeichneZug{};
+  Punkte EDVon = 0;
+  Punkte EDNach = 0;
+  Punkte EDEntf = 0;
+  Punkte EDSteine = 0;
+  TStep EDZugAuswahl{};
+  TSpielPhase EDSpielPhase = spSetzen;
+  bool EDDrag = false;
+  QPoint EDPfeilVon;
+  QPoint EDPfeilNach;
+  bool EDMouseOverPB = false;
+  QPoint EDMouseMove;
+  // The point under the keyboard's focus ring; 0 while the board has no keyboard focus.
+  Punkte EDFokus = 0;
+};
+
+// The input state is the board's own: the window and the tests set the position through
+// SetzeStellung and read the state through Eingabe.
+class TBrettClass : private TBrettEingabe {
  public:
   TBrettClass() = default;
   TBrettClass(const TBrettClass&) = delete;
@@ -91,35 +125,6 @@ class TBrettClass {
   Array1<TRect, 9> AblageSchwarz;
   double FaktorPfeilBasis = 0;
   double FaktorPfeilQBasis = 0;
-
-  TZug MovesZug_1{};
-  TFarbe MovesFarbe_1 = clWeiss;
-
-  std::int32_t EDAblgWeissCnt = 0;
-  std::int32_t EDAblgSchwarzCnt = 0;
-  std::int32_t EDDragAblgNr = 0;
-  bool EDDragAblage = false;
-  std::int32_t EDGitterX = 0;
-  bool EDBlock = false;
-  bool EDInit = false;
-  bool EDQuarne = false;
-  std::int32_t EDZugNr = 0;
-  TFarbe EDFarbe = clWeiss;
-  TZug EDZug_1{};
-  TZug EDZeichneZug{};
-  Punkte EDVon = 0;
-  Punkte EDNach = 0;
-  Punkte EDEntf = 0;
-  Punkte EDSteine = 0;
-  TStep EDZugAuswahl{};
-  TSpielPhase EDSpielPhase = spSetzen;
-  bool EDDrag = false;
-  QPoint EDPfeilVon;
-  QPoint EDPfeilNach;
-  bool EDMouseOverPB = false;
-  QPoint EDMouseMove;
-  // The point under the keyboard's focus ring; 0 while the board has no keyboard focus.
-  Punkte EDFokus = 0;
 
   TZug NewNullZug{};
   TFarbe NewNullZugFrb = clWeiss;
@@ -161,6 +166,24 @@ class TBrettClass {
   std::array<QPoint, 8> PfeilPolygon(QPoint von, QPoint nach) const;
   // Pixel centre of the lowest point of the mask; (-1, -1) for an empty mask.
   QPoint GetPoint(Punkte maske) const;
+
+  // The game's position on the main board: the record shown and the colour that made it. Input is
+  // open when a person may move now and the record does not end the game.
+  void ZeigeSpiel(const TZug& aktuell, TFarbe letzterZieher, bool personAmZug);
+
+  const TBrettEingabe& Eingabe() const { return *this; }
+  // The record shown, the colour that made it and the stones left in the reservoirs; the other
+  // colour is to move.
+  void SetzeStellung(const TZug& zug, TFarbe letzterZieher, int ablageWeiss, int ablageSchwarz);
+  // The position changed: the legal moves are listed anew before the next input.
+  void EingabeVeraltet() { EDInit = false; }
+  // The keyboard's focus ring on a point; 0 takes it away.
+  void SetzeFokus(Punkte punkt) { EDFokus = punkt; }
+  // The mouse over the board at maus, or away from it.
+  void SetzeMaus(std::optional<QPoint> maus) {
+    EDMouseOverPB = maus.has_value();
+    if (maus) EDMouseMove = *maus;
+  }
 
   // Move input on the main board.
   void StarteEdition();

@@ -53,8 +53,7 @@ void BrettWidget::mouseMoveEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   if (ansicht_ == Ansicht::Stellung) brett_->ZeichneNewNull(pos);
   if (ansicht_ != Ansicht::Spiel) return;
-  brett_->EDMouseOverPB = true;
-  brett_->EDMouseMove = pos;
+  brett_->SetzeMaus(pos);
   if (event->buttons() & Qt::LeftButton) brett_->BCMouseMove(pos.x(), pos.y());
   brett_->ZeichneZug();
 }
@@ -68,7 +67,7 @@ void BrettWidget::mouseReleaseEvent(QMouseEvent* event) {
 void BrettWidget::leaveEvent(QEvent*) {
   if (ansicht_ == Ansicht::Stellung) brett_->ZeichneNewNull();
   if (ansicht_ != Ansicht::Spiel) return;
-  brett_->EDMouseOverPB = false;
+  brett_->SetzeMaus(std::nullopt);
   brett_->ZeichneZug();
 }
 
@@ -93,7 +92,7 @@ void BrettWidget::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-      if (brett_->EDFokus == 0) brett_->FokusBewegen(0, 0);
+      if (brett_->Eingabe().EDFokus == 0) brett_->FokusBewegen(0, 0);
       brett_->FokusWaehlen();
       break;
     default:
@@ -110,8 +109,8 @@ void BrettWidget::focusInEvent(QFocusEvent* event) {
 
 void BrettWidget::focusOutEvent(QFocusEvent* event) {
   QWidget::focusOutEvent(event);
-  if (ansicht_ != Ansicht::Spiel || brett_->EDFokus == 0) return;
-  brett_->EDFokus = 0;
+  if (ansicht_ != Ansicht::Spiel || brett_->Eingabe().EDFokus == 0) return;
+  brett_->SetzeFokus(0);
   brett_->ZeichneZug();
 }
 

@@ -1,6 +1,8 @@
 #include "ui/controls.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -45,6 +47,10 @@ QWidget* FarbPanel(QWidget* eltern, const char* name, const QColor& farbe) {
   p->setAutoFillBackground(true);
   SetzeFarbe(p, farbe);
   return p;
+}
+
+QString MitTaste(const QString& text, const QAction* taste) {
+  return text + " (" + taste->shortcut().toString(QKeySequence::NativeText) + ")";
 }
 
 }  // namespace quarne

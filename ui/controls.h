@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <utility>
 
+class QAction;
 class QCheckBox;
 class QLineEdit;
 class QSpinBox;
@@ -28,6 +29,8 @@ QCheckBox* Schalter(QWidget* eltern, const char* name, const QString& text, bool
 QSpinBox* Zahl(QWidget* eltern, const char* name, int min, int max, int wert);
 // A read-only field for a figure, "---" until there is one.
 QLineEdit* Anzeigefeld(QWidget* eltern, const char* name);
+// "Neues Spiel (Strg+N)": a caption with its key, in the words of the user's desktop.
+QString MitTaste(const QString& text, const QAction* taste);
 // A panel filled with its own colour.
 QWidget* FarbPanel(QWidget* eltern, const char* name, const QColor& farbe);
 

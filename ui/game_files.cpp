@@ -4,14 +4,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSpinBox>
 #include <QTabWidget>
 
 #include "game/game_file.h"
 #include "library/sperre.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
+#include "ui/main_tab.h"
 #include "ui/main_window.h"
+#include "ui/setup_tab.h"
 
 namespace quarne {
 namespace {
@@ -34,10 +35,11 @@ QString PartieName(const QDate& tag) {
 }
 
 void TQuarneForm::SaveButnClick() {
-  const QString vorschlag = QDir(DialogOrdner()).filePath(PartieName(QDate::currentDate()) + ".ml");
+  const QString vorschlag =
+      QDir(ordner_.Start()).filePath(PartieName(QDate::currentDate()) + ".ml");
   const QString datei = dialoge_->SpeichereDatei(kFilter, vorschlag, "ml");
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   if (SpeichereSpiel(datei)) ungespeichert_ = false;
 }
 
@@ -47,19 +49,16 @@ void TQuarneForm::LoadButnClick() {
     dialoge_->ShowMessagePos(kNichtWaehrendDerSuche);
     return;
   }
-  const QString datei = dialoge_->OeffneDatei(kFilter, DialogOrdner());
+  const QString datei = dialoge_->OeffneDatei(kFilter, ordner_.Start());
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   if (ungespeichert_ && !dialoge_->Frage(kUngespeichert)) return;
   LadeSpiel(datei, true);
 }
 
 bool TQuarneForm::SpeichereSpiel(const QString& datei) {
   Partiedatei p = ErfassePartie(*spiel);
-  p.NewNullZug = StellungsBrett->NewNullZug;
-  p.NewNullZugFrb = StellungsBrett->NewNullZugFrb;
-  p.SPEDWeiss = SPEDWeiss->value();
-  p.SPEDSchwarz = SPEDSchwarz->value();
+  stellung_->SchreibeAufbau(p);
   const TDateiMeldung m = SpeicherePartie(Pfad(datei), p, kFensterSperreMs);
   if (m == TDateiMeldung::Gesperrt) {
     dialoge_->ShowMessagePos(QString::fromStdString(MeldungsText(m, Pfad(datei))));
@@ -84,11 +83,8 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
   if (!p) return meldung(QString::fromStdString(KeinePartie(datei.toStdString())));
 
   if (!ablauf->Lade(*p)) return meldung(kNichtWaehrendDerSuche);
-  StellungsBrett->NewNullZug = p->NewNullZug;
-  StellungsBrett->NewNullZugFrb = p->NewNullZugFrb;
-  SetzeGesetzte(p->SPEDWeiss, p->SPEDSchwarz);
-  ZaehleSteine();
-  PageControl->setCurrentWidget(TabOben);
+  stellung_->LiesAufbau(*p);
+  PageControl->setCurrentWidget(haupt_);
   ungespeichert_ = false;
   return true;
 }

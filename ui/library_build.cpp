@@ -9,14 +9,16 @@
 #include <QSpinBox>
 #include <exception>
 
+#include "game/game_flow.h"
 #include "library/building.h"
+#include "ui/board_view.h"
 #include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
 #include "ui/library_grid.h"
-#include "ui/main_window.h"
+#include "ui/library_tab.h"
+#include "ui/program_files.h"
 #include "ui/search_monitor.h"
-#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -31,61 +33,48 @@ QString DauerText(std::int64_t ms) {
   return QString("%1 Tage und ").arg(tage) + ZeitText(ms - tage * kTagMs);
 }
 
-// What the tab shows of each position, and the counters it keeps between them.
-class FensterBau final : public BauAnzeige {
- public:
-  explicit FensterBau(TQuarneForm& form) : form_(form) {}
-
-  void PositionBeginnt(int L, int x, int nummer, const TBibZug& eintrag) override {
-    form_.ZugLab->setText(L == 0 ? QString("Nullstellung als Basis für:")
-                                 : QString("%1. Zug als Basis für:").arg(L));
-    form_.BibAktivZNr->setText(QString("%1. Zug").arg(L + 1));
-    form_.BibDTiefe->setText(QString::number(form_.bib[L].BibTiefe));
-    form_.BibStellung->setText(QString("%1 (Zufall Stellung: %2)").arg(nummer).arg(x));
-    // The colour of the side that made the entry's move.
-    TBrettClass& brett = *form_.BibBrett;
-    brett.BibOpenZug = eintrag.Zug;
-    brett.BibOpenFrb = L % 2 == 1 ? clWeiss : clSchwarz;
-    brett.ZeichneBib();
-    TMyTimer& t = *form_.BibTimer;
-    t.BibStellStart = form_.anzeige->JetztMs();
-    t.MSJeBew = 0;
-    t.BibBew = 0;
-  }
-
-  void PositionGespeichert() override {
-    form_.POnBibTimer();
-    form_.BibTimer->ZuegeBibCnt += form_.ht->GenZuegeGesamt();
-    form_.ht->SetzeZaehlerZurueck();
-    form_.ZeigeBib();
-  }
-
- private:
-  TQuarneForm& form_;
-};
-
 }  // namespace
 
-void TQuarneForm::BibErstellenClick() {
+void BibTab::PositionBeginnt(int L, int x, int nummer, const TBibZug& eintrag) {
+  ZugLab->setText(L == 0 ? QString("Nullstellung als Basis für:")
+                         : QString("%1. Zug als Basis für:").arg(L));
+  BibAktivZNr->setText(QString("%1. Zug").arg(L + 1));
+  BibDTiefe->setText(QString::number(bib_[L].BibTiefe));
+  BibStellung->setText(QString("%1 (Zufall Stellung: %2)").arg(nummer).arg(x));
+  // The colour of the side that made the entry's move.
+  brett_.BibOpenZug = eintrag.Zug;
+  brett_.BibOpenFrb = L % 2 == 1 ? clWeiss : clSchwarz;
+  brett_.ZeichneBib();
+  TMyTimer& t = *BibTimer;
+  t.BibStellStart = anzeige_.JetztMs();
+  t.MSJeBew = 0;
+  t.BibBew = 0;
+}
+
+void BibTab::PositionGespeichert() {
+  POnBibTimer();
+  BibTimer->ZuegeBibCnt += ht_.GenZuegeGesamt();
+  ht_.SetzeZaehlerZurueck();
+  ZeigeBib();
+}
+
+void BibTab::BibErstellenClick() {
   if (RechnungLaeuft()) return;
-  CBVoll->setChecked(true);
-  TabOben->setEnabled(false);
-  ZiehB->setEnabled(false);
-  suche->ResultReady = false;
+  emit BauBeginnt();
+  suche_.ResultReady = false;
   BibBelegt(true);
   for (int L = 0; L < kBibStufen - 1; ++L) {
-    bib[L].BibAktiv = BibRegler[static_cast<std::size_t>(L)].CB->isChecked();
-    bib[L].BibTiefe = BibRegler[static_cast<std::size_t>(L)].SE->value();
+    bib_[L].BibAktiv = BibRegler[static_cast<std::size_t>(L)].CB->isChecked();
+    bib_[L].BibTiefe = BibRegler[static_cast<std::size_t>(L)].SE->value();
   }
   TMyTimer& t = *BibTimer;
-  t.StartTime = anzeige->JetztMs();
+  t.StartTime = anzeige_.JetztMs();
   t.AutoSaveTime = t.StartTime + kAutosaveMs;
   t.ZuegeBibCnt = 0;
   t.ScoreCnt = 0;
   t.start();
 
-  FensterBau fenster(*this);
-  BibBau bau(bib, *ht, *suche, spielOpt.Parallel, fenster,
+  BibBau bau(bib_, ht_, suche_, opt_.Parallel, *this,
              static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
   std::string fehler;
   BauErgebnis e;
@@ -95,7 +84,7 @@ void TQuarneForm::BibErstellenClick() {
     fehler = f.what();
   }
   if (!fehler.empty())
-    Nachricht(fehler);
+    Meldung(fehler);
   else if (e.abgebrochen)
     MeldeBibErgebnis(MeldeErgebnis("Erstellung abgebrochen.", e.nullBerechnet, e.berechnet));
   else if (e.nullBerechnet || e.berechnet > 0)
@@ -105,23 +94,23 @@ void TQuarneForm::BibErstellenClick() {
 
   t.stop();
   ZeigeBib();
-  suche->ResultReady = false;
+  suche_.ResultReady = false;
   SetzeFarbe(StatusPanel, kCreme);
-  TabOben->setEnabled(true);
+  emit BauEndet();
   BibBelegt(false);
 }
 
-void TQuarneForm::MeldeBibErgebnis(const std::string& text) {
+void BibTab::MeldeBibErgebnis(const std::string& text) {
   BreiteBibStatus();
   BibStatus->setText(QString::fromStdString(text).replace("\r\n", "\n"));
-  dialoge_->Beep();
+  dialoge_.Beep();
 }
 
-void TQuarneForm::StoppenClick() {
-  suche->StopFlag = true;
+void BibTab::StoppenClick() {
+  suche_.StopFlag = true;
 }
 
-void TQuarneForm::POnBibTimer() {
+void BibTab::POnBibTimer() {
   // A message box of the autosave lets ticks through.
   if (bibTimerLaeuft_) return;
   bibTimerLaeuft_ = true;
@@ -129,9 +118,9 @@ void TQuarneForm::POnBibTimer() {
   SetzeFarbe(StatusPanel,
              StatusPanel->palette().color(QPalette::Window) == kCreme ? kGelb : kCreme);
 
-  const std::int64_t jetzt = anzeige->JetztMs();
+  const std::int64_t jetzt = anzeige_.JetztMs();
   const std::int64_t ms = jetzt - t.StartTime;
-  const std::int64_t stellung = ht->GenZuegeGesamt();
+  const std::int64_t stellung = ht_.GenZuegeGesamt();
   const auto gesamt = static_cast<double>(t.ZuegeBibCnt + stellung);
   BibBerZgInsg->setText(MitTausendern(gesamt));
   BibZuegeStellung->setText(MitTausendern(static_cast<double>(stellung)));
@@ -144,7 +133,7 @@ void TQuarneForm::POnBibTimer() {
   }
 
   // The remaining time of the position, estimated anew whenever another root move is done.
-  const TStep& wurzel = suche->Steps[1];
+  const TStep& wurzel = suche_.Steps[1];
   const int n = wurzel.ZuegeAnzahl, fertig = Bewertete(wurzel);
   BibXVonY->setText(QString("%1 / %2").arg(fertig).arg(n));
   if (n < 1) {
@@ -169,7 +158,7 @@ void TQuarneForm::POnBibTimer() {
   if (t.ScoreCnt >= kLaufPunkte) t.ScoreCnt = 0;
 
   std::int64_t eintraege = 0;
-  for (const TBibSegm& stufe : bib.Stufen) eintraege += stufe.BibCnt();
+  for (const TBibSegm& stufe : bib_.Stufen) eintraege += stufe.BibCnt();
   BibBytes->setText(QLocale().toString(BibMegabyte(eintraege), 'f', 1) + " MB");
   bibTimerLaeuft_ = false;
 }

@@ -19,8 +19,11 @@
 #include "library/import.h"
 #include "library/maintenance.h"
 #include "library/storing.h"
+#include "parallel/driver.h"
+#include "ui/dialog_folder.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
+#include "ui/library_tab.h"
+#include "ui/program_files.h"
 #include "ui/search_monitor.h"
 
 namespace quarne {
@@ -42,9 +45,9 @@ struct Sanduhr {
 };
 
 // Entries of all levels.
-int BibEintraege(const TBibliothek& bib) {
+int BibEintraege(const TBibliothek& bib_) {
   int n = 0;
-  for (int L = 0; L < kBibStufen; ++L) n += bib[L].BibCnt();
+  for (int L = 0; L < kBibStufen; ++L) n += bib_[L].BibCnt();
   return n;
 }
 
@@ -64,55 +67,54 @@ QString StufenText(const TBibliothek& quelle) {
 
 }  // namespace
 
-TLeseErgebnis TQuarneForm::LeseBibDatei(const QString& datei, TBibliothek& ziel) {
+TLeseErgebnis BibTab::LeseBibDatei(const QString& datei, TBibliothek& ziel) {
   // Taken before reading: a change while reading then shows as one at the next save.
-  if (&ziel == &bib) bibStaende_[datei] = DateiStand(Pfad(datei));
+  if (&ziel == &bib_) bibStaende_[datei] = DateiStand(Pfad(datei));
   const TLeseErgebnis e = LeseBib(Pfad(datei), ziel);
-  if (e.Meldung != TDateiMeldung::Keine) Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
+  if (e.Meldung != TDateiMeldung::Keine) Meldung(MeldungsText(e.Meldung, Pfad(datei)));
   if (e.Code == TBibCode::Ok) SetzeBibRegler(ziel);
   ZeigeBib();
   return e;
 }
 
-void TQuarneForm::SchreibeBibDatei(const QString& datei) {
+void BibTab::SchreibeBibDatei(const QString& datei) {
   const TDateiSperre sperre(Pfad(datei), kFensterSperreMs);
   if (!sperre.Gehalten()) {
-    Nachricht(MeldungsText(sperre.Meldung(), Pfad(datei)));
+    Meldung(MeldungsText(sperre.Meldung(), Pfad(datei)));
     return;
   }
   const auto bekannt = bibStaende_.find(datei);
   if (bekannt != bibStaende_.end() && bekannt->second != DateiStand(Pfad(datei)) &&
-      !dialoge_->Frage(
-          "Die Datei " + datei +
-          " wurde seit dem Lesen von einem anderen Programm geändert. Überschreiben ?"))
+      !dialoge_.Frage("Die Datei " + datei +
+                      " wurde seit dem Lesen von einem anderen Programm geändert. Überschreiben ?"))
     return;
-  const TDateiMeldung m = SchreibeBib(Pfad(datei), bib);
-  if (m != TDateiMeldung::Keine) Nachricht(MeldungsText(m, Pfad(datei)));
+  const TDateiMeldung m = SchreibeBib(Pfad(datei), bib_);
+  if (m != TDateiMeldung::Keine) Meldung(MeldungsText(m, Pfad(datei)));
   if (bekannt != bibStaende_.end() &&
       (m == TDateiMeldung::Keine || m == TDateiMeldung::KompressionSpeicher))
     bekannt->second = DateiStand(Pfad(datei));
 }
 
-void TQuarneForm::CheckButnClick() {
+void BibTab::CheckButnClick() {
   if (RechnungLaeuft()) return;
   BibBelegt(true);
   std::string ergebnis = kCheckOk;
   try {
-    CheckBib(bib, *suche, [this](const std::string& stand) {
+    CheckBib(bib_, suche_, [this](const std::string& stand) {
       CheckLab->setText(QString::fromStdString(stand));
-      anzeige->VerarbeiteEreignisse();
+      anzeige_.VerarbeiteEreignisse();
     });
   } catch (const std::exception& f) {
     ergebnis = f.what();
   }
   BibBelegt(false);
-  Nachricht(ergebnis);
+  Meldung(ergebnis);
 }
 
-void TQuarneForm::InaktivButClick() {
+void BibTab::InaktivButClick() {
   if (RechnungLaeuft()) return;
-  if (!dialoge_->Frage("Die Einträge der ausgeschalteten Stufen und die zu flach gerechneten "
-                       "Einträge löschen? Beim Schließen wird die Bibliothek so gespeichert."))
+  if (!dialoge_.Frage("Die Einträge der ausgeschalteten Stufen und die zu flach gerechneten "
+                      "Einträge löschen? Beim Schließen wird die Bibliothek so gespeichert."))
     return;
   std::array<bool, kBibStufen - 1> aktiv{};
   std::array<int, kBibStufen - 1> tiefe{};
@@ -121,19 +123,19 @@ void TQuarneForm::InaktivButClick() {
     tiefe[L] = BibRegler[L].SE->value();
   }
   try {
-    LoescheInaktive(bib, aktiv, tiefe);
+    LoescheInaktive(bib_, aktiv, tiefe);
   } catch (const std::exception& f) {
-    Nachricht(f.what());
+    Meldung(f.what());
   }
   ZeigeBib();
 }
 
-void TQuarneForm::BibLoeschenClick() {
+void BibTab::BibLoeschenClick() {
   if (RechnungLaeuft()) return;
-  if (!dialoge_->Frage("Die ganze Eröffnungsbibliothek löschen? Alle Einträge gehen verloren; "
-                       "beim Schließen wird die leere Bibliothek gespeichert."))
+  if (!dialoge_.Frage("Die ganze Eröffnungsbibliothek löschen? Alle Einträge gehen verloren; "
+                      "beim Schließen wird die leere Bibliothek gespeichert."))
     return;
-  bib.Leeren();
+  bib_.Leeren();
   for (int L = 0; L < kBibStufen - 1; ++L) {
     const BibStufenRegler& r = BibRegler[static_cast<std::size_t>(L)];
     {
@@ -144,79 +146,78 @@ void TQuarneForm::BibLoeschenClick() {
     FaerbeStufe(L);
   }
   ZeigeBib();
-  bib.Geaendert = true;
+  bib_.Geaendert = true;
 }
 
-void TQuarneForm::SicherungClick() {
+void BibTab::SicherungClick() {
   if (RechnungLaeuft()) return;
   const QString sicherung = dateien_.Installiert("Sicherung5.bib");
   if (!QFile::exists(sicherung)) {
-    Nachricht(
+    Meldung(
         "Sicherung.bib nicht im Programmverzeichnis enthalten. Wiederherstellung nicht möglich!");
     return;
   }
-  if (!dialoge_->Frage("Die Bibliothek durch die Installationsbibliothek ersetzen? Alle eigenen "
-                       "Einträge gehen verloren."))
+  if (!dialoge_.Frage("Die Bibliothek durch die Installationsbibliothek ersetzen? Alle eigenen "
+                      "Einträge gehen verloren."))
     return;
   bool gelesen = false;
   {
     const Sanduhr warten;
-    gelesen = LeseBibDatei(sicherung, bib).Code == TBibCode::Ok;
+    gelesen = LeseBibDatei(sicherung, bib_).Code == TBibCode::Ok;
     if (gelesen) {
       SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
-      bib.Geaendert = false;
+      bib_.Geaendert = false;
     }
   }
   if (!gelesen)
-    Nachricht("Fehler beim Lesen der Sicherungsbibliothek. Wiederherstellung nicht möglich! ");
+    Meldung("Fehler beim Lesen der Sicherungsbibliothek. Wiederherstellung nicht möglich! ");
 }
 
-void TQuarneForm::BibOeffnenClick() {
+void BibTab::BibOeffnenClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kBibFilter, DialogOrdner());
+  const QString datei = dialoge_.OeffneDatei(kBibFilter, ordner_.Start());
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   // The reader names what is wrong with the file; a second box would say it again.
-  if (const TLeseErgebnis e = LeseBibDatei(datei, bib);
+  if (const TLeseErgebnis e = LeseBibDatei(datei, bib_);
       e.Code != TBibCode::Ok && e.Meldung == TDateiMeldung::Keine)
-    Nachricht("Öffnen der Bibliotheksdatei nicht möglich ");
+    Meldung("Öffnen der Bibliotheksdatei nicht möglich ");
 }
 
-void TQuarneForm::BibSpeichernClick() {
+void BibTab::BibSpeichernClick() {
   if (RechnungLaeuft()) return;
   const QString datei =
-      dialoge_->SpeichereDatei(kBibFilter, QDir(DialogOrdner()).filePath("Bibliothek.bib"), "bib");
+      dialoge_.SpeichereDatei(kBibFilter, QDir(ordner_.Start()).filePath("Bibliothek.bib"), "bib");
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   SchreibeBibDatei(datei);
 }
 
-void TQuarneForm::FusButClick() {
+void BibTab::FusButClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kBibFilter, DialogOrdner());
+  const QString datei = dialoge_.OeffneDatei(kBibFilter, ordner_.Start());
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   TBibliothek fusion;
   const TLeseErgebnis gelesen = LeseBib(Pfad(datei), fusion);
-  if (gelesen.Meldung != TDateiMeldung::Keine)
-    Nachricht(MeldungsText(gelesen.Meldung, Pfad(datei)));
+  if (gelesen.Meldung != TDateiMeldung::Keine) Meldung(MeldungsText(gelesen.Meldung, Pfad(datei)));
   if (gelesen.Code != TBibCode::Ok) {
     if (gelesen.Meldung == TDateiMeldung::Keine)
-      Nachricht("Fehler beim Öffnen der Fusions-Bibliotheksdatei. ");
+      Meldung("Fehler beim Öffnen der Fusions-Bibliotheksdatei. ");
     return;
   }
   // Merging takes the other file's level settings as well, as opening it would.
-  if (!dialoge_->Frage("Die Einträge von " + QFileInfo(datei).fileName() +
-                       " zur Bibliothek hinzufügen?\n\nDabei werden die Stufeneinstellungen "
-                       "dieser Datei übernommen:\n" +
-                       StufenText(fusion)))
+  if (!dialoge_.Frage("Die Einträge von " + QFileInfo(datei).fileName() +
+                      " zur Bibliothek hinzufügen?\n\nDabei werden die Stufeneinstellungen "
+                      "dieser Datei übernommen:\n" +
+                      StufenText(fusion)))
     return;
-  const int vorher = BibEintraege(bib);
+  const int vorher = BibEintraege(bib_);
   std::string fehler;
   {
     const Sanduhr warten;
     try {
-      fehler = UebernahmeFehler(FusioniereBib(bib, *suche, fusion), datei);
+      fehler = UebernahmeFehler(FusioniereBib(bib_, suche_, fusion), datei);
     } catch (const std::bad_alloc&) {
       fehler = "Out of Memory bei Fusion.";
     } catch (const std::exception& f) {
@@ -224,17 +225,17 @@ void TQuarneForm::FusButClick() {
     }
   }
   if (!fehler.empty()) {
-    Nachricht(fehler);
+    Meldung(fehler);
     return;
   }
   SetzeBibRegler(fusion);
   ZeigeBib();
-  dialoge_->ShowMessagePos(QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")
-                               .arg(QLocale().toString(BibEintraege(bib) - vorher),
-                                    QLocale().toString(BibEintraege(bib))));
+  dialoge_.ShowMessagePos(QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")
+                              .arg(QLocale().toString(BibEintraege(bib_) - vorher),
+                                   QLocale().toString(BibEintraege(bib_))));
 }
 
-std::string TQuarneForm::UebernahmeFehler(const TUebernahme& u, const QString& quelle) {
+std::string BibTab::UebernahmeFehler(const TUebernahme& u, const QString& quelle) {
   switch (u.art) {
     case TUebernahme::Ok:
       return {};
@@ -246,23 +247,23 @@ std::string TQuarneForm::UebernahmeFehler(const TUebernahme& u, const QString& q
   return u.Text + "\n" + kBestuendePruefungNicht;
 }
 
-void TQuarneForm::SBibButClick() {
+void BibTab::SBibButClick() {
   if (RechnungLaeuft()) return;
-  const QString datei = dialoge_->OeffneDatei(kSBibFilter, DialogOrdner());
+  const QString datei = dialoge_.OeffneDatei(kSBibFilter, ordner_.Start());
   if (datei.isEmpty()) return;
-  MerkeOrdner(datei);
+  ordner_.Merke(datei);
   const TSBibGelesen gelesen = LeseSBib(Pfad(datei));
   const TLeseErgebnis& e = gelesen.Ergebnis;
   if (e.Meldung != TDateiMeldung::Keine)
-    Nachricht(MeldungsText(e.Meldung, Pfad(datei)));
+    Meldung(MeldungsText(e.Meldung, Pfad(datei)));
   else if (e.Code != TBibCode::Ok)
-    Nachricht("Fehler beim Einlesen der SBib-Datei. ");
+    Meldung("Fehler beim Einlesen der SBib-Datei. ");
   try {
     const std::string fehler =
-        UebernahmeFehler(ImportiereSBib(bib, *suche, gelesen.Eintraege), datei);
-    if (!fehler.empty()) Nachricht(fehler);
+        UebernahmeFehler(ImportiereSBib(bib_, suche_, gelesen.Eintraege), datei);
+    if (!fehler.empty()) Meldung(fehler);
   } catch (const std::exception& f) {
-    Nachricht(f.what());
+    Meldung(f.what());
   }
   ZeigeBib();
 }

@@ -1,5 +1,3 @@
-// The library tab "Eröffnungen": the overview grid with the controls of each level above it, the
-// buttons of building and maintenance, the progress figures and the preview board.
 #include <QAction>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -14,12 +12,15 @@
 #include <algorithm>
 #include <cmath>
 
+#include "game/game_flow.h"
 #include "library/maintenance.h"
+#include "ui/board_view.h"
 #include "ui/board_widget.h"
 #include "ui/controls.h"
 #include "ui/design.h"
+#include "ui/dialogs.h"
 #include "ui/library_grid.h"
-#include "ui/main_window.h"
+#include "ui/library_tab.h"
 
 namespace quarne {
 namespace {
@@ -54,9 +55,21 @@ QLabel* Wert(QWidget* eltern, const char* name) {
 
 }  // namespace
 
-void TQuarneForm::BaueBibTab() {
-  QWidget* tab = BibSheet;
-  BibPanelL = Neu<QWidget>(tab, "BibPanelL");
+BibTab::BibTab(TBibliothek& bib, Suche& suche, HTSuche& ht, SuchAnzeige& anzeige,
+               SpielOptionen& optionen, TBrettClass& brett, DialogDienst& dialoge,
+               const ProgrammDateien& dateien, DialogOrdner& ordner, QWidget* eltern)
+    : QWidget(eltern),
+      bib_(bib),
+      suche_(suche),
+      ht_(ht),
+      anzeige_(anzeige),
+      opt_(optionen),
+      brett_(brett),
+      dialoge_(dialoge),
+      dateien_(dateien),
+      ordner_(ordner) {
+  setObjectName("BibSheet");
+  BibPanelL = Neu<QWidget>(this, "BibPanelL");
   BibPanelL->setGeometry(kRand, kRand, 0, kReglerHoehe);
   Titel(BibPanelL, "Zug", 0, kLabelOben);
   Titel(BibPanelL, "aktiv", 0, kCBOben);
@@ -64,15 +77,43 @@ void TQuarneForm::BaueBibTab() {
   CBAktivKoppl = Schalter(BibPanelL, "CBAktivKoppl", "Einzelauswahl", false);
   CBAktivKoppl->move(D(120), kCBOben);
   CBAktivKoppl->hide();
-  BibPanelR = Neu<QWidget>(tab, "BibPanelR");
+  BibPanelR = Neu<QWidget>(this, "BibPanelR");
   BibPanelR->setGeometry(0, kRand, 0, kReglerHoehe);
   BibPanelM = Neu<QWidget>(BibPanelR, "BibPanelM");
-  BaueBibRegler();
+  BaueRegler();
 
-  BibGridW = new BibGrid(tab);
+  BibGridW = new BibGrid(this);
   BibGridW->move(kRand, kRand + kReglerHoehe);
 
-  BibButPanel = Neu<QWidget>(tab, "BibButPanel");
+  BaueKnoepfe();
+
+  BibPanel = Neu<QWidget>(this, "BibPanel");
+  BibPanel->resize(0, kVorschauHoehe);
+  BibPB = new BrettWidget(brett_, BrettWidget::Ansicht::Bibliothek, "BibPB", BibPanel);
+  auto* vorschau = new QVBoxLayout(BibPanel);
+  vorschau->setContentsMargins(0, 0, 0, 0);
+  vorschau->addWidget(BibPB);
+  BaueAnzeige();
+  // The tab is laid out by hand; the window's smallest size must leave the figures beside the
+  // preview board their room (SetzeLayout).
+  setMinimumWidth(BibAnzeige->layout()->minimumSize().width() + kVorschauHoehe * 3 / 2 + kRand +
+                  2 * BibGridW->x());
+
+  // Merging and importing have no button: the tab's context menu offers them.
+  FusBut = new QAction("Bibliothek hinzufügen...", this);
+  FusBut->setObjectName("FusBut");
+  SBibBut = new QAction("Einträge importieren...", this);
+  SBibBut->setObjectName("SBibBut");
+  addActions({FusBut, SBibBut});
+  setContextMenuPolicy(Qt::ActionsContextMenu);
+
+  BibTimer = new TMyTimer(500, this);
+  BibTimer->setObjectName("BibTimer");
+  Verbinde();
+}
+
+void BibTab::BaueKnoepfe() {
+  BibButPanel = Neu<QWidget>(this, "BibButPanel");
   auto* titel = new QLabel("Bibliothek...", BibButPanel);
   SetzeFett(titel);
   BibErstellen =
@@ -105,43 +146,26 @@ void TQuarneForm::BaueBibTab() {
   knoepfe->addLayout(bauen, 0, 1);
   knoepfe->addLayout(pflegen, 1, 1);
   BibButPanel->resize(0, BibButPanel->sizeHint().height());
-
-  BibPanel = Neu<QWidget>(tab, "BibPanel");
-  BibPanel->resize(0, kVorschauHoehe);
-  BibPB = new BrettWidget(*BibBrett, BrettWidget::Ansicht::Bibliothek, "BibPB", BibPanel);
-  auto* vorschau = new QVBoxLayout(BibPanel);
-  vorschau->setContentsMargins(0, 0, 0, 0);
-  vorschau->addWidget(BibPB);
-  BaueBibAnzeige();
-  // The tab is laid out by hand; the window's smallest size must leave the figures beside the
-  // preview board their room (SetzeBibLayout).
-  tab->setMinimumWidth(BibAnzeige->layout()->minimumSize().width() + kVorschauHoehe * 3 / 2 +
-                       kRand + 2 * BibGridW->x());
-
-  // Merging and importing have no button: the tab's context menu offers them.
-  FusBut = new QAction("Bibliothek hinzufügen...", tab);
-  FusBut->setObjectName("FusBut");
-  SBibBut = new QAction("Einträge importieren...", tab);
-  SBibBut->setObjectName("SBibBut");
-  tab->addActions({FusBut, SBibBut});
-  tab->setContextMenuPolicy(Qt::ActionsContextMenu);
-
-  connect(BibGridW, &BibGrid::TopLeftChanged, this, &TQuarneForm::BibGridTopLeftChanged);
-  connect(BibErstellen, &QPushButton::clicked, this, &TQuarneForm::BibErstellenClick);
-  connect(Stoppen, &QPushButton::clicked, this, &TQuarneForm::StoppenClick);
-  connect(BibLoeschen, &QPushButton::clicked, this, &TQuarneForm::BibLoeschenClick);
-  connect(InaktivBut, &QPushButton::clicked, this, &TQuarneForm::InaktivButClick);
-  connect(Sicherung, &QPushButton::clicked, this, &TQuarneForm::SicherungClick);
-  connect(BibOeffnen, &QPushButton::clicked, this, &TQuarneForm::BibOeffnenClick);
-  connect(BibSpeichern, &QPushButton::clicked, this, &TQuarneForm::BibSpeichernClick);
-  connect(CheckButn, &QPushButton::clicked, this, &TQuarneForm::CheckButnClick);
-  connect(FusBut, &QAction::triggered, this, &TQuarneForm::FusButClick);
-  connect(SBibBut, &QAction::triggered, this, &TQuarneForm::SBibButClick);
-  connect(BibSpClose, &QCheckBox::toggled, this, [this](bool an) { spielOpt.BibSpClose = an; });
 }
 
-void TQuarneForm::BaueBibAnzeige() {
-  BibAnzeige = FarbPanel(BibSheet, "BibAnzeige", kCreme);
+void BibTab::Verbinde() {
+  connect(BibTimer, &QTimer::timeout, this, &BibTab::POnBibTimer);
+  connect(BibGridW, &BibGrid::TopLeftChanged, this, &BibTab::BibGridTopLeftChanged);
+  connect(BibErstellen, &QPushButton::clicked, this, &BibTab::BibErstellenClick);
+  connect(Stoppen, &QPushButton::clicked, this, &BibTab::StoppenClick);
+  connect(BibLoeschen, &QPushButton::clicked, this, &BibTab::BibLoeschenClick);
+  connect(InaktivBut, &QPushButton::clicked, this, &BibTab::InaktivButClick);
+  connect(Sicherung, &QPushButton::clicked, this, &BibTab::SicherungClick);
+  connect(BibOeffnen, &QPushButton::clicked, this, &BibTab::BibOeffnenClick);
+  connect(BibSpeichern, &QPushButton::clicked, this, &BibTab::BibSpeichernClick);
+  connect(CheckButn, &QPushButton::clicked, this, &BibTab::CheckButnClick);
+  connect(FusBut, &QAction::triggered, this, &BibTab::FusButClick);
+  connect(SBibBut, &QAction::triggered, this, &BibTab::SBibButClick);
+  connect(BibSpClose, &QCheckBox::toggled, this, [this](bool an) { opt_.BibSpClose = an; });
+}
+
+void BibTab::BaueAnzeige() {
+  BibAnzeige = FarbPanel(this, "BibAnzeige", kCreme);
   auto* raster = new QGridLayout(BibAnzeige);
   raster->setContentsMargins(kStatusRand, kStatusRand, kStatusRand, kStatusHoehe + 2 * kStatusRand);
   raster->setHorizontalSpacing(D(12));
@@ -202,7 +226,7 @@ void TQuarneForm::BaueBibAnzeige() {
   BibStatus->setGeometry(D(96), kStatusRand, 0, kStatusHoehe - 2 * kStatusRand);
 }
 
-void TQuarneForm::BaueBibRegler() {
+void BibTab::BaueRegler() {
   for (int L = 0; L < kBibStufen - 1; ++L) {
     BibStufenRegler& r = BibRegler[static_cast<std::size_t>(L)];
     r.Lab = new QLabel(L == 0 ? QString("Leer Brett") : QString("%1. Zug").arg(L), BibPanelM);
@@ -231,12 +255,12 @@ void TQuarneForm::BaueBibRegler() {
   BibLab18->move(0, kLabelOben);
 }
 
-void TQuarneForm::ZeigeBib() {
+void BibTab::ZeigeBib() {
   for (int L = 0; L < kBibStufen; ++L) {
     const bool regler = L < kBibStufen - 1;
     const BibStufenRegler* r = regler ? &BibRegler[static_cast<std::size_t>(L)] : nullptr;
     const BibSpalte z =
-        ZaehleStufe(bib, L, r != nullptr && r->CB->isChecked(), r != nullptr ? r->SE->value() : 0);
+        ZaehleStufe(bib_, L, r != nullptr && r->CB->isChecked(), r != nullptr ? r->SE->value() : 0);
     const int spalte = L + 1;
     auto zeige = [&](int zeile, double wert, int dezimalen = 0) {
       BibGridW->SetzeZelle(spalte, zeile, ZahlText(wert, dezimalen));
@@ -256,15 +280,15 @@ void TQuarneForm::ZeigeBib() {
   }
 }
 
-int TQuarneForm::BibSpaltenSchritt() const {
+int BibTab::BibSpaltenSchritt() const {
   return BibGridW->fontMetrics().horizontalAdvance("1.234.567.987") + 2;
 }
 
-void TQuarneForm::BibGridTopLeftChanged() {
+void BibTab::BibGridTopLeftChanged() {
   BibPanelM->move((1 - BibGridW->LinkeSpalte()) * BibSpaltenSchritt(), 0);
 }
 
-void TQuarneForm::SetzeStufeAktiv(int L, bool an) {
+void BibTab::SetzeStufeAktiv(int L, bool an) {
   auto setze = [this](int stufe, bool wert) {
     QCheckBox* cb = BibRegler[static_cast<std::size_t>(stufe)].CB;
     const QSignalBlocker still(cb);
@@ -278,23 +302,23 @@ void TQuarneForm::SetzeStufeAktiv(int L, bool an) {
     for (int i = L + 1; i < kBibStufen - 1; ++i) setze(i, false);
 }
 
-void TQuarneForm::FaerbeStufe(int L) {
+void BibTab::FaerbeStufe(int L) {
   const BibStufenRegler& r = BibRegler[static_cast<std::size_t>(L)];
   SetzeFarbe(r.Lab, r.SE->value() < StandardBibTiefe(L) ? kRot : kGruen, QPalette::WindowText);
 }
 
-void TQuarneForm::BspCBClick(int L) {
+void BibTab::BspCBClick(int L) {
   SetzeStufeAktiv(L, BibRegler[static_cast<std::size_t>(L)].CB->isChecked());
   ZeigeBib();
 }
 
-void TQuarneForm::BspSEChange(int L) {
+void BibTab::BspSEChange(int L) {
   SetzeStufeAktiv(L, true);
   FaerbeStufe(L);
   ZeigeBib();
 }
 
-void TQuarneForm::SetzeBibRegler(const TBibliothek& quelle) {
+void BibTab::SetzeBibRegler(const TBibliothek& quelle) {
   // As if set one by one with their handlers: each new depth switches its level on, then each
   // level takes its switch in level order.
   for (int L = 0; L < kBibStufen - 1; ++L) {
@@ -313,7 +337,7 @@ void TQuarneForm::SetzeBibRegler(const TBibliothek& quelle) {
       SetzeStufeAktiv(L, quelle[L].BibAktiv);
 }
 
-void TQuarneForm::BibKnoepfeFrei(bool frei) {
+void BibTab::BibKnoepfeFrei(bool frei) {
   for (QWidget* k :
        {BibErstellen, BibLoeschen, InaktivBut, Sicherung, BibOeffnen, BibSpeichern, CheckButn})
     k->setEnabled(frei);
@@ -321,27 +345,68 @@ void TQuarneForm::BibKnoepfeFrei(bool frei) {
   SBibBut->setEnabled(frei);
 }
 
-void TQuarneForm::BibBelegt(bool belegt) {
-  bibBelegt_ = belegt;
+void BibTab::BibBelegt(bool belegt) {
+  belegt_ = belegt;
   BibKnoepfeFrei(!belegt);
-  AktualisiereSpiel();
+  emit BelegtGeaendert();
 }
 
-bool TQuarneForm::RechnungLaeuft() const {
-  return suche->SearchRunning || bibBelegt_;
+bool BibTab::RechnungLaeuft() const {
+  return suche_.SearchRunning || belegt_;
 }
 
-void TQuarneForm::SucheLaeuft(bool laeuft) {
-  BibKnoepfeFrei(!laeuft);
-}
-
-void TQuarneForm::BreiteBibStatus() {
+void BibTab::BreiteBibStatus() {
   BibStatus->resize(static_cast<int>(std::lround((StatusPanel->width() - BibStatus->x()) * 0.95)),
                     BibStatus->height());
 }
 
-void TQuarneForm::PageControlChange() {
-  if (PageControl->currentWidget() == BibSheet && bib.Geaendert) ZeigeBib();
+void BibTab::SetzeLayout() {
+  const int Wb = width(), Hb = height();
+  const int rand = BibPanelL->y();
+  const int gridBreite = Wb - 2 * BibGridW->x();
+
+  // The preview board in the lower left corner, the figures beside it, the buttons above both.
+  const int vorschau = BibPanel->height();
+  BibPanel->setGeometry(BibPanelL->x(), Hb - vorschau - rand, static_cast<int>(vorschau * 1.5),
+                        vorschau);
+  const int anzeigeLinks = BibPanel->x() + BibPanel->width() + rand;
+  BibAnzeige->setGeometry(anzeigeLinks, BibPanel->y(), gridBreite + BibPanelL->x() - anzeigeLinks,
+                          vorschau + 1);
+  const int statusRand = StatusPanel->x();
+  StatusPanel->setGeometry(statusRand, BibAnzeige->height() - StatusPanel->height() - statusRand,
+                           BibAnzeige->width() - 2 * statusRand, StatusPanel->height());
+  BreiteBibStatus();
+  BibButPanel->setGeometry(BibPanelL->x(), Hb - vorschau - BibButPanel->height() - 2 * rand,
+                           gridBreite, BibButPanel->height());
+  const int gridOben = rand + BibPanelL->height();
+  BibGridW->setGeometry(BibGridW->x(), gridOben, gridBreite, BibButPanel->y() - rand - gridOben);
+
+  // The level controls stand above their columns of the grid.
+  const QFontMetrics fm = BibGridW->fontMetrics();
+  const int S = BibSpaltenSchritt();
+  const int titel = fm.horizontalAdvance(QString(38, 'x'));
+  BibGridW->SetzeSpaltenBreiten(S, titel);
+  BibPanelL->resize(titel + BibGridW->frameWidth(), BibPanelL->height());
+  BibPanelR->setGeometry(BibPanelL->x() + BibPanelL->width(), rand, gridBreite - BibPanelL->width(),
+                         BibPanelL->height());
+  BibPanelM->resize(kBibStufen * S + 1, BibPanelR->height());
+  const int kastenLinks = fm.horizontalAdvance("xxxxx.");
+  for (int i = 0; i < kBibStufen - 1; ++i) {
+    const BibStufenRegler& r = BibRegler[static_cast<std::size_t>(i)];
+    r.Lab->move(S * i + S / 2 - r.Lab->width() / 2, r.Lab->y());
+    r.CB->move(kastenLinks + S * i, r.CB->y());
+    r.SE->move(S * i + S / 2 - r.SE->width() / 2, r.SE->y());
+  }
+  BibLab18->move((kBibStufen - 1) * S + S / 2 - BibLab18->width() / 2, BibLab18->y());
+  BibGridTopLeftChanged();
+}
+
+void BibTab::ZeigeEntwickler() {
+  for (QWidget* w : std::initializer_list<QWidget*>{CBAktivKoppl, CheckButn, CheckLab}) w->show();
+}
+
+void BibTab::Meldung(const std::string& text) {
+  dialoge_.ShowMessagePos(QString::fromStdString(text));
 }
 
 }  // namespace quarne

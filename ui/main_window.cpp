@@ -5,29 +5,30 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateTime>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QSettings>
-#include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
-#include <QToolButton>
+#include <exception>
 
-#include "ui/board_widget.h"
-#include "ui/controls.h"
+#include "ui/balance_tab.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
-#include "ui/evaluation_table.h"
+#include "ui/evaluation_tab.h"
+#include "ui/help_page.h"
 #include "ui/ini_form.h"
-#include "ui/move_list.h"
+#include "ui/library_tab.h"
+#include "ui/main_tab.h"
+#include "ui/options_tab.h"
+#include "ui/page_window.h"
+#include "ui/score.h"
 #include "ui/search_monitor.h"
-#include "ui/timers.h"
+#include "ui/setup_tab.h"
+#include "ui/steplist_tab.h"
 
 namespace quarne {
 namespace {
@@ -39,13 +40,6 @@ QWidget* Tab(QTabWidget* seiten, const char* name, const QString& titel) {
   t->setObjectName(name);
   seiten->addTab(t, titel);
   return t;
-}
-
-void Verschiebe(QWidget* w, QWidget* nach) {
-  if (w->parentWidget() == nach) return;
-  const bool sichtbar = w->isVisibleTo(w->parentWidget());
-  w->setParent(nach);
-  w->setVisible(sichtbar);
 }
 
 }  // namespace
@@ -79,12 +73,7 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   BibBrett = std::make_unique<TBrettClass>();
   SpielBrett->Spiel = this;
 
-  SuchTimer = new TMyTimer(500, this);
-  ScoreTimer = new TMyTimer(1000, this);
-  BibTimer = new TMyTimer(500, this);
-  connect(SuchTimer, &QTimer::timeout, this, [this] { anzeige->POnTimer(); });
-  connect(ScoreTimer, &QTimer::timeout, this, &TQuarneForm::POnScoreTimer);
-  connect(BibTimer, &QTimer::timeout, this, &TQuarneForm::POnBibTimer);
+  score_ = new ScoreLauf(*ht, *suche, *anzeige, this);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
@@ -93,41 +82,8 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
     b->SteinSchwarzBMP = &SteinSchwarz;
   }
 
-  PageControl = new QTabWidget(this);
-  PageControl->setObjectName("PageControl");
-  setCentralWidget(PageControl);
-  TabOben = Tab(PageControl, "TabOben", "Quarne Brett");
-  TabZuege = Tab(PageControl, "TabZuege", "Zugbewertung");
-  BibSheet = Tab(PageControl, "BibSheet", "Eröffnungen");
-  SetTabSheet = Tab(PageControl, "SetTabSheet", "Stellung");
-  Balance_ = Tab(PageControl, "Balance_", "Balance_");
-  TabEinstellung = Tab(PageControl, "TabEinstellung", "Optionen");
-  AblgSheet = Tab(PageControl, "AblgSheet", "Ablage");
-  StepListe = Tab(PageControl, "StepListe", "StepListe");
-
-  BaueHauptTab();
-  BaueBewertungTab();
-  BaueOptionenTab();
-  BaueBalanceTab();
-  BaueWeitereTabs();
-  BaueStepListeTab();
-  BaueStellungTab();
-  BaueBibTab();
-  VerbindeOptionen();
-  MovesGridW->SetzeSpiel(spiel.get(), &spielOpt);
-  MemStepTabelleW->SetzeMemStep(&suche->MemStep);
-  connect(MovesGridW, &MovesGrid::ZugGewaehlt, this,
-          [this](int, int zeile) { ablauf->WaehleZug(zeile); });
-  connect(PageControl, &QTabWidget::currentChanged, this, &TQuarneForm::PageControlChange);
-  // The pop-up menu of every tab that has none of its own.
-  Speichern1 = new QAction("Speichern...", PageControl);
-  Speichern1->setObjectName("Speichern1");
-  Laden1 = new QAction("Laden...", PageControl);
-  Laden1->setObjectName("Laden1");
-  PageControl->addActions({Speichern1, Laden1});
-  PageControl->setContextMenuPolicy(Qt::ActionsContextMenu);
-  connect(Speichern1, &QAction::triggered, this, &TQuarneForm::SaveButnClick);
-  connect(Laden1, &QAction::triggered, this, &TQuarneForm::LoadButnClick);
+  BaueTabs();
+  VerbindeTabs();
   BaueTasten();
 
   // The window sees every key before the focused control, and lays out its tabs whenever they
@@ -140,14 +96,96 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
 TQuarneForm::~TQuarneForm() {
   qApp->removeEventFilter(this);
   // The board redraws when it loses the keys; later, while the children go, its picture is gone.
-  BrettBP->clearFocus();
+  haupt_->LoeseTastatur();
 }
 
-void TQuarneForm::BaueWeitereTabs() {
-  auto* ablage = new QHBoxLayout(AblgSheet);
+void TQuarneForm::BaueTabs() {
+  PageControl = new QTabWidget(this);
+  PageControl->setObjectName("PageControl");
+  setCentralWidget(PageControl);
+  // Each tab is born in the page control, so that it measures its texts in the window's font.
+  haupt_ = new HauptTab(*SpielBrett, *ablauf, *spiel, spielOpt, PageControl);
+  PageControl->addTab(haupt_, "Quarne Brett");
+  bewertung_ = new BewertungTab(suche->MemStep, PageControl);
+  PageControl->addTab(bewertung_, "Zugbewertung");
+  bibTab_ = new BibTab(bib, *suche, *ht, *anzeige, spielOpt, *BibBrett, *dialoge_, dateien_,
+                       ordner_, PageControl);
+  PageControl->addTab(bibTab_, "Eröffnungen");
+  stellung_ = new StellungTab(*StellungsBrett, *ablauf, *dialoge_, PageControl);
+  PageControl->addTab(stellung_, "Stellung");
+  balance_ = new BalanceTab(einst, PageControl);
+  PageControl->addTab(balance_, "Balance_");
+  optionen_ = new OptionenTab(einst, spielOpt, *ht, *suche, PageControl);
+  PageControl->addTab(optionen_, "Optionen");
+  AblgSheet = Tab(PageControl, "AblgSheet", "Ablage");
+  BaueAblage(AblgSheet);
+  stepListe_ = new StepListeTab(*ht, PageControl);
+  PageControl->addTab(stepListe_, "StepListe");
+  anzeige->SetzeTabs(*haupt_, *bewertung_, *PageControl, {optionen_, stellung_, balance_});
+}
+
+void TQuarneForm::VerbindeTabs() {
+  connect(haupt_, &HauptTab::TiefeGeaendert, this, [this](int tiefe) {
+    spielOpt.TiefeSE1 = tiefe;
+    optionen_->ZeigeTiefe(tiefe);
+  });
+  connect(optionen_, &OptionenTab::TiefeGewaehlt, haupt_, &HauptTab::SetzeTiefe);
+  connect(optionen_, &OptionenTab::SpielArtGeaendert, this, &TQuarneForm::AktualisiereSpiel);
+  connect(optionen_, &OptionenTab::ZweiSpielerGeaendert, this, [this] {
+    AktualisiereSpiel();
+    PageControl->setCurrentWidget(haupt_);
+  });
+  connect(optionen_, &OptionenTab::NotationGeaendert, this, [this](bool an) {
+    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+      b->Notation = an;
+    ZeichneBretter();
+  });
+  connect(optionen_, &OptionenTab::HolzGeaendert, this, [this](bool an) {
+    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Holz = an;
+    ZeichneBretter();
+  });
+  connect(optionen_, &OptionenTab::Speichern, this, &TQuarneForm::SaveButnClick);
+  connect(optionen_, &OptionenTab::Laden, this, &TQuarneForm::LoadButnClick);
+  connect(optionen_, &OptionenTab::Score, this, &TQuarneForm::ScoreButnClick);
+  connect(optionen_, &OptionenTab::SeiteGewaehlt, this, &TQuarneForm::ZeigeSeite);
+  connect(score_, &ScoreLauf::Laeuft, optionen_, &OptionenTab::SetzeScore);
+  connect(stellung_, &StellungTab::AnalyseBegonnen, this, [this] {
+    AnalyseEinstellungen();
+    PageControl->setCurrentWidget(haupt_);
+  });
+  connect(bibTab_, &BibTab::BelegtGeaendert, this, &TQuarneForm::AktualisiereSpiel);
+  connect(bibTab_, &BibTab::BauBeginnt, this, [this] {
+    optionen_->SetzeVoll(true);
+    haupt_->setEnabled(false);
+    haupt_->SetzeZiehB(false);
+  });
+  connect(bibTab_, &BibTab::BauEndet, haupt_, [this] { haupt_->setEnabled(true); });
+  // A changed library is shown when its tab comes to the front.
+  connect(PageControl, &QTabWidget::currentChanged, this, [this] {
+    if (PageControl->currentWidget() == bibTab_ && bib.Geaendert) bibTab_->ZeigeBib();
+  });
+  // The pop-up menu of every tab that has none of its own.
+  auto* speichern = new QAction("Speichern...", PageControl);
+  speichern->setObjectName("Speichern1");
+  auto* laden = new QAction("Laden...", PageControl);
+  laden->setObjectName("Laden1");
+  PageControl->addActions({speichern, laden});
+  PageControl->setContextMenuPolicy(Qt::ActionsContextMenu);
+  connect(speichern, &QAction::triggered, this, &TQuarneForm::SaveButnClick);
+  connect(laden, &QAction::triggered, this, &TQuarneForm::LoadButnClick);
+}
+
+void TQuarneForm::ZeichneBretter() {
+  SpielBrett->ZeichneZug();
+  StellungsBrett->ZeichneNewNull();
+  BibBrett->ZeichneBib();
+}
+
+void TQuarneForm::BaueAblage(QWidget* tab) {
+  auto* ablage = new QHBoxLayout(tab);
   for (const auto& [bild, name] :
        {std::pair{&SteinWeiss, "ImageSteinW"}, std::pair{&SteinSchwarz, "ImageSteinS"}}) {
-    auto* l = new QLabel(AblgSheet);
+    auto* l = new QLabel(tab);
     l->setObjectName(name);
     l->setPixmap(QPixmap::fromImage(*bild));
     // The tab is never shown; its large pictures must not set the window's smallest size.
@@ -174,9 +212,7 @@ void TQuarneForm::SetzeMinimum() {
   // designed minimum and every tab's own minimum bound it as well.
   const int rahmenBreite = frameGeometry().width() - width();
   const int rahmenHoehe = frameGeometry().height() - height();
-  const QSize formel(2 * PanelWeiss->width() + WechselBut->width() + MovesGridW->width() +
-                         2 * BrettPanel->x() + rahmenBreite,
-                     3 * (D(18) + PanelWeiss->height()) + 2 * BrettPanel->x() + rahmenHoehe);
+  const QSize formel = haupt_->Mindestgroesse() + QSize(rahmenBreite, rahmenHoehe);
   const QSize tabs = PageControl->minimumSizeHint();
   setMinimumSize(formel.expandedTo(QSize(D(1439), D(1073))).expandedTo(tabs));
 }
@@ -193,22 +229,21 @@ void TQuarneForm::FormShow() {
   StellungsBrett->NewNullZugFrb = clSchwarz;
   StellungsBrett->NewFarbe = clWeiss;
   BibBrett->BibOpenFrb = clSchwarz;
-  TiefeSE1->setMaximum(16);
-  ErzeugeThreads();
-  LadeThreadEinstellungen();
+  optionen_->ErzeugeThreads(prozessoren_);
+  if (nutzer_) optionen_->LadeThreads(*nutzer_);
 
   PageControl->setTabVisible(PageControl->indexOf(AblgSheet), false);
-  ZaehleSteine();
-  MovesGridW->SetzeZeilenAnzahl(2);
+  stellung_->ZaehleSteine();
+  haupt_->SetzeZeilenAnzahl(2);
   AktualisiereSpiel();
   // A game named on the command line; one that cannot be read is passed over in silence.
   if (!argumente_.isEmpty() && argumente_.front().contains(".ml", Qt::CaseInsensitive))
     LadeSpiel(argumente_.front(), false);
-  BrettBP->update();
+  haupt_->ZeichneBrett();
   LadeBibliothek();
-  ZeigeGewichte();
+  balance_->ZeigeGewichte();
   anzeige->ZeigeDenkzeit();
-  for (QWidget* t : {StepListe, BibSheet, Balance_})
+  for (QWidget* t : std::initializer_list<QWidget*>{stepListe_, bibTab_, balance_})
     PageControl->setTabVisible(PageControl->indexOf(t), false);
 }
 
@@ -217,7 +252,7 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
   // without them.
   suche->StopFlag = true;
   SpeichereNutzerEinstellungen();
-  if (CPURadio.box->isEnabled()) ht->HTTerminateThreads();
+  if (optionen_->ThreadsWaehlbar()) ht->HTTerminateThreads();
   if (bib.Geaendert && spielOpt.BibSpClose) SpeichereBibliothek();
   QMainWindow::closeEvent(event);
 }
@@ -225,34 +260,31 @@ void TQuarneForm::closeEvent(QCloseEvent* event) {
 void TQuarneForm::LadeBibliothek() {
   IniForm->Zeige("Bibliothek laden ...");
   // A missing library is no error: the program then starts with an empty one.
-  LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
+  bibTab_->LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
   bib.Geaendert = false;
   IniForm->hide();
 }
 
 void TQuarneForm::SpeichereBibliothek() {
   IniForm->Zeige("Bibliothek speichern ...");
-  SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
+  bibTab_->SchreibeBibDatei(dateien_.Datei("Bibliothek5.bib"));
   IniForm->hide();
 }
 
 void TQuarneForm::ZeigeBibErgebnis() {
   anzeige->VerbergeTabelle();
   anzeige->ZeigeTabelle();
-  SuchTimer->StartTime = anzeige->JetztMs();
+  anzeige->StarteUhr();
   anzeige->ZeigeBewertung();
   // No search ran: there is no time and no speed to show.
-  DenkzeitEdit->setText("Bibliothek");
-  ZPrS->setText("---");
+  bewertung_->ZeigeBibliothekErgebnis();
 }
 
 bool TQuarneForm::eventFilter(QObject* objekt, QEvent* event) {
-  if (event->type() == QEvent::Resize && gebaut_ && (objekt == TabOben || objekt == TabZuege))
+  if (event->type() == QEvent::Resize && gebaut_ && (objekt == haupt_ || objekt == bewertung_))
     SetzeLayout();
   // Every tab sheet has the size of the first, but a hidden one learns it only when shown.
-  if (event->type() == QEvent::Resize && gebaut_ && objekt == BibSheet) SetzeBibLayout();
-  if (event->type() == QEvent::Resize && gebaut_ && objekt == SetTabSheet) SetzeStellungLayout();
-  if (event->type() == QEvent::Resize && gebaut_ && objekt == StepListe) SetzeStepListeLayout();
+  if (event->type() == QEvent::Resize && gebaut_ && objekt == bibTab_) bibTab_->SetzeLayout();
   // A key first reaches the focused control (or the window itself); later deliveries of the
   // same key to the parents are not counted again.
   if (event->type() == QEvent::KeyPress && codeZaehler_ < 7) {
@@ -269,9 +301,9 @@ void TQuarneForm::EntwicklerTaste(int taste) {
   const int erhoeht = taste + 32;
   codeZaehler_ = erhoeht == kCodeWort[codeZaehler_ - 1] ? codeZaehler_ + 1 : 1;
   if (codeZaehler_ < 7) return;
-  SecretPanel->show();
-  for (QWidget* w : std::initializer_list<QWidget*>{CBAktivKoppl, CheckButn, CheckLab}) w->show();
-  for (QWidget* t : {StepListe, BibSheet})
+  optionen_->ZeigeEntwickler();
+  bibTab_->ZeigeEntwickler();
+  for (QWidget* t : std::initializer_list<QWidget*>{stepListe_, bibTab_})
     PageControl->setTabVisible(PageControl->indexOf(t), true);
   dialoge_->Beep();
 }
@@ -291,14 +323,13 @@ void TQuarneForm::Beep() {
 }
 
 void TQuarneForm::RecordGeaendert() {
-  ungespeichert_ = spiel->LetzterZugNr > 0;
-  MovesGridW->SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
-  MovesGridW->ScrolleNachZug(spiel->AktZugNr);
-  SpielBrett->EDInit = false;
+  ungespeichert_ = spiel->LetzterZugNr() > 0;
+  haupt_->RecordGeaendert(spiel->LetzterZugNr() + 2, spiel->AktZugNr());
+  SpielBrett->EingabeVeraltet();
 }
 
 void TQuarneForm::StellungGewechselt() {
-  SpielBrett->EDInit = false;
+  SpielBrett->EingabeVeraltet();
 }
 
 void TQuarneForm::NeuesSpielAngezeigt() {
@@ -320,83 +351,59 @@ void TQuarneForm::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler 
   ablauf->FuehreZugAus(vorDemZug, zug, spieler);
 }
 
-void TQuarneForm::Navigiere(int zeile) {
-  const int vorher = spiel->AktZugNr;
-  ablauf->WaehleZug(zeile);
-  if (zeile == 0)
-    MovesGridW->SetzeObersteZeile(0);
-  else if (spiel->AktZugNr < vorher)
-    MovesGridW->ScrolleZurueck(spiel->AktZugNr);
-  else
-    MovesGridW->ScrolleVor(spiel->AktZugNr);
+bool TQuarneForm::RechnungLaeuft() const {
+  return suche->SearchRunning || bibTab_->Belegt();
+}
+
+void TQuarneForm::SucheLaeuft(bool laeuft) {
+  bibTab_->BibKnoepfeFrei(!laeuft);
+}
+
+void TQuarneForm::SetzeLayout() {
+  haupt_->SetzeLayout();
+  bewertung_->SetzeLayout();
+}
+
+void TQuarneForm::ScoreButnClick() {
+  if (RechnungLaeuft()) return;
+  ScoreMessung messung;
+  try {
+    messung = score_->Messe(spielOpt.Parallel, {haupt_, stellung_, bewertung_});
+  } catch (const std::exception& fehler) {
+    optionen_->SetzeScore("---");
+    Nachricht(fehler.what());
+    return;
+  }
+  optionen_->SetzeScore(ScoreText(messung));
+}
+
+void TQuarneForm::ZeigeSeite(const QString& seite) {
+  if (dialoge_->OeffneSeite(MitgelieferteSeite(seite))) return;
+  if (Seiten == nullptr) Seiten = new SeitenFenster(this);
+  Seiten->Zeige(seite);
 }
 
 void TQuarneForm::AktualisiereSpiel() {
   if (aktualisiert_) return;
   aktualisiert_ = true;
-  Spielstand& s = *spiel;
-  s.FarbeAmZug = s.FarbeVonZug(s.AktZugNr);
-  const bool weissAmZug = s.FarbeAmZug == clWeiss;
+  const Spielstand& s = *spiel;
   const TZug& aktuell = s.AktuellerZug();
-  // At the end of the game nobody is to move.
-  const bool vorbei = PruefeSpielende(aktuell).Vorbei();
-  SetzeFarbe(PanelWBlink, weissAmZug && !vorbei ? kGelb : kSilber);
-  SetzeFarbe(PanelSBlink, weissAmZug || vorbei ? kSilber : kGelb);
-  WeissLab->setVisible(weissAmZug && !vorbei);
-  SchwarzLab->setVisible(!weissAmZug && !vorbei);
+  SpielLage lage;
+  lage.weissAmZug = s.FarbeAmZug() == clWeiss;
+  lage.vorbei = PruefeSpielende(aktuell).Vorbei();
+  lage.computerWeiss = s.ComputerFarbe() == clWeiss;
+  lage.zweiSpieler = spielOpt.SpVsSpCB;
+  lage.sucht = RechnungLaeuft();
+  lage.computerAmZug = s.FarbeAmZug() == s.ComputerFarbe();
+  lage.ziehFrei = suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr() &&
+                  suche->MemStep.STFarbeZiehend == s.ComputerFarbe() && !s.ZugGemacht();
+  lage.aktZugNr = s.AktZugNr();
+  lage.nachTiefe = einst.AutoGroup == 0;
+  haupt_->ZeigeSpiel(lage);
 
-  const bool computerWeiss = s.ComputerFarbe == clWeiss;
-  QWidget* computerSeite = computerWeiss ? PanelWBlink : PanelSBlink;
-  QWidget* spielerSeite = computerWeiss ? PanelSBlink : PanelWBlink;
-  Verschiebe(PanelComp, computerSeite);
-  Verschiebe(PanelSp2, computerSeite);
-  Verschiebe(PanelSpieler, spielerSeite);
-  Verschiebe(PanelSp1, spielerSeite);
-
-  const bool zweiSpieler = spielOpt.SpVsSpCB;
-  PanelSp1->setVisible(zweiSpieler);
-  PanelSp2->setVisible(zweiSpieler);
-  for (QWidget* w : {PanelSpieler, PanelComp, static_cast<QWidget*>(ZugNrLab),
-                     static_cast<QWidget*>(TiefeLab), static_cast<QWidget*>(DenktiefeLab_),
-                     static_cast<QWidget*>(TiefeEdit), static_cast<QWidget*>(ZugNrEdit)})
-    w->setVisible(!zweiSpieler);
-  TabObPanel->setTitle(zweiSpieler ? "Spieler gegen Spieler" : "");
-
-  const bool sucht = RechnungLaeuft();
-  for (QWidget* w : {WechselBut, ZurueckButn, NeuBut}) w->setEnabled(!sucht);
-  DenkeBut->setEnabled(!sucht && s.ComputerFarbe == s.FarbeAmZug);
-  StopSP->setEnabled(sucht);
-  if (!sucht)
-    ZiehB->setEnabled(suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr &&
-                      suche->MemStep.STFarbeZiehend == s.ComputerFarbe && !s.ZugGemacht);
-
-  MovesGridW->SetzeAuswahl(s.AktZugNr);
-  MovesGridW->Neuzeichnen();
-
-  TBrettClass& brett = *SpielBrett;
-  brett.MovesZug_1 = aktuell;
-  brett.MovesFarbe_1 = s.LetzterZieher();
-  const TBrett& b = aktuell.BrettNachZug;
-  const int gesetztLetzter = b.GesetzteSteineZiehend, gesetztAnderer = b.GesetzteSteineStehend;
-  brett.EDAblgWeissCnt = 9 - (s.LetzterZieher() == clWeiss ? gesetztLetzter : gesetztAnderer);
-  brett.EDAblgSchwarzCnt = 9 - (s.LetzterZieher() == clSchwarz ? gesetztLetzter : gesetztAnderer);
-
-  const bool computerAmZug = s.FarbeAmZug == s.ComputerFarbe;
-  if (vorbei || sucht || (computerAmZug && !zweiSpieler)) {
-    brett.EDBlock = true;
-    brett.SetzeZugZurueck();
-  } else {
-    brett.EDBlock = false;
-    if (!brett.EDInit) brett.StarteEdition();
-  }
-  brett.ZeichneZug();
-
-  const bool nachTiefe = einst.AutoGroup == 0;
-  TiefeSE1->setVisible(nachTiefe && !zweiSpieler);
-  if (nachTiefe)
-    DenktiefeLab_->setText("Denktiefe in Zügen:");
-  else
-    anzeige->ZeigeDenkzeit();
+  SpielBrett->ZeigeSpiel(aktuell, s.LetzterZieher(),
+                         !lage.sucht && (lage.zweiSpieler || !lage.computerAmZug));
+  if (!lage.nachTiefe) anzeige->ZeigeDenkzeit();
   aktualisiert_ = false;
 }
 

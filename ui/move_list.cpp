@@ -28,7 +28,7 @@ ListenZelle FarbZelle(const QString& text, TFarbe c) {
 // The last row tells how the game ended at the last position; c is the side that would move.
 QString EndeText(const Spielstand& spiel, TFarbe c) {
   const TZug& z =
-      spiel.LetzterZugNr == 0 ? spiel.StartZug : spiel.Spielzuege[spiel.LetzterZugNr].Zug;
+      spiel.LetzterZugNr() == 0 ? spiel.StartZug() : spiel.Spielzuege()[spiel.LetzterZugNr()].Zug;
   const Spielende ende = PruefeSpielende(z);
   if (ende.gewinnDurchQuarne) return c == clSchwarz ? "Weiß gewinnt" : "Schwarz gewinnt";
   if (ende.gewinnDurchBlock) return c == clWeiss ? "Weiß geblockt" : "Schwarz geblockt";
@@ -69,16 +69,16 @@ class ZugListenDelegate : public QStyledItemDelegate {
 ListenZelle ZeichneZugListe(const Spielstand& spiel, bool spVsSp, int spalte, int zeile) {
   if (zeile == 0) {
     if (spalte == 0) return {"0", kSilber, kSchwarz};
-    return {"Start", spiel.AktZugNr == 1 ? kGelb : kSilber, kSchwarz};
+    return {"Start", spiel.AktZugNr() == 1 ? kGelb : kSilber, kSchwarz};
   }
-  const int letzte = spiel.LetzterZugNr + 1;
+  const int letzte = spiel.LetzterZugNr() + 1;
   // The grid's row count follows the record only after a change; until then draw nothing.
   if (zeile > letzte) return {{}, kWeiss, kSchwarz};
 
   const TFarbe c = spiel.FarbeVonZug(zeile);
   if (zeile == letzte) return {spalte == 0 ? QString() : EndeText(spiel, c), kWeiss, kSchwarz};
 
-  const TSpielZug& s = spiel.Spielzuege[zeile];
+  const TSpielZug& s = spiel.Spielzuege()[zeile];
   if (spalte == 0) {
     // The computer announces a win in that many moves.
     if (s.Zug.Wertung.ZugResGesamt == rsWIN && s.Spieler == csComputer && !spVsSp)
@@ -88,7 +88,7 @@ ListenZelle ZeichneZugListe(const Spielstand& spiel, bool spVsSp, int spalte, in
   const QString text = Vorsilbe(s.Spieler, spVsSp) +
                        QString::fromStdString(ZugText(s.Zug.VonPosition, s.Zug.NachPosition,
                                                       s.Zug.EntfStein, s.Zug.EntfStein != 0));
-  if (zeile == spiel.AktZugNr - 1) return {text, kGelb, kSchwarz};
+  if (zeile == spiel.AktZugNr() - 1) return {text, kGelb, kSchwarz};
   return FarbZelle(text, c);
 }
 

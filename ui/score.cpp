@@ -1,15 +1,12 @@
-// "Quarne Score": a measurement of about five seconds on the fixed benchmark position, counted
-// down by ScoreTimer, while the game's tabs rest.
 #include "ui/score.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <array>
-#include <exception>
+#include <QWidget>
+#include <vector>
 
-#include "ui/main_window.h"
+#include "engine/search.h"
+#include "parallel/driver.h"
 #include "ui/search_monitor.h"
-#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -18,31 +15,26 @@ QString LaufText(int sekunden) {
   return QString("Messung läuft ... %1s").arg(sekunden);
 }
 
-// The game's tabs rest, the hourglass shows and ScoreTimer counts down for as long as it lives,
-// however the measurement ends.
-class Messung {
+// The tabs rest, the hourglass shows and the timer counts down for as long as it lives, however
+// the measurement ends.
+class Ruhe {
  public:
-  explicit Messung(TQuarneForm& form) : form_(form) {
-    for (QWidget* t : Tabs()) t->setEnabled(false);
-    form_.ScoreTimer->StartTime = form_.anzeige->JetztMs();
-    form_.ScoreTimer->start();
-    form_.ScoreTimer->ScoreCnt = kBenchmarkSekunden;
+  Ruhe(QTimer& timer, std::initializer_list<QWidget*> tabs) : timer_(timer), tabs_(tabs) {
+    for (QWidget* t : tabs_) t->setEnabled(false);
+    timer_.start();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    form_.ScoreLab->setText(LaufText(kBenchmarkSekunden));
   }
-  ~Messung() {
+  ~Ruhe() {
     QApplication::restoreOverrideCursor();
-    form_.ScoreTimer->stop();
-    for (QWidget* t : Tabs()) t->setEnabled(true);
+    timer_.stop();
+    for (QWidget* t : tabs_) t->setEnabled(true);
   }
-  Messung(const Messung&) = delete;
-  Messung& operator=(const Messung&) = delete;
+  Ruhe(const Ruhe&) = delete;
+  Ruhe& operator=(const Ruhe&) = delete;
 
  private:
-  std::array<QWidget*, 3> Tabs() const {
-    return {form_.TabOben, form_.SetTabSheet, form_.TabZuege};
-  }
-  TQuarneForm& form_;
+  QTimer& timer_;
+  std::vector<QWidget*> tabs_;
 };
 
 }  // namespace
@@ -53,25 +45,27 @@ QString ScoreText(const ScoreMessung& messung) {
       .arg(QString::number(messung.Prozent(), 'f', 0), MitTausendern(messung.ZuegeJeSekunde()));
 }
 
-void TQuarneForm::ScoreButnClick() {
-  if (RechnungLaeuft()) return;
-  ScoreMessung messung;
-  try {
-    const Messung laeuft(*this);
-    messung = MesseScore(*ht, *suche, *anzeige, spielOpt.Parallel, ScoreTimer->StartTime);
-  } catch (const std::exception& fehler) {
-    ScoreLab->setText("---");
-    Nachricht(fehler.what());
-    return;
-  }
-  ScoreLab->setText(ScoreText(messung));
+ScoreLauf::ScoreLauf(HTSuche& ht, Suche& suche, SuchAnzeige& anzeige, QObject* eltern)
+    : QObject(eltern), ht_(ht), suche_(suche), anzeige_(anzeige), ScoreTimer(this) {
+  setObjectName("ScoreLauf");
+  ScoreTimer.setObjectName("ScoreTimer");
+  ScoreTimer.setInterval(1000);
+  connect(&ScoreTimer, &QTimer::timeout, this, &ScoreLauf::POnScoreTimer);
 }
 
-void TQuarneForm::POnScoreTimer() {
-  ScoreLab->setText(LaufText(--ScoreTimer->ScoreCnt));
-  if (ScoreTimer->ScoreCnt > 0) return;
-  suche->StopFlag = true;
-  ScoreTimer->stop();
+ScoreMessung ScoreLauf::Messe(bool parallel, std::initializer_list<QWidget*> ruhende) {
+  StartTime = anzeige_.JetztMs();
+  const Ruhe ruhe(ScoreTimer, ruhende);
+  ScoreCnt = kBenchmarkSekunden;
+  emit Laeuft(LaufText(kBenchmarkSekunden));
+  return MesseScore(ht_, suche_, anzeige_, parallel, StartTime);
+}
+
+void ScoreLauf::POnScoreTimer() {
+  emit Laeuft(LaufText(--ScoreCnt));
+  if (ScoreCnt > 0) return;
+  suche_.StopFlag = true;
+  ScoreTimer.stop();
 }
 
 }  // namespace quarne

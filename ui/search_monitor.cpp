@@ -1,20 +1,14 @@
 #include "ui/search_monitor.h"
 
 #include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QLocale>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QTabWidget>
 
 #include "engine/values.h"
-#include "ui/controls.h"
-#include "ui/design.h"
 #include "ui/dialogs.h"
-#include "ui/evaluation_table.h"
+#include "ui/evaluation_tab.h"
+#include "ui/main_tab.h"
 #include "ui/main_window.h"
-#include "ui/timers.h"
 
 namespace quarne {
 int Bewertete(const TStep& s) {
@@ -36,62 +30,56 @@ QString ZeitText(std::int64_t ms) {
 SuchAnzeige::SuchAnzeige(TQuarneForm& form, DialogDienst& dialoge)
     : form_(form), dialoge_(dialoge) {
   uhr_.start();
+  SuchTimer.setInterval(500);
+  QObject::connect(&SuchTimer, &QTimer::timeout, [this] { POnTimer(); });
+}
+
+void SuchAnzeige::SetzeTabs(HauptTab& haupt, BewertungTab& bewertung, QTabWidget& seiten,
+                            const std::array<QWidget*, 3>& einstellungsTabs) {
+  haupt_ = &haupt;
+  bewertung_ = &bewertung;
+  seiten_ = &seiten;
+  einstellungsTabs_ = einstellungsTabs;
 }
 
 std::int64_t SuchAnzeige::Vergangen() {
-  return JetztMs() - form_.SuchTimer->StartTime;
+  return JetztMs() - startZeit_;
 }
 
 void SuchAnzeige::ZeigeFortschritt(bool zeigen, int tiefe, int d) {
   if (!zeigen) {
-    for (QLineEdit* e : {form_.TiefeEdit, form_.ZugNrEdit, form_.ZeitEdit}) e->setText("---");
+    haupt_->ZeigeFortschritt("---", "---", "---");
     return;
   }
   const TStep& w = form_.suche->Steps[1];
-  form_.TiefeEdit->setText(QString("%1 / %2").arg(std::min(d, tiefe)).arg(tiefe));
-  form_.ZugNrEdit->setText(QString("%1 / %2").arg(Bewertete(w)).arg(w.ZuegeAnzahl));
-  form_.ZeitEdit->setText(ZeitText(Vergangen()));
+  haupt_->ZeigeFortschritt(QString("%1 / %2").arg(std::min(d, tiefe)).arg(tiefe),
+                           QString("%1 / %2").arg(Bewertete(w)).arg(w.ZuegeAnzahl),
+                           ZeitText(Vergangen()));
 }
 
 void SuchAnzeige::ZeigeBewertung() {
   const TStep& m = form_.suche->MemStep;
-  form_.MemStepTabelleW->ZeigeBewertung();
-  const int n = Bewertete(m);
-  form_.PrgrBarTab->setValue(n);
-  form_.PrgrBarTab->setMaximum(m.ZuegeAnzahl);
-  form_.AnzDZuegeLbl->setText(
-      QString("Anzahl der bewerteten Züge: %1 / %2").arg(n).arg(m.ZuegeAnzahl));
-  // The label stands free on its tab: it grows with its text, or the last digits are cut.
-  form_.AnzDZuegeLbl->adjustSize();
   const std::int64_t t = Vergangen();
-  form_.DenkzeitEdit->setText(ZeitText(t));
-  const std::int64_t gesamt = form_.ht->GenZuegeGesamt();
-  form_.BerZuegeEd->setText(MitTausendern(static_cast<double>(gesamt)));
-  form_.ZPrS->setText(t > 0 ? MitTausendern(static_cast<double>(gesamt) / t * 1000) : "---");
+  const auto gesamt = static_cast<double>(form_.ht->GenZuegeGesamt());
+  bewertung_->ZeigeBewertung(Bewertete(m), m.ZuegeAnzahl, ZeitText(t), MitTausendern(gesamt),
+                             t > 0 ? MitTausendern(gesamt / static_cast<double>(t) * 1000) : "---");
 }
 
 void SuchAnzeige::ZeigeDenkzeit() {
-  form_.DenktiefeLab_->setText(
+  haupt_->SetzeDenkzeitText(
       QString("Computer Denkzeit: %1 Sek.").arg(form_.einst.DenkzeitSekunden()));
 }
 
 void SuchAnzeige::VerbergeTabelle() {
-  form_.MemStepTabelleW->VerbergeTabelle();
-  form_.AnzDZuegeLbl->hide();
+  bewertung_->VerbergeTabelle();
 }
 
 void SuchAnzeige::ZeigeTabelle() {
-  if (!form_.MemStepTabelleW->isHidden()) return;
-  form_.MemStepTabelleW->ZeigeTabelle(form_.suche->Steps[1]);
-  form_.PrgrBarTab->setMaximum(form_.suche->MemStep.ZuegeAnzahl);
-  form_.PrgrBarTab->show();
-  form_.DenkzeitEdit->setText("---");
-  form_.AnzDZuegeLbl->show();
+  bewertung_->ZeigeTabelle(form_.suche->Steps[1], form_.suche->MemStep.ZuegeAnzahl);
 }
 
 void SuchAnzeige::POnTimer() {
-  QWidget* panel = form_.spiel->ComputerFarbe == clWeiss ? form_.PanelWBlink : form_.PanelSBlink;
-  SetzeFarbe(panel, panel->palette().color(QPalette::Window) == kGelb ? kSilber : kGelb);
+  haupt_->Blinke(form_.spiel->ComputerFarbe());
   form_.suche->MemStep = form_.suche->Steps[1];
   SortRoutine(form_.suche->MemStep, form_.einst, *this);
   ZeigeBewertung();
@@ -107,43 +95,41 @@ void SuchAnzeige::VerarbeiteEreignisse() {
 
 void SuchAnzeige::SucheGestartet() {
   VerbergeTabelle();
-  form_.SuchTimer->StartTime = form_.suche->StartZeit;
-  form_.SuchTimer->start();
+  startZeit_ = form_.suche->StartZeit;
+  SuchTimer.start();
 }
 
 void SuchAnzeige::SucheBeendet() {
   const TStep& w = form_.suche->Steps[1];
   ZeigeFortschritt(true, w.STDenkTiefe, w.STStepMax);
   ZeigeBewertung();
-  form_.SuchTimer->stop();
+  SuchTimer.stop();
 }
 
 void SuchAnzeige::Aktivitaetspunkt() {
-  const QString t = form_.PrgrLab->text();
-  form_.PrgrLab->setText(t.size() >= 40 ? "." : t + ".");
+  haupt_->Aktivitaetspunkt();
 }
 
 void SuchAnzeige::Wartemarke() {
-  form_.PrgrLab->setText(form_.PrgrLab->text() + "|");
+  haupt_->Wartemarke();
 }
 
 void SuchAnzeige::ZeigeRestDenkzeit(std::int64_t sekunden) {
-  form_.DenktiefeLab_->setText(QString("Computer Denkzeit: %1 Sek.").arg(sekunden));
+  haupt_->SetzeDenkzeitText(QString("Computer Denkzeit: %1 Sek.").arg(sekunden));
 }
 
 void SuchAnzeige::VerbergeEinstellungsTabs() {
-  for (QWidget* t : {form_.TabEinstellung, form_.SetTabSheet, form_.Balance_})
-    form_.PageControl->setTabVisible(form_.PageControl->indexOf(t), false);
+  for (QWidget* t : einstellungsTabs_) seiten_->setTabVisible(seiten_->indexOf(t), false);
 }
 
 void SuchAnzeige::ZeigeEinstellungsTabs() {
-  for (QWidget* t : {form_.TabEinstellung, form_.SetTabSheet})
-    form_.PageControl->setTabVisible(form_.PageControl->indexOf(t), true);
-  form_.PageControl->setTabVisible(form_.PageControl->indexOf(form_.Balance_), false);
+  // The weights stay hidden: nothing offers them.
+  for (QWidget* t : einstellungsTabs_)
+    seiten_->setTabVisible(seiten_->indexOf(t), t != einstellungsTabs_.back());
 }
 
 void SuchAnzeige::AktiviereZiehB() {
-  form_.ZiehB->setEnabled(true);
+  haupt_->SetzeZiehB(true);
 }
 
 }  // namespace quarne

@@ -5,14 +5,21 @@
 
 #include <QElapsedTimer>
 #include <QString>
+#include <QTimer>
+#include <array>
 #include <cstdint>
 
 #include "core/types.h"
 #include "engine/host.h"
 
+class QTabWidget;
+class QWidget;
+
 namespace quarne {
 
+class BewertungTab;
 class DialogDienst;
+class HauptTab;
 class TQuarneForm;
 
 // "1h2m5s" for a duration in milliseconds.
@@ -24,13 +31,21 @@ int Bewertete(const TStep& s);
 
 class SuchAnzeige final : public Host {
  public:
+  // The search, the workers and the game are the window's; the displays are set once its tabs
+  // exist.
   SuchAnzeige(TQuarneForm& form, DialogDienst& dialoge);
+  // The tabs this shows on; einstellungsTabs are options, setup and weights, which rest while
+  // the computer thinks.
+  void SetzeTabs(HauptTab& haupt, BewertungTab& bewertung, QTabWidget& seiten,
+                 const std::array<QWidget*, 3>& einstellungsTabs);
 
   void ZeigeFortschritt(bool zeigen, int tiefe, int d);
   void ZeigeBewertung();
   void ZeigeDenkzeit();
   void VerbergeTabelle();
   void ZeigeTabelle();
+  // The measured interval starts now: the library answered instead of a search.
+  void StarteUhr() { startZeit_ = JetztMs(); }
   // The search timer's tick: blink, refresh the display copy of the root list, show it.
   void POnTimer();
 
@@ -57,6 +72,13 @@ class SuchAnzeige final : public Host {
 
   TQuarneForm& form_;
   DialogDienst& dialoge_;
+  HauptTab* haupt_ = nullptr;
+  BewertungTab* bewertung_ = nullptr;
+  QTabWidget* seiten_ = nullptr;
+  std::array<QWidget*, 3> einstellungsTabs_{};
+  // Ticks every 500 ms while a search with displays runs.
+  QTimer SuchTimer;
+  std::int64_t startZeit_ = 0;  // the search's start on the search clock, ms
   QElapsedTimer uhr_;
   std::int64_t vorlauf_ = 0;
 };

@@ -1,5 +1,5 @@
-// The setup tab "Stellung": a position put together stone by stone and handed to the game for
-// analysis.
+#include "ui/setup_tab.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,12 +10,13 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "game/game_flow.h"
 #include "game/position_setup.h"
+#include "ui/board_view.h"
 #include "ui/board_widget.h"
 #include "ui/controls.h"
 #include "ui/design.h"
 #include "ui/dialogs.h"
-#include "ui/main_window.h"
 
 namespace quarne {
 namespace {
@@ -34,23 +35,30 @@ QString PhasenText(TSpielPhase phase) {
 
 }  // namespace
 
-void TQuarneForm::BaueStellungTab() {
-  QWidget* tab = SetTabSheet;
-  SetPanel = Neu<QWidget>(tab, "SetPanel");
+StellungTab::StellungTab(TBrettClass& brett, Spielablauf& ablauf, DialogDienst& dialoge,
+                         QWidget* eltern)
+    : QWidget(eltern), brett_(brett), ablauf_(ablauf), dialoge_(dialoge) {
+  setObjectName("SetTabSheet");
+  SetPanel = Neu<QWidget>(this, "SetPanel");
   SetPanel->move(D(15), D(15));
   auto* brettRahmen = new QVBoxLayout(SetPanel);
   brettRahmen->setContentsMargins(0, 0, 0, 0);
-  SetPB = new BrettWidget(*StellungsBrett, BrettWidget::Ansicht::Stellung, "SetPB", SetPanel);
+  SetPB = new BrettWidget(brett_, BrettWidget::Ansicht::Stellung, "SetPB", SetPanel);
   brettRahmen->addWidget(SetPB);
   // Every button puts a stone here; the right one opens no menu besides.
   SetPB->setContextMenuPolicy(Qt::PreventContextMenu);
 
-  SetEingabePanel = Neu<QWidget>(tab, "SetEingabePanel");
+  SetEingabePanel = Neu<QWidget>(this, "SetEingabePanel");
   SetEingabePanel->resize(SetEingabePanel->width(), D(264));
   auto* raster = new QGridLayout(SetEingabePanel);
   raster->setContentsMargins(0, D(12), 0, 0);
   raster->setHorizontalSpacing(D(12));
+  BaueFelder(raster);
+  BaueKnoepfe(raster);
+  Verbinde();
+}
 
+void StellungTab::BaueFelder(QGridLayout* raster) {
   WeissButn = Neu<QPushButton>(SetEingabePanel, "WeissButn", "Weiße Steine");
   SchwarzButn = Neu<QPushButton>(SetEingabePanel, "SchwarzButn", "Schwarze Steine");
   auto* farben = new QButtonGroup(SetEingabePanel);
@@ -90,7 +98,9 @@ void TQuarneForm::BaueStellungTab() {
   const int spalte = LblSPPhsWeiss->fontMetrics().horizontalAdvance("Steine springen") + D(24);
   raster->setColumnMinimumWidth(1, spalte);
   raster->setColumnMinimumWidth(2, spalte);
+}
 
+void StellungTab::BaueKnoepfe(QGridLayout* raster) {
   Butn9 = Neu<QPushButton>(SetEingabePanel, "Butn9", "9");
   ResetAnalyze = Neu<QPushButton>(SetEingabePanel, "ResetAnalyze", "Zurücksetzen");
   ToAnalyzeWeiss = Neu<QPushButton>(SetEingabePanel, "ToAnalyzeWeiss", "Weiss am Zug >");
@@ -102,51 +112,53 @@ void TQuarneForm::BaueStellungTab() {
   raster->addWidget(ToAnalyzeSchwarz, 4, 4);
   raster->setColumnStretch(5, 1);
   raster->setRowStretch(5, 1);
+}
 
+void StellungTab::Verbinde() {
   connect(SetPB, &BrettWidget::Gedrueckt, this, [this](QPoint pos) { SetPBMouseDown(pos); });
-  connect(WeissButn, &QPushButton::clicked, this, [this] { StellungsBrett->NewFarbe = clWeiss; });
-  connect(SchwarzButn, &QPushButton::clicked, this,
-          [this] { StellungsBrett->NewFarbe = clSchwarz; });
-  connect(SPEDWeiss, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
-  connect(SPEDSchwarz, &QSpinBox::valueChanged, this, &TQuarneForm::ZaehleSteine);
+  connect(WeissButn, &QPushButton::clicked, this, [this] { brett_.NewFarbe = clWeiss; });
+  connect(SchwarzButn, &QPushButton::clicked, this, [this] { brett_.NewFarbe = clSchwarz; });
+  connect(SPEDWeiss, &QSpinBox::valueChanged, this, &StellungTab::ZaehleSteine);
+  connect(SPEDSchwarz, &QSpinBox::valueChanged, this, &StellungTab::ZaehleSteine);
   connect(Butn9, &QPushButton::clicked, this, [this] {
     SetzeGesetzte(kMaxSteine, kMaxSteine);
     ZaehleSteine();
   });
-  connect(ResetAnalyze, &QPushButton::clicked, this, &TQuarneForm::ResetAnalyzeClick);
+  connect(ResetAnalyze, &QPushButton::clicked, this, &StellungTab::ResetAnalyzeClick);
   connect(ToAnalyzeWeiss, &QPushButton::clicked, this, [this] { ToAnalyzeClick(clWeiss); });
   connect(ToAnalyzeSchwarz, &QPushButton::clicked, this, [this] { ToAnalyzeClick(clSchwarz); });
 }
 
-void TQuarneForm::SetzeStellungLayout() {
-  const int W = SetTabSheet->width(), H = SetTabSheet->height();
+void StellungTab::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  const int W = width(), H = height();
   const int rand = SetPanel->y();
   SetPanel->setGeometry(rand, rand, W - 2 * rand, H - SetEingabePanel->height() - 2 * rand);
   SetEingabePanel->setGeometry(rand, rand + SetPanel->height(), W - 2 * rand,
                                SetEingabePanel->height());
 }
 
-void TQuarneForm::SetzeGesetzte(int weiss, int schwarz) {
+void StellungTab::SetzeGesetzte(int weiss, int schwarz) {
   // The spin boxes keep their range (0 to 9); their change handlers would count once more.
   const QSignalBlocker w(SPEDWeiss), s(SPEDSchwarz);
   SPEDWeiss->setValue(weiss);
   SPEDSchwarz->setValue(schwarz);
 }
 
-void TQuarneForm::SetPBMouseDown(QPoint pos) {
-  TBrettClass& b = *StellungsBrett;
+void StellungTab::SetPBMouseDown(QPoint pos) {
+  TBrettClass& b = brett_;
   const BrettTreffer t = b.BrettPosition(pos);
   if (t.punkt == 0) return;
   if (!SetzeAufbauStein(b.NewNullZug.BrettNachZug, b.NewNullZugFrb, b.NewFarbe, t.maske)) {
-    dialoge_->ShowMessagePos("Es sind nur maximal " + QString::number(kMaxSteine) +
-                             " Steine erlaubt!");
+    dialoge_.ShowMessagePos("Es sind nur maximal " + QString::number(kMaxSteine) +
+                            " Steine erlaubt!");
     return;
   }
   ZaehleSteine();
 }
 
-void TQuarneForm::ZaehleSteine() {
-  TBrettClass& b = *StellungsBrett;
+void StellungTab::ZaehleSteine() {
+  TBrettClass& b = brett_;
   const Steinzahlen z = quarne::ZaehleSteine(b.NewNullZug.BrettNachZug, b.NewNullZugFrb,
                                              SPEDWeiss->value(), SPEDSchwarz->value());
   SetzeGesetzte(z.Gesetzt[clWeiss], z.Gesetzt[clSchwarz]);  // never fewer than on the board
@@ -161,8 +173,22 @@ void TQuarneForm::ZaehleSteine() {
   b.ZeichneNewNull();
 }
 
-void TQuarneForm::ResetAnalyzeClick() {
-  StellungsBrett->NewNullZug = TZug{};
+void StellungTab::SchreibeAufbau(Partiedatei& p) const {
+  p.NewNullZug = brett_.NewNullZug;
+  p.NewNullZugFrb = brett_.NewNullZugFrb;
+  p.SPEDWeiss = SPEDWeiss->value();
+  p.SPEDSchwarz = SPEDSchwarz->value();
+}
+
+void StellungTab::LiesAufbau(const Partiedatei& p) {
+  brett_.NewNullZug = p.NewNullZug;
+  brett_.NewNullZugFrb = p.NewNullZugFrb;
+  SetzeGesetzte(p.SPEDWeiss, p.SPEDSchwarz);
+  ZaehleSteine();
+}
+
+void StellungTab::ResetAnalyzeClick() {
+  brett_.NewNullZug = TZug{};
   for (QLineEdit* e : {EditWeisseSteine, EditSchwarzeSteine, EDLostWeiss, EDLostSchwarz})
     e->clear();
   SetzeGesetzte(0, 0);
@@ -171,39 +197,9 @@ void TQuarneForm::ResetAnalyzeClick() {
   ZaehleSteine();
 }
 
-void TQuarneForm::ToAnalyzeClick(TFarbe amZug) {
-  const TBrettClass& b = *StellungsBrett;
+void StellungTab::ToAnalyzeClick(TFarbe amZug) {
   // A player who keeps the game keeps the settings too.
-  if (!ablauf->ZurAnalyse(b.NewNullZug, b.NewNullZugFrb, amZug)) return;
-  AnalyseEinstellungen();
-  PageControl->setCurrentWidget(TabOben);
-}
-
-namespace {
-
-constexpr int kAnalyseTiefe = 12;
-
-}  // namespace
-
-TQuarneForm::Denkweise TQuarneForm::AktuelleDenkweise() const {
-  return {CBVoll->isChecked(), AutoGroup.Index(), TiefeSE1->value()};
-}
-
-void TQuarneForm::SetzeDenkweise(const Denkweise& d) {
-  CBVoll->setChecked(d.voll);
-  TiefeSE1->setValue(d.tiefe);
-  AutoGroup.SetzeIndex(d.auswahl);
-}
-
-void TQuarneForm::AnalyseEinstellungen() {
-  vorAnalyse_ = AktuelleDenkweise();
-  SetzeDenkweise({true, 0, kAnalyseTiefe});
-}
-
-void TQuarneForm::NachAnalyseZurueck() {
-  if (!vorAnalyse_) return;
-  if (AktuelleDenkweise() == Denkweise{true, 0, kAnalyseTiefe}) SetzeDenkweise(*vorAnalyse_);
-  vorAnalyse_.reset();
+  if (ablauf_.ZurAnalyse(brett_.NewNullZug, brett_.NewNullZugFrb, amZug)) emit AnalyseBegonnen();
 }
 
 }  // namespace quarne

@@ -1,4 +1,4 @@
-// The window's three timers with the fields their handlers keep between ticks.
+// The library tab's building timer with the figures its handler keeps between ticks.
 #pragma once
 
 #include <QTimer>
@@ -12,10 +12,10 @@ class TMyTimer : public QTimer {
     setInterval(intervallMs);
     stop();
   }
-  std::int64_t StartTime = 0;  // search or benchmark start (the search clock, ms)
+  std::int64_t StartTime = 0;  // start of the building (the search clock, ms)
   std::int64_t AutoSaveTime = 0;
-  std::int64_t ZuegeBibCnt = 0;
-  int ScoreCnt = 0;
+  std::int64_t ZuegeBibCnt = 0;  // generated moves of the positions stored so far
+  int ScoreCnt = 0;              // the running dots of the status
   int BibBew = 0;
   std::int64_t BibStellStart = 0;
   std::int64_t MSJeBew = 0;

@@ -70,7 +70,7 @@ class Spiel : public ::testing::Test {
   // moves as the board does.
   void Mensch(const std::string& text = {}) {
     auto liste = std::make_unique<Suche>(einst, host);
-    liste->StepRoutineListe(2, stand->AktuellerZug(), stand->AktZugNr, stand->FarbeAmZug, true,
+    liste->StepRoutineListe(2, stand->AktuellerZug(), stand->AktZugNr(), stand->FarbeAmZug(), true,
                             true, *stand);
     const TStep& w = liste->Steps[1];
     for (int i = 1; i <= w.ZuegeAnzahl; ++i)
@@ -82,50 +82,50 @@ class Spiel : public ::testing::Test {
 
 TEST_F(Spiel, KurzePartieGegenDenComputer) {
   Mensch("--- d2");
-  ASSERT_EQ(stand->LetzterZugNr, 2);
-  EXPECT_EQ(stand->Spielzuege[1].Spieler, csHuman);
-  EXPECT_EQ(stand->Spielzuege[1].Farbe, clWeiss);
-  EXPECT_EQ(stand->Spielzuege[2].Spieler, csComputer);
-  EXPECT_EQ(stand->Spielzuege[2].Farbe, clSchwarz);
-  EXPECT_EQ(stand->AktZugNr, 3);
-  EXPECT_EQ(stand->FarbeAmZug, clWeiss);
+  ASSERT_EQ(stand->LetzterZugNr(), 2);
+  EXPECT_EQ(stand->Spielzuege()[1].Spieler, csHuman);
+  EXPECT_EQ(stand->Spielzuege()[1].Farbe, clWeiss);
+  EXPECT_EQ(stand->Spielzuege()[2].Spieler, csComputer);
+  EXPECT_EQ(stand->Spielzuege()[2].Farbe, clSchwarz);
+  EXPECT_EQ(stand->AktZugNr(), 3);
+  EXPECT_EQ(stand->FarbeAmZug(), clWeiss);
   EXPECT_EQ(fenster.beeps, 1);
   Mensch();
   Mensch();
-  EXPECT_EQ(stand->LetzterZugNr, 6);
+  EXPECT_EQ(stand->LetzterZugNr(), 6);
   EXPECT_EQ(fenster.beeps, 3);
   // Each stored position follows from the one before: the record is one game.
   for (int i = 2; i <= 6; ++i)
-    EXPECT_EQ(stand->Spielzuege[i].VorDemZug.BrettNachZug.AlleSteine,
-              stand->Spielzuege[i - 1].Zug.BrettNachZug.AlleSteine);
+    EXPECT_EQ(stand->Spielzuege()[i].VorDemZug.BrettNachZug.AlleSteine,
+              stand->Spielzuege()[i - 1].Zug.BrettNachZug.AlleSteine);
   EXPECT_TRUE(fenster.fragen.empty());
   EXPECT_TRUE(fenster.nachrichten.empty());
 
   // Without the automatic answer the computer waits for "Denke".
   opt.CBAuto = false;
   Mensch();
-  EXPECT_EQ(stand->LetzterZugNr, 7);
+  EXPECT_EQ(stand->LetzterZugNr(), 7);
   ablauf->ComputerZug();
-  EXPECT_EQ(stand->LetzterZugNr, 8);
+  EXPECT_EQ(stand->LetzterZugNr(), 8);
 }
 
 TEST_F(Spiel, ZurueckblaetternUndUeberschreiben) {
   opt.SpVsSpCB = true;
   for (const char* z : {"--- a1", "--- d1", "--- g1", "--- g4", "--- g7", "--- d7"}) Mensch(z);
-  ASSERT_EQ(stand->LetzterZugNr, 6);
+  ASSERT_EQ(stand->LetzterZugNr(), 6);
   ablauf->WaehleZug(4);  // "<" twice from the end: the position after move 4
-  EXPECT_EQ(stand->AktZugNr, 5);
+  EXPECT_EQ(stand->AktZugNr(), 5);
 
   fenster.antworten = {false};
   Mensch("--- b2");
   EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Zug überschreiben ?"});
-  EXPECT_EQ(stand->LetzterZugNr, 6);
+  EXPECT_EQ(stand->LetzterZugNr(), 6);
 
   fenster.antworten = {true};
   Mensch("--- b2");
-  EXPECT_EQ(stand->LetzterZugNr, 5);
-  EXPECT_EQ(stand->AktZugNr, 6);
-  EXPECT_EQ(Text(stand->Spielzuege[5].Zug), "--- b2");
+  EXPECT_EQ(stand->LetzterZugNr(), 5);
+  EXPECT_EQ(stand->AktZugNr(), 6);
+  EXPECT_EQ(Text(stand->Spielzuege()[5].Zug), "--- b2");
 }
 
 TEST_F(Spiel, EinZugZurueckUndNeuesSpiel) {
@@ -133,19 +133,19 @@ TEST_F(Spiel, EinZugZurueckUndNeuesSpiel) {
   Mensch("--- d2");
   ablauf->WaehleZug(0);
   ablauf->ZurueckButnClick();
-  EXPECT_EQ(stand->LetzterZugNr, 0);
-  EXPECT_EQ(stand->AktZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
+  EXPECT_EQ(stand->AktZugNr(), 1);
 
   Mensch("--- d2");
   ablauf->ZurueckButnClick();  // takes back the computer's answer
-  EXPECT_EQ(stand->LetzterZugNr, 1);
-  EXPECT_EQ(stand->AktZugNr, 2);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
+  EXPECT_EQ(stand->AktZugNr(), 2);
 
   fenster.antworten = {false, true};
   ablauf->NeuesSpiel();
-  EXPECT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
   ablauf->NeuesSpiel();
-  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
   EXPECT_EQ(fenster.neu, 1);
   EXPECT_EQ(fenster.fragen.size(), 2u);
 }
@@ -156,44 +156,39 @@ TEST_F(Spiel, ComputerfarbeFolgtDemRecord) {
   Mensch("--- d2");
   ablauf->ComputerZug();
   ablauf->WechselButClick();
-  EXPECT_EQ(stand->ComputerFarbe, clWeiss);
+  EXPECT_EQ(stand->ComputerFarbe(), clWeiss);
   ablauf->ComputerZug();
   Mensch();
-  ASSERT_EQ(stand->LetzterZugNr, 4);
+  ASSERT_EQ(stand->LetzterZugNr(), 4);
   // Stepping to a move the computer made gives the computer the side to move there.
   ablauf->WaehleZug(1);
-  EXPECT_EQ(stand->ComputerFarbe, clSchwarz);
+  EXPECT_EQ(stand->ComputerFarbe(), clSchwarz);
   ablauf->WaehleZug(2);
-  EXPECT_EQ(stand->ComputerFarbe, clWeiss);
+  EXPECT_EQ(stand->ComputerFarbe(), clWeiss);
   // At the end the last move decides: made by the person (Black), so the computer is White.
   ablauf->WaehleZug(4);
-  EXPECT_EQ(stand->ComputerFarbe, clWeiss);
+  EXPECT_EQ(stand->ComputerFarbe(), clWeiss);
   ablauf->WaehleZug(99);
-  EXPECT_EQ(stand->AktZugNr, 5);
+  EXPECT_EQ(stand->AktZugNr(), 5);
 }
 
 TEST_F(Spiel, SpielendeWirdGemeldet) {
   // The computer, White, blocks Black completely with f4 to g4.
   const Stellung st = Pos("SSS...WS.W.W...W........ W 9 9");
-  stand->StartZug = st.zug;
-  stand->StartFarbe = clWeiss;  // White, the computer here, is to move
-  stand->ComputerFarbe = clWeiss;
+  stand->Beginne(st.zug, clWeiss, clWeiss);  // White, the computer here, is to move
   ablauf->ComputerZug();
-  ASSERT_EQ(stand->LetzterZugNr, 1);
-  EXPECT_EQ(Text(stand->Spielzuege[1].Zug), "f4 g4");
+  ASSERT_EQ(stand->LetzterZugNr(), 1);
+  EXPECT_EQ(Text(stand->Spielzuege()[1].Zug), "f4 g4");
   EXPECT_EQ(fenster.nachrichten, std::vector<std::string>{"Weiß gewinnt durch Blockade."});
   // "Denke" on a finished game only announces the end again.
   ablauf->ComputerZug();
-  EXPECT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
   EXPECT_EQ(fenster.nachrichten.size(), 2u);
 
   // The side without moves: the blockade message, the record unchanged.
-  stand->Neu();
-  stand->StartZug = Pos("SSSW..WS.W.....W........ S 9 9").zug;
-  stand->StartFarbe = clSchwarz;
-  stand->FarbeAmZug = clSchwarz;
+  stand->Beginne(Pos("SSSW..WS.W.....W........ S 9 9").zug, clSchwarz, clSchwarz);
   ablauf->ComputerZug();
-  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
   EXPECT_EQ(fenster.nachrichten.back(),
             "Für Schwarz sind keine Züge verfügbar. Weiß blockiert Schwarz.");
 }
@@ -206,8 +201,8 @@ TEST_F(Spiel, ZweihundertZuegeSindDasEnde) {
   EXPECT_EQ(fenster.nachrichten, std::vector<std::string>{meldung});
   ablauf->FuehreZugAus(leer, leer, csHuman);
   EXPECT_EQ(fenster.nachrichten.size(), 2u);
-  EXPECT_EQ(stand->LetzterZugNr, kMaxSpielzuege);
-  EXPECT_EQ(stand->AktZugNr, kMaxSpielzuege + 1);
+  EXPECT_EQ(stand->LetzterZugNr(), kMaxSpielzuege);
+  EXPECT_EQ(stand->AktZugNr(), kMaxSpielzuege + 1);
 }
 
 TEST_F(Spiel, GleichBesteZuegeWerdenZufaelligGewaehlt) {
@@ -218,10 +213,10 @@ TEST_F(Spiel, GleichBesteZuegeWerdenZufaelligGewaehlt) {
   for (std::uint32_t keim = 1; keim <= 40; ++keim) {
     stand->Neu();
     Neu(keim);
-    stand->ComputerFarbe = clWeiss;
+    stand->TauscheSeiten();  // the computer takes White
     ablauf->ComputerZug();
-    ASSERT_EQ(stand->LetzterZugNr, 1);
-    gewaehlt.insert(Text(stand->Spielzuege[1].Zug));
+    ASSERT_EQ(stand->LetzterZugNr(), 1);
+    gewaehlt.insert(Text(stand->Spielzuege()[1].Zug));
   }
   EXPECT_EQ(gewaehlt, (std::set<std::string>{"--- d2", "--- f4", "--- d6", "--- b4"}));
 }
@@ -232,18 +227,18 @@ TEST_F(Spiel, StopSpieltNichtsUndZiehSpieltDasLetzteErgebnis) {
   host.beiEreignis = [&] {
     if (++moment == 20) ablauf->StopSPClick();
   };
-  stand->ComputerFarbe = clWeiss;
+  stand->TauscheSeiten();  // the computer takes White
   ablauf->ComputerZug();
-  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
   EXPECT_FALSE(suche->StopFlag);
-  EXPECT_FALSE(stand->ZugGemacht);
+  EXPECT_FALSE(stand->ZugGemacht());
   ASSERT_TRUE(suche->ResultReady);
   host.beiEreignis = nullptr;
   ablauf->ZiehBClick();
-  EXPECT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
   // A second "Zieh" has no result for the new position.
   ablauf->ZiehBClick();
-  EXPECT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
 }
 
 TEST_F(Spiel, FehlerDerSucheBeendetNurDieSuche) {
@@ -252,16 +247,16 @@ TEST_F(Spiel, FehlerDerSucheBeendetNurDieSuche) {
     EXPECT_TRUE(suche->SearchRunning);
     throw std::runtime_error("TimeOut Thread Start !");
   };
-  stand->ComputerFarbe = clWeiss;
+  stand->TauscheSeiten();  // the computer takes White
   ablauf->ComputerZug();
   EXPECT_EQ(fenster.nachrichten, std::vector<std::string>{"TimeOut Thread Start !"});
-  EXPECT_EQ(stand->LetzterZugNr, 0);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
   EXPECT_FALSE(suche->SearchRunning);
   // The game goes on.
   host.beiEreignis = nullptr;
   opt.TiefeSE1 = 2;
   ablauf->ComputerZug();
-  EXPECT_EQ(stand->LetzterZugNr, 1);
+  EXPECT_EQ(stand->LetzterZugNr(), 1);
 }
 
 // Log.ml is written after the person's move and again after the computer's answer.
@@ -270,7 +265,7 @@ TEST_F(Spiel, LogNachJedemZug) {
   EXPECT_EQ(fenster.logs, 0);
   opt.LogCB = true;
   Mensch();
-  EXPECT_EQ(stand->LetzterZugNr, 4);
+  EXPECT_EQ(stand->LetzterZugNr(), 4);
   EXPECT_EQ(fenster.logs, 3);  // the person's move, the computer's move, after its answer
   opt.SpVsSpCB = true;
   Mensch();
@@ -291,9 +286,9 @@ TEST_F(Spiel, AnalyseEinerAufgestelltenStellung) {
   fenster.antworten = {false};
   EXPECT_FALSE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));
   EXPECT_EQ(fenster.fragen, std::vector<std::string>{"Spiel überschreiben ?"});
-  EXPECT_EQ(stand->LetzterZugNr, vorher.LetzterZugNr);
-  EXPECT_EQ(stand->StartFarbe, clWeiss);  // the kept game keeps its colours
-  EXPECT_EQ(stand->ComputerFarbe, vorher.ComputerFarbe);
+  EXPECT_EQ(stand->LetzterZugNr(), vorher.LetzterZugNr());
+  EXPECT_EQ(stand->StartFarbe(), clWeiss);  // the kept game keeps its colours
+  EXPECT_EQ(stand->ComputerFarbe(), vorher.ComputerFarbe());
 
   // A result left from the old game, for move 1 of the computer's colour: not for this game.
   suche->ResultReady = true;
@@ -301,23 +296,24 @@ TEST_F(Spiel, AnalyseEinerAufgestelltenStellung) {
   suche->MemStep2.STZugNummer = 1;
   suche->MemStep2.STFarbeZiehend = clSchwarz;
   suche->MemStep2.ZuegeAnzahl = 1;
-  suche->MemStep2.Zuege[1] = stand->Spielzuege[1].Zug;
-  stand->ZugGemacht = false;  // as after "Stop"
+  suche->MemStep2.Zuege[1] = stand->Spielzuege()[1].Zug;
+  stand->SetzeZugGemacht(false);  // as after "Stop"
   fenster.antworten = {true};
   ASSERT_TRUE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));
   ablauf->ZiehBClick();
-  EXPECT_EQ(stand->LetzterZugNr, 0);
-  EXPECT_EQ(stand->LetzterZugNr, 0);
-  EXPECT_EQ(stand->AktZugNr, 1);
-  EXPECT_EQ(stand->FarbeAmZug, clSchwarz);
-  EXPECT_EQ(stand->ComputerFarbe, clSchwarz);
-  EXPECT_EQ(stand->StartZug.BrettNachZug.SteineStehend, s.zug.BrettNachZug.SteineStehend);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
+  EXPECT_EQ(stand->LetzterZugNr(), 0);
+  EXPECT_EQ(stand->AktZugNr(), 1);
+  EXPECT_EQ(stand->FarbeAmZug(), clSchwarz);
+  EXPECT_EQ(stand->ComputerFarbe(), clSchwarz);
+  EXPECT_EQ(stand->StartZug().BrettNachZug.SteineStehend, s.zug.BrettNachZug.SteineStehend);
   // "Denke" now searches the set-up position for Black and places a third black stone.
   ablauf->ComputerZug();
-  ASSERT_EQ(stand->LetzterZugNr, 1);
-  EXPECT_EQ(stand->Spielzuege[1].Farbe, clSchwarz);
-  EXPECT_EQ(stand->Spielzuege[1].VorDemZug.BrettNachZug.AlleSteine, s.zug.BrettNachZug.AlleSteine);
-  EXPECT_EQ(std::popcount(stand->Spielzuege[1].Zug.BrettNachZug.SteineZiehend), 3);
+  ASSERT_EQ(stand->LetzterZugNr(), 1);
+  EXPECT_EQ(stand->Spielzuege()[1].Farbe, clSchwarz);
+  EXPECT_EQ(stand->Spielzuege()[1].VorDemZug.BrettNachZug.AlleSteine,
+            s.zug.BrettNachZug.AlleSteine);
+  EXPECT_EQ(std::popcount(stand->Spielzuege()[1].Zug.BrettNachZug.SteineZiehend), 3);
 }
 
 }  // namespace

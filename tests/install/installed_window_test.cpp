@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -39,8 +41,8 @@ TEST(InstallierteKopie, FensterFindetSeineDateien) {
   form.SetzeProzessoren(2);
   form.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
-  EXPECT_FALSE(form.SteinWeiss.isNull());
-  EXPECT_FALSE(form.SteinSchwarz.isNull());
+  for (const char* bild : {"ImageSteinW", "ImageSteinS"})
+    EXPECT_FALSE(form.findChild<QLabel*>(bild)->pixmap().isNull()) << bild;
   // The shipped library has levels 0 to 4.
   for (int L = 0; L <= 4; ++L) ASSERT_GT(form.bib[L].BibCnt(), 0) << "Stufe " << L;
   EXPECT_TRUE(dialoge.nachrichten.isEmpty()) << dialoge.nachrichten.join('\n').toStdString();
@@ -52,19 +54,19 @@ TEST(InstallierteKopie, FensterFindetSeineDateien) {
   EXPECT_TRUE(QFile::permissions(kopie) & QFile::WriteOwner);
 
   // The computer's first move comes from the installed library: no search runs.
-  form.AutoGroup.Item(0)->click();
-  form.TiefeSE1->setValue(12);
-  form.WechselBut->click();
-  form.DenkeBut->click();
-  ASSERT_EQ(form.spiel->LetzterZugNr, 1);
-  EXPECT_EQ(form.BerZuegeEd->text(), "0");
+  form.findChild<QGroupBox*>("AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
+  form.findChild<QSpinBox*>("TiefeSE1")->setValue(12);
+  form.findChild<QPushButton*>("WechselBut")->click();
+  form.findChild<QPushButton*>("DenkeBut")->click();
+  ASSERT_EQ(form.spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form.findChild<QLineEdit*>("BerZuegeEd")->text(), "0");
 
   // Saving a game ("Spiel speichern..."): the dialog starts in the user's documents;
   // installed_copy.cmake reads the file back with the installed quarne-cli.
   const QString dokumente = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   ASSERT_TRUE(QDir().mkpath(dokumente));
   dialoge.dateien = {QDir(dokumente).filePath("partie.ml")};
-  form.SaveButn->click();
+  form.findChild<QPushButton*>("SaveButn")->click();
   ASSERT_EQ(dialoge.dateiDialoge.size(), 1);
   EXPECT_TRUE(dialoge.dateiDialoge[0].startsWith("Quarne Datei (*.ml) " + dokumente + "/Partie "))
       << dialoge.dateiDialoge[0].toStdString();

@@ -49,7 +49,7 @@ TEST(BrettGeometrie, PunkteLiegenAufDenDreiQuadraten) {
   EXPECT_EQ(b->GetPoint(0), QPoint(-1, -1));
   EXPECT_EQ(b->VorderGrund[Nr("a1")], (TRect{330, 510, 390, 570}));
   EXPECT_EQ(b->Gitter[Nr("a1")], (TRect{356, 536, 364, 544}));
-  EXPECT_EQ(b->EDGitterX, 30);
+  EXPECT_EQ(b->Eingabe().EDGitterX, 30);
 }
 
 TEST(BrettGeometrie, TrefferflaechenBleibenImInnenrahmen) {
@@ -68,7 +68,7 @@ TEST(BrettGeometrie, AblagenNebenDemQuadratVonObenNachUnten) {
   for (const QSize groesse : {QSize(1200, 600), QSize(900, 800), QSize(2000, 500)}) {
     const auto b = Brett(groesse.width(), groesse.height());
     const TRect& A = b->QuarneRectA;
-    const int w = b->EDGitterX;
+    const int w = b->Eingabe().EDGitterX;
     SCOPED_TRACE(testing::Message() << groesse.width() << "x" << groesse.height());
     EXPECT_EQ(b->AblageWeiss[9].Top, A.Top + w);        // slot 9 on top
     EXPECT_EQ(b->AblageWeiss[1].Bottom, A.Bottom - w);  // slot 1 at the bottom
@@ -89,13 +89,11 @@ TEST(BrettGeometrie, AblageTrifftNurBelegteFaecherDerSeiteAmZug) {
   const auto mitte = [](const TRect& r) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   };
-  b->EDFarbe = clWeiss;
-  b->EDAblgWeissCnt = 4;
-  b->EDAblgSchwarzCnt = 9;
+  b->SetzeStellung(TZug{}, clSchwarz, 4, 9);  // White to move
   EXPECT_EQ(b->AblagePosition(mitte(b->AblageWeiss[4])), 4);
   EXPECT_EQ(b->AblagePosition(mitte(b->AblageWeiss[5])), 0);    // already placed
   EXPECT_EQ(b->AblagePosition(mitte(b->AblageSchwarz[1])), 0);  // not White's reservoir
-  b->EDFarbe = clSchwarz;
+  b->SetzeStellung(TZug{}, clWeiss, 4, 9);                      // Black to move
   EXPECT_EQ(b->AblagePosition(mitte(b->AblageSchwarz[9])), 9);
 }
 

@@ -48,13 +48,14 @@ class BrettEingabe : public testing::Test {
   const TZug& Letzter() const { return spiel->zuege.back().zug; }
   // Nothing half-entered is left over.
   void ErwarteRuhe() const {
-    EXPECT_FALSE(brett->EDQuarne);
-    EXPECT_FALSE(brett->EDDrag);
-    EXPECT_FALSE(brett->EDDragAblage);
-    EXPECT_EQ(brett->EDDragAblgNr, 0);
-    EXPECT_EQ(brett->EDVon, 0u);
-    EXPECT_EQ(brett->EDNach, 0u);
-    EXPECT_EQ(brett->EDZeichneZug.BrettNachZug.AlleSteine, brett->EDZug_1.BrettNachZug.AlleSteine);
+    EXPECT_FALSE(brett->Eingabe().EDQuarne);
+    EXPECT_FALSE(brett->Eingabe().EDDrag);
+    EXPECT_FALSE(brett->Eingabe().EDDragAblage);
+    EXPECT_EQ(brett->Eingabe().EDDragAblgNr, 0);
+    EXPECT_EQ(brett->Eingabe().EDVon, 0u);
+    EXPECT_EQ(brett->Eingabe().EDNach, 0u);
+    EXPECT_EQ(brett->Eingabe().EDZeichneZug.BrettNachZug.AlleSteine,
+              brett->Eingabe().EDZug_1.BrettNachZug.AlleSteine);
   }
   QColor Pixel(QPoint p) const { return brett->BrettBMP.pixelColor(p); }
 
@@ -71,15 +72,15 @@ constexpr std::string_view kZiehen = "WW..S.S.SSS..SWSW...W... W 9 9";
 
 TEST_F(BrettEingabe, KlickSetztDenStein) {
   Starte(kLeer);
-  EXPECT_EQ(brett->EDSpielPhase, spSetzen);
-  EXPECT_EQ(brett->EDZugAuswahl.ZuegeAnzahl, 24);
+  EXPECT_EQ(brett->Eingabe().EDSpielPhase, spSetzen);
+  EXPECT_EQ(brett->Eingabe().EDZugAuswahl.ZuegeAnzahl, 24);
   Klick(Punkt("d2"));
   ASSERT_EQ(spiel->zuege.size(), 1u);
   EXPECT_EQ(Letzter().VonPosition, 0u);
   EXPECT_EQ(Letzter().NachPosition, P("d2"));
   EXPECT_EQ(spiel->zuege.back().spieler, csHuman);
   // Now the computer has the move: the board refuses, the new stone is highlighted.
-  EXPECT_TRUE(brett->EDBlock);
+  EXPECT_TRUE(brett->Eingabe().EDBlock);
   EXPECT_EQ(Pixel(QPoint(brett->HinterGrund[10].Left + 2, brett->HinterGrund[10].Top + 2)),
             QColor(192, 192, 192));
 }
@@ -97,9 +98,9 @@ TEST_F(BrettEingabe, SteinAusDerAblageZiehen) {
   Starte(kLeer);
   const QPoint fach = Mitte(brett->AblageWeiss[9]);
   QTest::mousePress(widget.get(), Qt::LeftButton, {}, fach);
-  EXPECT_EQ(brett->EDDragAblgNr, 9);
+  EXPECT_EQ(brett->Eingabe().EDDragAblgNr, 9);
   QTest::mouseMove(widget.get(), Punkt("g7") + QPoint(0, 40));
-  EXPECT_TRUE(brett->EDDragAblage);
+  EXPECT_TRUE(brett->Eingabe().EDDragAblage);
   // The grabbed slot is empty and the stone hangs at the mouse.
   EXPECT_EQ(Pixel(fach), QColor(255, 251, 240));
   EXPECT_EQ(Pixel(Punkt("g7") + QPoint(9, 49)), Qt::white);
@@ -127,13 +128,13 @@ TEST_F(BrettEingabe, AblagesteinZurueckOhneZug) {
 
 TEST_F(BrettEingabe, ZiehenVerschiebtDenStein) {
   Starte(kZiehen);
-  EXPECT_EQ(brett->EDSpielPhase, spZiehen);
+  EXPECT_EQ(brett->Eingabe().EDSpielPhase, spZiehen);
   QTest::mousePress(widget.get(), Qt::LeftButton, {}, Punkt("d1"));
-  EXPECT_EQ(brett->EDVon, P("d1"));
+  EXPECT_EQ(brett->Eingabe().EDVon, P("d1"));
   QTest::mouseMove(widget.get(), Punkt("g1") + QPoint(-30, 0));
   // The stone is lifted from its point and follows the mouse.
-  EXPECT_TRUE(brett->EDDrag);
-  EXPECT_FALSE(brett->EDZeichneZug.BrettNachZug.AlleSteine & P("d1"));
+  EXPECT_TRUE(brett->Eingabe().EDDrag);
+  EXPECT_FALSE(brett->Eingabe().EDZeichneZug.BrettNachZug.AlleSteine & P("d1"));
   EXPECT_EQ(Pixel(Punkt("d1") + QPoint(9, 9)), QColor(255, 251, 240));
   QTest::mouseMove(widget.get(), Punkt("g1"));
   QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, Punkt("g1"));
@@ -161,7 +162,7 @@ TEST_F(BrettEingabe, ZiehenOhneGueltigesZielBringtDenSteinZurueck) {
       Ziehe(Punkt("d1"), f.nach);
     } else {
       Klick(Punkt("d1"));
-      EXPECT_EQ(brett->EDVon, P("d1"));  // selected, and stays so
+      EXPECT_EQ(brett->Eingabe().EDVon, P("d1"));  // selected, and stays so
       Klick(f.nach);
     }
     EXPECT_TRUE(spiel->zuege.empty());
@@ -169,16 +170,16 @@ TEST_F(BrettEingabe, ZiehenOhneGueltigesZielBringtDenSteinZurueck) {
   }
   // A stone without a move cannot be selected.
   Klick(Punkt("b6"));
-  EXPECT_EQ(brett->EDVon, 0u);
+  EXPECT_EQ(brett->Eingabe().EDVon, 0u);
 }
 
 TEST_F(BrettEingabe, NachDerMuehleWirdGeschlagen) {
   Starte(kVorMuehle);
-  EXPECT_EQ(brett->EDSteine, P("b4"));  // b2 d2 f2 stand in a mill
+  EXPECT_EQ(brett->Eingabe().EDSteine, P("b4"));  // b2 d2 f2 stand in a mill
   Klick(Punkt("g1"));
-  ASSERT_TRUE(brett->EDQuarne);
+  ASSERT_TRUE(brett->Eingabe().EDQuarne);
   EXPECT_TRUE(spiel->zuege.empty());
-  EXPECT_TRUE(brett->EDZeichneZug.BrettNachZug.SteineStehend & P("g1"));
+  EXPECT_TRUE(brett->Eingabe().EDZeichneZug.BrettNachZug.SteineStehend & P("g1"));
   const auto ecke = [&](std::string_view name) {
     const TRect& r = brett->HinterGrund[PunktIndex(P(name)) + 1];
     return Pixel(QPoint(r.Left + 2, r.Top + 2));
@@ -189,21 +190,21 @@ TEST_F(BrettEingabe, NachDerMuehleWirdGeschlagen) {
   // A protected stone, an empty point and a spot beside the board are ignored.
   for (const QPoint p : {Punkt("f2"), Punkt("a4"), QPoint(5, 300)}) {
     Klick(p);
-    EXPECT_TRUE(brett->EDQuarne);
-    EXPECT_EQ(brett->EDNach, P("g1"));
+    EXPECT_TRUE(brett->Eingabe().EDQuarne);
+    EXPECT_EQ(brett->Eingabe().EDNach, P("g1"));
   }
   EXPECT_TRUE(spiel->zuege.empty());
   Klick(Punkt("b4"));
   ASSERT_EQ(spiel->zuege.size(), 1u);
   EXPECT_EQ(Letzter().NachPosition, P("g1"));
   EXPECT_EQ(Letzter().EntfStein, P("b4"));
-  EXPECT_FALSE(brett->EDQuarne);
+  EXPECT_FALSE(brett->Eingabe().EDQuarne);
 }
 
 TEST_F(BrettEingabe, KlickAufDenSchliessendenSteinNimmtDenZugZurueck) {
   Starte(kVorMuehle);
   Klick(Punkt("g1"));
-  ASSERT_TRUE(brett->EDQuarne);
+  ASSERT_TRUE(brett->Eingabe().EDQuarne);
   Klick(Punkt("g1"));
   EXPECT_TRUE(spiel->zuege.empty());
   ErwarteRuhe();
@@ -217,8 +218,8 @@ TEST_F(BrettEingabe, MuehleImZiehenZeigtDenWeissenPfeil) {
   // White closes a1 d1 g1 by moving g4 to g1; b2 d2 f2 are protected.
   Starte("WW.W....SSS....S....WS.. W 9 9");
   Ziehe(Punkt("g4"), Punkt("g1"));
-  ASSERT_TRUE(brett->EDQuarne);
-  EXPECT_EQ(brett->EDVon, P("g4"));
+  ASSERT_TRUE(brett->Eingabe().EDQuarne);
+  EXPECT_EQ(brett->Eingabe().EDVon, P("g4"));
   EXPECT_EQ(Pixel((Punkt("g4") + Punkt("g1")) / 2), Qt::white);
   Klick(Punkt("d5"));
   ASSERT_EQ(spiel->zuege.size(), 1u);
@@ -240,7 +241,7 @@ TEST_F(BrettEingabe, GesperrtesBrettPiepstBeiJedemDruck) {
   Starte(kLeer);
   spiel->computerFarbe = clWeiss;
   spiel->AktualisiereSpiel();
-  ASSERT_TRUE(brett->EDBlock);
+  ASSERT_TRUE(brett->Eingabe().EDBlock);
   Klick(Punkt("d2"));
   EXPECT_EQ(spiel->beeps, 1);
   Ziehe(Mitte(brett->AblageWeiss[9]), Punkt("d2"));
@@ -265,8 +266,8 @@ TEST_F(BrettEingabe, SpielerGegenSpielerWechseltDieFarbe) {
   Starte(kLeer);
   spiel->spielerGegenSpieler = true;
   Klick(Punkt("a1"));
-  EXPECT_FALSE(brett->EDBlock);
-  EXPECT_EQ(brett->EDFarbe, clSchwarz);
+  EXPECT_FALSE(brett->Eingabe().EDBlock);
+  EXPECT_EQ(brett->Eingabe().EDFarbe, clSchwarz);
   Ziehe(Mitte(brett->AblageSchwarz[9]), Punkt("g1"));
   ASSERT_EQ(spiel->zuege.size(), 2u);
   EXPECT_EQ(Letzter().NachPosition, P("g1"));

@@ -35,6 +35,8 @@ class BrettBild : public testing::Test {
   }
 
   QColor Pixel(QPoint p) const { return brett->BrettBMP.pixelColor(p); }
+  // The record on the board, zog having made it, the reservoirs empty.
+  void Zeige(const TZug& zug, TFarbe zog) { brett->SetzeStellung(zug, zog, 0, 0); }
   // Inside a stone's inner ring, off the grid lines that cross its point.
   QColor Stein(std::string_view name) const {
     return Pixel(brett->GitterPunkte[Nr(name)] + QPoint(9, 9));
@@ -60,8 +62,7 @@ TZug Zug(Punkte ziehend, Punkte stehend, TSpielPhase phase) {
 
 TEST_F(BrettBild, SteineInDerFarbeIhrerSeite) {
   for (const TFarbe zog : {clWeiss, clSchwarz}) {
-    brett->MovesZug_1 = Zug(P("a1 e5"), P("g1"), spSetzen);
-    brett->MovesFarbe_1 = zog;
+    Zeige(Zug(P("a1 e5"), P("g1"), spSetzen), zog);
     brett->ZeichneZug();
     const QColor eigen = zog == clWeiss ? Qt::white : Qt::black;
     const QColor gegner = zog == clWeiss ? Qt::black : Qt::white;
@@ -75,7 +76,7 @@ TEST_F(BrettBild, SteineInDerFarbeIhrerSeite) {
 TEST_F(BrettBild, GesetzterSteinSilbernGezogenerMitPfeil) {
   TZug gesetzt = Zug(P("d2"), P("a1"), spSetzen);
   gesetzt.NachPosition = P("d2");
-  brett->MovesZug_1 = gesetzt;
+  Zeige(gesetzt, clWeiss);
   brett->ZeichneZug();
   EXPECT_EQ(Hintergrund("d2"), kSilber);
   EXPECT_EQ(Hintergrund("a1"), kCreme);
@@ -86,7 +87,7 @@ TEST_F(BrettBild, GesetzterSteinSilbernGezogenerMitPfeil) {
   gezogen.NachPosition = P("a1");
   gezogen.ErgibtQuarne = true;
   gezogen.EntfStein = P("d6");
-  brett->MovesZug_1 = gezogen;
+  Zeige(gezogen, clWeiss);
   brett->ZeichneZug();
   EXPECT_EQ(Hintergrund("a1"), kCreme);  // no highlight once stones move
   const QPoint von = brett->GitterPunkte[Nr("a4")], nach = brett->GitterPunkte[Nr("a1")];
@@ -100,10 +101,7 @@ TEST_F(BrettBild, AblagenFuellenSichVonUntenGeschlageneVonOben) {
   TZug z = Zug(P("a1"), P("g1"), spSetzen);
   z.BrettNachZug.VerloreneSteineZiehend = 1;
   z.BrettNachZug.VerloreneSteineStehend = 2;
-  brett->MovesZug_1 = z;
-  brett->MovesFarbe_1 = clWeiss;
-  brett->EDAblgWeissCnt = 3;
-  brett->EDAblgSchwarzCnt = 5;
+  brett->SetzeStellung(z, clWeiss, 3, 5);
   brett->ZeichneZug();
   // The inner ring is 15 pixels from the centre: 20 above it is stone body, off the cross.
   const QPoint koerper(0, -20);
@@ -152,8 +150,7 @@ TEST_F(BrettBild, HolzsteineMitDurchsichtigenEcken) {
   brett->SteinWeissBMP = &weiss;
   brett->SteinSchwarzBMP = &schwarz;
   brett->Holz = true;
-  brett->MovesZug_1 = Zug(P("a1"), P("g1"), spSetzen);
-  brett->MovesFarbe_1 = clWeiss;
+  Zeige(Zug(P("a1"), P("g1"), spSetzen), clWeiss);
   for (const int breite : {1200, 500}) {  // two stone sizes: the scaled pictures follow
     brett->SetzeFlaeche(breite, breite / 2);
     brett->ZeichneZug();

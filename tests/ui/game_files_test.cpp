@@ -46,17 +46,17 @@ class Partie : public test::Fenster {
   QString Pfad(const QString& name) const { return ordner.filePath(name); }
   // Ten placing moves of two persons, without a mill.
   void ZehnZuege() {
-    form->SpVsSpCB->setChecked(true);
+    Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
     for (const char* p : {"a1", "d1", "g1", "d2", "b2", "e3", "f4", "g4", "c5", "e4"}) Klicke(p);
-    ASSERT_EQ(form->spiel->LetzterZugNr, 10);
+    ASSERT_EQ(form->spiel->LetzterZugNr(), 10);
   }
   void Speichere(const QString& datei) {
     dialoge.dateien = {datei};
-    form->SaveButn->click();
+    Kind<QPushButton>("SaveButn")->click();
   }
   void Lade(const QString& datei) {
     dialoge.dateien = {datei};
-    form->LoadButn->click();
+    Kind<QPushButton>("LoadButn")->click();
   }
 
   QTemporaryDir ordner;
@@ -86,47 +86,49 @@ TEST_F(Partie, SpeichernUndLaden) {
   // A setup on the setup tab goes into the file too.
   form->StellungsBrett->NewNullZug.BrettNachZug.SteineStehend = P("a7 g7");
   form->StellungsBrett->NewNullZug.BrettNachZug.AlleSteine = P("a7 g7");
-  form->SPEDWeiss->setValue(4);
+  Kind<QSpinBox>("SPEDWeiss")->setValue(4);
   // Viewing an earlier position still saves every move.
-  for (int i = 0; i < 3; ++i) form->OneUp->click();
-  ASSERT_EQ(form->spiel->AktZugNr, 8);
-  if (form->spiel->ComputerFarbe != clWeiss) form->WechselBut->click();  // not the default
-  ASSERT_EQ(form->spiel->ComputerFarbe, clWeiss);
+  for (int i = 0; i < 3; ++i) Kind<QPushButton>("OneUp")->click();
+  ASSERT_EQ(form->spiel->AktZugNr(), 8);
+  if (form->spiel->ComputerFarbe() != clWeiss)
+    Kind<QPushButton>("WechselBut")->click();  // not the default
+  ASSERT_EQ(form->spiel->ComputerFarbe(), clWeiss);
   Speichere(Pfad("zehn.ml"));
   const QByteArray zehn = Inhalt(Pfad("zehn.ml"));
   ASSERT_EQ(zehn.size(), 9931);
 
   dialoge.antworten = {true};
-  form->NeuBut->click();
-  form->ResetAnalyze->click();
-  form->PageControl->setCurrentWidget(form->TabEinstellung);
+  Kind<QPushButton>("NeuBut")->click();
+  Kind<QPushButton>("ResetAnalyze")->click();
+  Kind<QTabWidget>("PageControl")->setCurrentWidget(Kind<QWidget>("TabEinstellung"));
   // A result left from before, for the position the loaded game will show.
   form->suche->ResultReady = true;
   form->suche->MemStep.STZugNummer = 11;
   form->suche->MemStep.STFarbeZiehend = clWeiss;
-  form->spiel->ZugGemacht = false;
+  form->spiel->SetzeZugGemacht(false);
   Lade(Pfad("zehn.ml"));
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   const Spielstand& s = *form->spiel;
-  EXPECT_EQ(s.LetzterZugNr, 10);
-  EXPECT_EQ(s.AktZugNr, 11);  // the end of the game is shown
-  EXPECT_EQ(s.ComputerFarbe, clWeiss);
-  EXPECT_EQ(form->PageControl->currentWidget(), form->TabOben);
-  EXPECT_FALSE(form->ZiehB->isEnabled());  // nothing of before is played into it
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine,
+  EXPECT_EQ(s.LetzterZugNr(), 10);
+  EXPECT_EQ(s.AktZugNr(), 11);  // the end of the game is shown
+  EXPECT_EQ(s.ComputerFarbe(), clWeiss);
+  EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
+  EXPECT_FALSE(Kind<QPushButton>("ZiehB")->isEnabled());  // nothing of before is played into it
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
             P("a1 d1 g1 d2 b2 e3 f4 g4 c5 e4"));
-  EXPECT_EQ(form->SPEDWeiss->value(), 4);
-  EXPECT_EQ(form->EditWeisseSteine->text(), "2");
-  EXPECT_EQ(form->EDLostWeiss->text(), "2");
+  EXPECT_EQ(Kind<QSpinBox>("SPEDWeiss")->value(), 4);
+  EXPECT_EQ(Kind<QLineEdit>("EditWeisseSteine")->text(), "2");
+  EXPECT_EQ(Kind<QLineEdit>("EDLostWeiss")->text(), "2");
   // Saved again at once, the file is the same byte for byte; saving over it replaces it.
   Speichere(Pfad("zehn.ml"));
   EXPECT_EQ(Inhalt(Pfad("zehn.ml")), zehn);
   EXPECT_EQ(QDir(ordner.path()).entryList(QDir::Files).size(), 2);  // no temporary file left
 
   // "<" steps back through the loaded moves.
-  form->OneUp->click();
-  EXPECT_EQ(s.AktZugNr, 10);
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
+  Kind<QPushButton>("OneUp")->click();
+  EXPECT_EQ(s.AktZugNr(), 10);
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
+            P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
 }
 
 // A file the reader rejects leaves the game as it was and says why.
@@ -175,7 +177,7 @@ TEST_F(Partie, FalscheDateienAendernDasSpielNicht) {
   Lade(Pfad("fehlt.ml"));
   EXPECT_EQ(dialoge.nachrichten,
             QStringList{"Datei " + Pfad("fehlt.ml") + " kann nicht geöffnet werden."});
-  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
 }
 
 TEST_F(Partie, MisslungenesSpeichernBehaeltDieAlteDatei) {
@@ -216,7 +218,7 @@ TEST_F(Partie, LadenUeberUngespeicherteZuege) {
   ZehnZuege();
   Speichere(Pfad("zehn.ml"));
   dialoge.antworten = {true};
-  form->NeuBut->click();
+  Kind<QPushButton>("NeuBut")->click();
   for (const char* p : {"a1", "d1"}) Klicke(p);
   ASSERT_TRUE(form->Ungespeichert());
 
@@ -225,20 +227,20 @@ TEST_F(Partie, LadenUeberUngespeicherteZuege) {
   Lade(Pfad("zehn.ml"));
   ASSERT_EQ(dialoge.fragen.size(), 1);
   EXPECT_TRUE(dialoge.fragen[0].contains("nicht gespeichert")) << dialoge.fragen[0].toStdString();
-  EXPECT_EQ(form->spiel->LetzterZugNr, 2);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 2);
 
   dialoge.antworten = {true};
   Lade(Pfad("zehn.ml"));
-  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
   EXPECT_FALSE(form->Ungespeichert());
   // A game just loaded, or just saved, is replaced without a question.
   Lade(Pfad("zehn.ml"));
   Klicke("a4");
-  ASSERT_EQ(form->spiel->LetzterZugNr, 11);
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 11);
   Speichere(Pfad("elf.ml"));
   Lade(Pfad("zehn.ml"));
   EXPECT_EQ(dialoge.fragen.size(), 2);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 10);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
 }
 
 TEST_F(Partie, SpielAusDerBefehlszeile) {
@@ -263,30 +265,30 @@ TEST_F(Partie, SpielAusDerBefehlszeile) {
     form->SetzeArgumente({f.argument});
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_EQ(form->spiel->LetzterZugNr, f.zuege) << f.argument.toStdString();
-    EXPECT_EQ(form->spiel->AktZugNr, f.zuege + 1);
+    EXPECT_EQ(form->spiel->LetzterZugNr(), f.zuege) << f.argument.toStdString();
+    EXPECT_EQ(form->spiel->AktZugNr(), f.zuege + 1);
     EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   }
 }
 
 TEST_F(Partie, PopupMenueUndLadenWaehrendDerSuche) {
-  const QList<QAction*> menue = form->PageControl->actions();
+  const QList<QAction*> menue = Kind<QTabWidget>("PageControl")->actions();
   ASSERT_EQ(menue.size(), 2);
   EXPECT_EQ(menue[0]->text(), "Speichern...");
   EXPECT_EQ(menue[1]->text(), "Laden...");
-  EXPECT_EQ(form->PageControl->contextMenuPolicy(), Qt::ActionsContextMenu);
+  EXPECT_EQ(Kind<QTabWidget>("PageControl")->contextMenuPolicy(), Qt::ActionsContextMenu);
   dialoge.dateien = {Pfad("menue.ml")};
-  form->Speichern1->trigger();
+  Kind<QAction>("Speichern1")->trigger();
   EXPECT_EQ(Inhalt(Pfad("menue.ml")).size(), 911);
 
   // While the computer thinks, its game is not replaced; saving it is harmless.
   NachTiefe(16);
-  form->WechselBut->click();
-  KlickeUnd(form->DenkeBut, 200, [this] {
-    form->Laden1->trigger();
+  Kind<QPushButton>("WechselBut")->click();
+  KlickeUnd(Kind<QPushButton>("DenkeBut"), [this] {
+    Kind<QAction>("Laden1")->trigger();
     dialoge.dateien = {Pfad("waehrend.ml")};
-    form->Speichern1->trigger();
-    form->StopSP->click();
+    Kind<QAction>("Speichern1")->trigger();
+    Kind<QToolButton>("StopSP")->click();
   });
   EXPECT_EQ(dialoge.nachrichten,
             QStringList{"Während der Computer rechnet, kann kein Spiel geladen werden."});
@@ -296,8 +298,8 @@ TEST_F(Partie, PopupMenueUndLadenWaehrendDerSuche) {
 
 TEST_F(Partie, LogNachJedemZug) {
   form->SetzeDateien(ProgrammDateien(ordner.path(), true));
-  form->LogCB->setChecked(true);
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("LogCB")->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   Klicke("a1");
   EXPECT_EQ(Inhalt(Pfad("Log.ml")).size(), 911 + 902);
   Klicke("d1");

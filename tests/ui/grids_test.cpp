@@ -399,19 +399,14 @@ TEST_F(ZugListe, LetzteZeileNenntDasSpielende) {
       {clWeiss, 0, Block, "Weiß geblockt"},
   };
   for (const Fall& f : faelle) {
-    spiel->Neu();
-    spiel->StartFarbe = f.startFarbe;
-    spiel->FarbeAmZug = f.startFarbe;
     TZug z{};
     TSmartZug& e = z.SmartZuege[1];
     e.GewinnDurchQuarne = f.flags & Quarne;
     e.GewinnDurchBlock = f.flags & Block;
     e.RemisDurchLimit = f.flags & Limit;
     e.RemisDurchWdh = f.flags & Wdh;
-    if (f.zuege == 0)
-      spiel->StartZug = z;
-    else
-      spiel->Eintragen(TZug{}, z, csHuman);
+    spiel->Beginne(f.zuege == 0 ? z : TZug{}, f.startFarbe, clSchwarz);
+    if (f.zuege != 0) spiel->Eintragen(TZug{}, z, csHuman);
     SCOPED_TRACE(f.text);
     EXPECT_EQ(L(1, f.zuege + 1).text, QString::fromUtf8(f.text));
     EXPECT_EQ(L(1, f.zuege + 1).hintergrund, kWeiss);
@@ -428,7 +423,7 @@ class ZugListenGitter : public ZugListe {
     ZugListe::SetUp();
     KleinesSpiel();
     g.SetzeSpiel(spiel.get(), &opt);
-    g.SetzeZeilenAnzahl(spiel->LetzterZugNr + 2);
+    g.SetzeZeilenAnzahl(spiel->LetzterZugNr() + 2);
     g.resize(169, 10 * 24 + 2 * g.frameWidth());
     g.SetzeSpaltenBreiten();
     g.show();
@@ -447,7 +442,7 @@ TEST_F(ZugListenGitter, MausUndTastaturWaehlenZuege) {
   // The window answers a pick by showing the position and selecting the next row.
   QObject::connect(&g, &MovesGrid::ZugGewaehlt, [&](int, int zeile) {
     spiel->WaehleZug(zeile);
-    g.SetzeAuswahl(spiel->AktZugNr);
+    g.SetzeAuswahl(spiel->AktZugNr());
   });
 
   g.SetzeAuswahl(5);
@@ -458,7 +453,7 @@ TEST_F(ZugListenGitter, MausUndTastaturWaehlenZuege) {
   QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, Mitte(1, 2));
   ASSERT_EQ(spy.count(), 1);
   EXPECT_EQ(spy.at(0), (QList<QVariant>{1, 2}));
-  EXPECT_EQ(spiel->AktZugNr, 3);
+  EXPECT_EQ(spiel->AktZugNr(), 3);
   // The picked cell stays current, so the keyboard steps on from it.
   EXPECT_EQ(g.currentIndex().row(), 2);
 
@@ -474,7 +469,7 @@ TEST_F(ZugListenGitter, MausUndTastaturWaehlenZuege) {
 // The current cell keeps its row colour, and making a cell of column 1 current keeps column 0
 // in view although column 1 is wider than the room left for it.
 TEST_F(ZugListenGitter, ZeichnetDieFarbenDerZellenOhneAuswahlmarke) {
-  g.SetzeAuswahl(spiel->AktZugNr);
+  g.SetzeAuswahl(spiel->AktZugNr());
   EXPECT_EQ(Farbe(1, 2), kGelb);
   EXPECT_EQ(Farbe(1, 3), kCreme);
   EXPECT_EQ(Farbe(0, 4), kRot);

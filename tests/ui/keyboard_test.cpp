@@ -28,16 +28,17 @@ class Tastatur : public test::Fenster {
     form->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
   }
-  void Brett(Qt::Key taste) { QTest::keyClick(form->BrettBP, taste); }
+  void Brett(Qt::Key taste) { QTest::keyClick(Kind<BrettWidget>("BrettBP"), taste); }
   // The board's keyboard focus, as Tab gives it.
   void FokusAufsBrett() {
-    form->BrettBP->setFocus(Qt::TabFocusReason);
-    ASSERT_TRUE(form->BrettBP->hasFocus());
+    Kind<BrettWidget>("BrettBP")->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(Kind<BrettWidget>("BrettBP")->hasFocus());
   }
   void Stellung(const char* text) {
-    form->spiel->StartZug = LiesStellung(text).stellung->zug;
-    form->MovesGridW->SetzeZeilenAnzahl(2);
-    form->SpielBrett->EDInit = false;
+    form->spiel->Beginne(LiesStellung(text).stellung->zug, form->spiel->StartFarbe(),
+                         form->spiel->ComputerFarbe());
+    Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
+    form->SpielBrett->EingabeVeraltet();
     form->AktualisiereSpiel();
   }
 };
@@ -45,10 +46,10 @@ class Tastatur : public test::Fenster {
 TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
   FokusAufsBrett();
   const TBrettClass& b = *form->SpielBrett;
-  EXPECT_EQ(b.EDFokus, P("a7"));  // the first point in reading order
+  EXPECT_EQ(b.Eingabe().EDFokus, P("a7"));  // the first point in reading order
   // The ring is drawn round its point.
-  const QPoint mitte = b.GetPoint(b.EDFokus);
-  const int r = b.EDGitterX + std::max(b.EDGitterX / 4, 3);
+  const QPoint mitte = b.GetPoint(b.Eingabe().EDFokus);
+  const int r = b.Eingabe().EDGitterX + std::max(b.Eingabe().EDGitterX / 4, 3);
   const QColor ring = b.BrettBMP.pixelColor(mitte.x() + r, mitte.y());
   EXPECT_TRUE(ring.blue() > 150 && ring.red() < 100) << ring.name().toStdString();
 
@@ -63,46 +64,46 @@ TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
       {"e5", Qt::Key_Left, "d5"},  {"f4", Qt::Key_Left, "e4"},  {"a7", Qt::Key_Up, "a7"},
   };
   for (const auto& f : faelle) {
-    form->SpielBrett->EDFokus = P(f.von);
+    form->SpielBrett->SetzeFokus(P(f.von));
     Brett(f.taste);
-    EXPECT_EQ(PunktName(form->SpielBrett->EDFokus), f.nach) << f.von << " " << f.taste;
+    EXPECT_EQ(PunktName(form->SpielBrett->Eingabe().EDFokus), f.nach) << f.von << " " << f.taste;
   }
   // Leaving the board takes the ring away.
-  form->MovesGridW->setFocus(Qt::TabFocusReason);
-  EXPECT_EQ(b.EDFokus, 0u);
+  Kind<MovesGrid>("MovesGrid")->setFocus(Qt::TabFocusReason);
+  EXPECT_EQ(b.Eingabe().EDFokus, 0u);
 }
 
 TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   FokusAufsBrett();
   Brett(Qt::Key_Right);  // a7 to d7
   Brett(Qt::Key_Return);
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
-  EXPECT_EQ(form->spiel->Spielzuege[1].Zug.NachPosition, P("d7"));
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form->spiel->Spielzuege()[1].Zug.NachPosition, P("d7"));
 
   // Moving phase: g4 to g1 closes a1 d1 g1; only c5 of Black may be taken.
   dialoge.antworten = {true};
-  form->NeuBut->click();
+  Kind<QPushButton>("NeuBut")->click();
   Stellung("WW.W...........WW.SSS.S. W 9 9");
   TBrettClass& b = *form->SpielBrett;
-  b.EDFokus = P("g4");
+  b.SetzeFokus(P("g4"));
   Brett(Qt::Key_Space);
-  EXPECT_EQ(b.EDVon, P("g4"));
+  EXPECT_EQ(b.Eingabe().EDVon, P("g4"));
   // Enter on the picked stone puts it back; once more picks it up again.
   Brett(Qt::Key_Enter);
-  EXPECT_EQ(b.EDVon, 0u);
+  EXPECT_EQ(b.Eingabe().EDVon, 0u);
   Brett(Qt::Key_Enter);
   Brett(Qt::Key_Down);
   Brett(Qt::Key_Enter);
-  EXPECT_TRUE(b.EDQuarne);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
-  b.EDFokus = P("e3");  // in a closed mill: not to be taken
+  EXPECT_TRUE(b.Eingabe().EDQuarne);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  b.SetzeFokus(P("e3"));  // in a closed mill: not to be taken
   Brett(Qt::Key_Enter);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
-  b.EDFokus = P("c5");
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  b.SetzeFokus(P("c5"));
   Brett(Qt::Key_Enter);
-  ASSERT_EQ(form->spiel->LetzterZugNr, 1);
-  const TZug& z = form->spiel->Spielzuege[1].Zug;
+  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
+  const TZug& z = form->spiel->Spielzuege()[1].Zug;
   EXPECT_EQ(z.VonPosition, P("g4"));
   EXPECT_EQ(z.NachPosition, P("g1"));
   EXPECT_EQ(z.EntfStein, P("c5"));
@@ -112,22 +113,24 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
 // tooltips name them.
 TEST_F(Tastatur, TastenDesFensters) {
   const QString neu = QKeySequence(QKeySequence::New).toString(QKeySequence::NativeText);
-  EXPECT_TRUE(form->NeuBut->toolTip().contains(neu)) << form->NeuBut->toolTip().toStdString();
-  for (const auto& [knopf, taste] : {std::pair{form->ZurueckButn, QKeySequence::Undo},
-                                     {form->XBut, QKeySequence::Undo},
-                                     {form->SaveButn, QKeySequence::Save},
-                                     {form->LoadButn, QKeySequence::Open},
-                                     {form->HilfeButn, QKeySequence::HelpContents}})
+  EXPECT_TRUE(Kind<QPushButton>("NeuBut")->toolTip().contains(neu))
+      << Kind<QPushButton>("NeuBut")->toolTip().toStdString();
+  for (const auto& [knopf, taste] :
+       {std::pair{Kind<QPushButton>("ZurueckButn"), QKeySequence::Undo},
+        {Kind<QPushButton>("XBut"), QKeySequence::Undo},
+        {Kind<QPushButton>("SaveButn"), QKeySequence::Save},
+        {Kind<QPushButton>("LoadButn"), QKeySequence::Open},
+        {Kind<QPushButton>("HilfeButn"), QKeySequence::HelpContents}})
     EXPECT_TRUE(knopf->toolTip().contains(QKeySequence(taste).toString(QKeySequence::NativeText)))
         << knopf->objectName().toStdString() << ": " << knopf->toolTip().toStdString();
 
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   for (const char* p : {"a1", "d1", "g1"}) Klicke(p);
-  for (QWidget* tab : {form->TabOben, form->TabEinstellung}) {
-    form->PageControl->setCurrentWidget(tab);
+  for (QWidget* tab : {Kind<QWidget>("TabOben"), Kind<QWidget>("TabEinstellung")}) {
+    Kind<QTabWidget>("PageControl")->setCurrentWidget(tab);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   }
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
 
   dialoge.dateien = {"", ""};
   QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
@@ -138,27 +141,27 @@ TEST_F(Tastatur, TastenDesFensters) {
 
   dialoge.antworten = {false, true};
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(form->spiel->LetzterZugNr, 1);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(dialoge.fragen, (QStringList{"Spiel überschreiben ?", "Spiel überschreiben ?"}));
-  EXPECT_EQ(form->spiel->LetzterZugNr, 0);
+  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
 }
 
 // A click into the move list gives it the arrow keys, which step through the game.
 TEST_F(Tastatur, PfeiltastenInDerZugliste) {
-  form->SpVsSpCB->setChecked(true);
+  Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   for (const char* p : {"a1", "d1", "g1", "d2"}) Klicke(p);
-  MovesGrid* liste = form->MovesGridW;
+  MovesGrid* liste = Kind<MovesGrid>("MovesGrid");
   const QRect zeile1 = liste->visualRect(liste->model()->index(1, 1));
   QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zeile1.center());
   EXPECT_TRUE(liste->hasFocus());
-  EXPECT_EQ(form->spiel->AktZugNr, 2);
+  EXPECT_EQ(form->spiel->AktZugNr(), 2);
   QTest::keyClick(liste, Qt::Key_Down);
   QTest::keyClick(liste, Qt::Key_Down);
-  EXPECT_EQ(form->spiel->AktZugNr, 4);
+  EXPECT_EQ(form->spiel->AktZugNr(), 4);
   QTest::keyClick(liste, Qt::Key_Up);
-  EXPECT_EQ(form->spiel->AktZugNr, 3);
-  EXPECT_EQ(form->SpielBrett->MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
+  EXPECT_EQ(form->spiel->AktZugNr(), 3);
+  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QContextMenuEvent>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,8 +24,10 @@
 #include "library/entryfile.h"
 #include "library/lookup.h"
 #include "library/sperre.h"
+#include "tests/ui/fenster.h"
 #include "tests/ui/skript_dialoge.h"
 #include "ui/library_grid.h"
+#include "ui/library_tab.h"
 #include "ui/main_window.h"
 #include "ui/search_monitor.h"
 #include "ui/timers.h"
@@ -78,16 +79,23 @@ class BibTab : public ::testing::Test {
     form->resize(1400, 900);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    form->PageControl->setTabVisible(form->PageControl->indexOf(form->BibSheet), true);
-    form->PageControl->setCurrentWidget(form->BibSheet);
+    test::Kind<QTabWidget>(*form, "PageControl")
+        ->setTabVisible(test::Kind<QTabWidget>(*form, "PageControl")
+                            ->indexOf(test::Kind<QWidget>(*form, "BibSheet")),
+                        true);
+    test::Kind<QTabWidget>(*form, "PageControl")
+        ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   }
   void TearDown() override { form.reset(); }
 
   QString Datei(const char* name) const { return QDir(ordner.path()).filePath(name); }
-  QCheckBox* CB(int L) { return form->BibRegler[static_cast<std::size_t>(L)].CB; }
-  QSpinBox* SE(int L) { return form->BibRegler[static_cast<std::size_t>(L)].SE; }
-  QLabel* Lab(int L) { return form->BibRegler[static_cast<std::size_t>(L)].Lab; }
-  QString Zelle(int spalte, int zeile) { return form->BibGridW->Zelle(spalte, zeile); }
+  quarne::BibTab* Tab() { return test::Kind<quarne::BibTab>(*form, "BibSheet"); }
+  QCheckBox* CB(int L) { return form->findChild<QCheckBox*>(QString("BspCB%1").arg(L)); }
+  QSpinBox* SE(int L) { return form->findChild<QSpinBox*>(QString("BspSE%1").arg(L)); }
+  QLabel* Lab(int L) { return form->findChild<QLabel*>(QString("BspLabel%1").arg(L)); }
+  QString Zelle(int spalte, int zeile) {
+    return test::Kind<BibGrid>(*form, "BibGrid")->Zelle(spalte, zeile);
+  }
   // The level boxes as "1" and "0", level 0 first.
   QString Aktiv() {
     QString s;
@@ -99,7 +107,7 @@ class BibTab : public ::testing::Test {
     CB(1)->click();
     SE(0)->setValue(3);
     SE(1)->setValue(3);
-    form->BibErstellen->click();
+    test::Kind<QPushButton>(*form, "BibErstellen")->click();
     ASSERT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
   }
   // A library holding only the two entries of the empty board, as building starts it.
@@ -127,7 +135,7 @@ class BibTab : public ::testing::Test {
 TEST_F(BibTab, StufenSindGekoppelt) {
   EXPECT_EQ(Lab(0)->text(), "Leer Brett");
   EXPECT_EQ(Lab(7)->text(), "7. Zug");
-  EXPECT_EQ(form->BibLab18->text(), "18. Zug");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BspLabel18")->text(), "18. Zug");
   const struct {
     std::function<void()> schritt;
     const char* aktiv;
@@ -136,9 +144,9 @@ TEST_F(BibTab, StufenSindGekoppelt) {
       {[&] { CB(3)->click(); }, "111000000000000000"},
       {[&] { CB(17)->click(); }, "111111111111111111"},
       // "Einzelauswahl": each box alone.
-      {[&] { form->CBAktivKoppl->click(); }, "111111111111111111"},
+      {[&] { test::Kind<QCheckBox>(*form, "CBAktivKoppl")->click(); }, "111111111111111111"},
       {[&] { CB(3)->click(); }, "111011111111111111"},
-      {[&] { form->CBAktivKoppl->click(); }, "111011111111111111"},
+      {[&] { test::Kind<QCheckBox>(*form, "CBAktivKoppl")->click(); }, "111011111111111111"},
       {[&] { CB(0)->click(); }, "000000000000000000"},
       // A depth switches its level on, with the levels below.
       {[&] { SE(7)->setValue(10); }, "111111110000000000"},
@@ -158,8 +166,8 @@ TEST_F(BibTab, StufenSindGekoppelt) {
 
 TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   BaueKlein();
-  EXPECT_TRUE(form->CBVoll->isChecked());
-  EXPECT_EQ(form->BibStatus->text(),
+  EXPECT_TRUE(test::Kind<QCheckBox>(*form, "CBVoll")->isChecked());
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(),
             "Erstellung abgeschlossen.\nEs wurde die Nullstellung und 4 weitere Stellungen "
             "berechnet.");
   EXPECT_EQ(dialoge.beeps, 1);
@@ -168,18 +176,19 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   EXPECT_EQ(form->bib[1].BibTiefe, 3);
   EXPECT_FALSE(form->bib[2].BibAktiv);
   // The last position: one of level 1, the player having placed a white stone.
-  EXPECT_EQ(form->ZugLab->text(), "1. Zug als Basis für:");
-  EXPECT_EQ(form->BibAktivZNr->text(), "2. Zug");
-  EXPECT_EQ(form->BibDTiefe->text(), "3");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "ZugLab")->text(), "1. Zug als Basis für:");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibAktivZNr")->text(), "2. Zug");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibDTiefe")->text(), "3");
   EXPECT_EQ(form->BibBrett->BibOpenFrb, clWeiss);
-  EXPECT_TRUE(form->BibBytes->text().endsWith(" MB"));
+  EXPECT_TRUE(test::Kind<QLabel>(*form, "BibBytes")->text().endsWith(" MB"));
   // The window is free again.
-  EXPECT_FALSE(form->BibTimer->isActive());
-  EXPECT_TRUE(form->TabOben->isEnabled());
-  EXPECT_TRUE(form->BibErstellen->isEnabled());
-  EXPECT_TRUE(form->FusBut->isEnabled());
-  EXPECT_FALSE(form->ZiehB->isEnabled());
-  EXPECT_EQ(form->StatusPanel->palette().color(QPalette::Window), QColor(255, 251, 240));
+  EXPECT_FALSE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
+  EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
+  EXPECT_TRUE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
+  EXPECT_TRUE(test::Kind<QAction>(*form, "FusBut")->isEnabled());
+  EXPECT_FALSE(test::Kind<QPushButton>(*form, "ZiehB")->isEnabled());
+  EXPECT_EQ(test::Kind<QWidget>(*form, "StatusPanel")->palette().color(QPalette::Window),
+            QColor(255, 251, 240));
 
   // Level 0 has the computer's and the player's empty board, level 1 the player's 24 first
   // stones, which come to four positions; all are calculated at depth 3.
@@ -196,15 +205,15 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   EXPECT_EQ(Zelle(2, 5), "4");
   SE(1)->setValue(3);
 
-  form->BibErstellen->click();
-  EXPECT_EQ(form->BibStatus->text(), kNichtsZuBerechnen);
+  test::Kind<QPushButton>(*form, "BibErstellen")->click();
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(), kNichtsZuBerechnen);
   EXPECT_EQ(dialoge.beeps, 2);
 
-  form->CheckButn->click();
+  test::Kind<QPushButton>(*form, "CheckButn")->click();
   EXPECT_EQ(dialoge.nachrichten, QStringList{"Check ok"});
-  EXPECT_TRUE(form->CheckLab->text().contains("DG Spalte = "));
+  EXPECT_TRUE(test::Kind<QLabel>(*form, "CheckLab")->text().contains("DG Spalte = "));
   form->bib[1].BibZuege[0].ZuLoeschen = true;
-  form->CheckButn->click();
+  test::Kind<QPushButton>(*form, "CheckButn")->click();
   EXPECT_EQ(dialoge.nachrichten.last(), "Fehlercheck Zu Loeschen");
   form->bib[1].BibZuege[0].ZuLoeschen = false;
 
@@ -213,16 +222,16 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   const QString autosave = Datei("Autosave.bib");
   EXPECT_FALSE(QFile::exists(autosave));
   form->anzeige->StelleUhrVor(kHalbeStunde);
-  form->POnBibTimer();
+  Tab()->POnBibTimer();
   ASSERT_TRUE(QFile::exists(autosave));
   TBibliothek gesichert;
   ASSERT_EQ(LeseBib(std::filesystem::path(autosave.toStdString()), gesichert).Code, TBibCode::Ok);
   EXPECT_EQ(gesichert[1].BibCnt(), form->bib[1].BibCnt());
   QFile::remove(autosave);
-  form->POnBibTimer();
+  Tab()->POnBibTimer();
   EXPECT_FALSE(QFile::exists(autosave));
   form->anzeige->StelleUhrVor(kHalbeStunde);
-  form->POnBibTimer();
+  Tab()->POnBibTimer();
   EXPECT_TRUE(QFile::exists(autosave));
 
   // Switching level 1 off keeps of it only the computer's moves from the empty board, once the
@@ -230,10 +239,10 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   CB(1)->click();
   const QString vorher = Zelle(2, 2);
   dialoge.antworten = {false};
-  form->InaktivBut->click();
+  test::Kind<QPushButton>(*form, "InaktivBut")->click();
   EXPECT_EQ(Zelle(2, 2), vorher);
   dialoge.antworten = {true};
-  form->InaktivBut->click();
+  test::Kind<QPushButton>(*form, "InaktivBut")->click();
   EXPECT_EQ(dialoge.fragen.size(), 2);
   EXPECT_EQ(Zelle(2, 2), "");
   EXPECT_EQ(Zelle(2, 4), "");
@@ -243,7 +252,7 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
 }
 
 TEST_F(BibTab, FortschrittDesTimers) {
-  TMyTimer& t = *form->BibTimer;
+  TMyTimer& t = *test::Kind<TMyTimer>(*form, "BibTimer");
   const std::int64_t jetzt = form->anzeige->JetztMs();
   t.StartTime = jetzt - (((24 + 1) * 3600 + 2 * 60 + 3) * 1000 + 500);
   t.AutoSaveTime = jetzt + kHalbeStunde;
@@ -256,18 +265,18 @@ TEST_F(BibTab, FortschrittDesTimers) {
   wurzel = TStep{};
   wurzel.ZuegeAnzahl = 4;
   t.BibStellStart = jetzt - 10100;
-  form->POnBibTimer();
-  EXPECT_EQ(form->BibXVonY->text(), "0 / 4");
-  EXPECT_EQ(form->BibDauerSub->text(), "---");
+  Tab()->POnBibTimer();
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibXVonY")->text(), "0 / 4");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauerSub")->text(), "---");
   wurzel.Zuege[1].BEWERTET = true;
-  form->POnBibTimer();
-  EXPECT_EQ(form->BibDauer->text(), "1 Tage und 1h2m3s");
-  EXPECT_EQ(form->BibBerZgInsg->text(), "1.000.000");
-  EXPECT_EQ(form->BibZuegeStellung->text(), "0");
-  EXPECT_EQ(form->BibZgProSek->text(), "11");
-  EXPECT_EQ(form->BibBytes->text(), "2,0 MB");
-  EXPECT_EQ(form->BibXVonY->text(), "1 / 4");
-  EXPECT_EQ(form->BibDauerSub->text(), "0 Tage und 0h0m30s");
+  Tab()->POnBibTimer();
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauer")->text(), "1 Tage und 1h2m3s");
+  EXPECT_EQ(test::Kind<QLineEdit>(*form, "BibBerZgInsg")->text(), "1.000.000");
+  EXPECT_EQ(test::Kind<QLineEdit>(*form, "BibZuegeStellung")->text(), "0");
+  EXPECT_EQ(test::Kind<QLineEdit>(*form, "BibZgProSek")->text(), "11");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibBytes")->text(), "2,0 MB");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibXVonY")->text(), "1 / 4");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauerSub")->text(), "0 Tage und 0h0m30s");
   form->anzeige->StelleUhrVor(20000);
   // The running text fills up to ten dots and starts again; the panel blinks.
   const QColor creme(255, 251, 240), gelb(255, 255, 0);
@@ -280,98 +289,99 @@ TEST_F(BibTab, FortschrittDesTimers) {
                {"Berechnung läuft ......... ", gelb}, {"Berechnung läuft ..........", creme},
                {"Berechnung läuft .         ", gelb}, {"Berechnung läuft ..        ", creme}};
   for (const auto& tick : ticks) {
-    form->POnBibTimer();
-    EXPECT_EQ(form->BibStatus->text(), tick.text);
-    EXPECT_EQ(form->StatusPanel->palette().color(QPalette::Window), tick.farbe);
+    Tab()->POnBibTimer();
+    EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(), tick.text);
+    EXPECT_EQ(test::Kind<QWidget>(*form, "StatusPanel")->palette().color(QPalette::Window),
+              tick.farbe);
   }
-  EXPECT_EQ(form->BibDauerSub->text(), "0 Tage und 0h0m10s");
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauerSub")->text(), "0 Tage und 0h0m10s");
   EXPECT_FALSE(QFile::exists(Datei("Autosave.bib")));
 }
 
 TEST_F(BibTab, StopWaehrendDerErstellung) {
   SE(0)->setValue(14);
-  bool gelaufen = false;
-  QTimer::singleShot(300, form.get(), [&] {
-    gelaufen = true;
+  const auto waehrend = [&] {
     EXPECT_TRUE(form->suche->SearchRunning);
-    EXPECT_TRUE(form->BibTimer->isActive());
-    EXPECT_EQ(form->ZugLab->text(), "Nullstellung als Basis für:");
-    EXPECT_EQ(form->BibStellung->text(), "1 (Zufall Stellung: 0)");
-    EXPECT_EQ(form->BibDTiefe->text(), "14");
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{form->BibErstellen, form->BibLoeschen, form->BibOeffnen,
-                                         form->TabOben, form->DenkeBut})
+    EXPECT_TRUE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
+    EXPECT_EQ(test::Kind<QLabel>(*form, "ZugLab")->text(), "Nullstellung als Basis für:");
+    EXPECT_EQ(test::Kind<QLabel>(*form, "BibStellung")->text(), "1 (Zufall Stellung: 0)");
+    EXPECT_EQ(test::Kind<QLabel>(*form, "BibDTiefe")->text(), "14");
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             test::Kind<QPushButton>(*form, "BibErstellen"),
+             test::Kind<QPushButton>(*form, "BibLoeschen"),
+             test::Kind<QPushButton>(*form, "BibOeffnen"), test::Kind<QWidget>(*form, "TabOben"),
+             test::Kind<QPushButton>(*form, "DenkeBut")})
       EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
-    EXPECT_FALSE(form->SBibBut->isEnabled());
-    EXPECT_TRUE(form->Stoppen->isEnabled());
+    EXPECT_FALSE(test::Kind<QAction>(*form, "SBibBut")->isEnabled());
+    EXPECT_TRUE(test::Kind<QPushButton>(*form, "Stoppen")->isEnabled());
     // Nothing changes the library under the building, whatever calls it.
-    form->BibLoeschenClick();
-    form->InaktivButClick();
+    Tab()->BibLoeschenClick();
+    Tab()->InaktivButClick();
     EXPECT_EQ(form->bib[0].BibCnt(), 2);
-    form->Stoppen->click();
-  });
-  QElapsedTimer uhr;
-  uhr.start();
-  form->BibErstellen->click();
-  EXPECT_TRUE(gelaufen);
-  EXPECT_LT(uhr.elapsed(), 10000);
-  EXPECT_EQ(form->BibStatus->text(), "Erstellung abgebrochen.\nEs wurde keine Stellung berechnet.");
+    test::Kind<QPushButton>(*form, "Stoppen")->click();
+  };
+  EXPECT_TRUE(test::WaehrendDerSuche(
+      *form, [&] { test::Kind<QPushButton>(*form, "BibErstellen")->click(); }, waehrend));
+  EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(),
+            "Erstellung abgebrochen.\nEs wurde keine Stellung berechnet.");
   EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
-  EXPECT_TRUE(form->BibErstellen->isEnabled());
-  EXPECT_TRUE(form->TabOben->isEnabled());
-  EXPECT_FALSE(form->BibTimer->isActive());
+  EXPECT_TRUE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
+  EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
+  EXPECT_FALSE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
 }
 
 // During the computer's search the library's operations rest: their buttons are disabled, and
 // the handlers do nothing when called anyway.
 TEST_F(BibTab, NichtsWaehrendEinerSuche) {
-  form->AutoGroup.Item(0)->click();
-  form->TiefeSE1->setValue(14);
-  form->WechselBut->click();
-  bool gelaufen = false;
-  QTimer::singleShot(300, form.get(), [&] {
-    gelaufen = true;
+  test::Radio(*form, "AutoGroup", 0)->click();
+  test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(14);
+  test::Kind<QPushButton>(*form, "WechselBut")->click();
+  const auto waehrend = [&] {
     ASSERT_TRUE(form->suche->SearchRunning);
-    EXPECT_FALSE(form->BibErstellen->isEnabled());
-    EXPECT_FALSE(form->FusBut->isEnabled());
-    for (const auto handler :
-         {&TQuarneForm::BibErstellenClick, &TQuarneForm::CheckButnClick,
-          &TQuarneForm::BibLoeschenClick, &TQuarneForm::InaktivButClick,
-          &TQuarneForm::SicherungClick, &TQuarneForm::BibOeffnenClick,
-          &TQuarneForm::BibSpeichernClick, &TQuarneForm::FusButClick, &TQuarneForm::SBibButClick})
-      (form.get()->*handler)();
+    EXPECT_FALSE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
+    EXPECT_FALSE(test::Kind<QAction>(*form, "FusBut")->isEnabled());
+    for (const auto handler : {&quarne::BibTab::BibErstellenClick, &quarne::BibTab::CheckButnClick,
+                               &quarne::BibTab::BibLoeschenClick, &quarne::BibTab::InaktivButClick,
+                               &quarne::BibTab::SicherungClick, &quarne::BibTab::BibOeffnenClick,
+                               &quarne::BibTab::BibSpeichernClick, &quarne::BibTab::FusButClick,
+                               &quarne::BibTab::SBibButClick})
+      (Tab()->*handler)();
     EXPECT_TRUE(dialoge.nachrichten.isEmpty());
     EXPECT_TRUE(dialoge.dateiDialoge.isEmpty());
     EXPECT_FALSE(form->bib.Geaendert);
-    QTest::mouseClick(form->StopSP, Qt::LeftButton);
-  });
-  form->DenkeBut->click();
-  EXPECT_TRUE(gelaufen);
-  EXPECT_TRUE(form->BibErstellen->isEnabled());
-  EXPECT_TRUE(form->SBibBut->isEnabled());
+    QTest::mouseClick(test::Kind<QToolButton>(*form, "StopSP"), Qt::LeftButton);
+  };
+  EXPECT_TRUE(test::WaehrendDerSuche(
+      *form, [&] { test::Kind<QPushButton>(*form, "DenkeBut")->click(); }, waehrend));
+  EXPECT_TRUE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
+  EXPECT_TRUE(test::Kind<QAction>(*form, "SBibBut")->isEnabled());
 }
 
 TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
   // A changed library is shown when its tab comes to the front.
-  form->PageControl->setCurrentWidget(form->TabOben);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
   form->bib[3].BibZuege.resize(5);
-  form->PageControl->setCurrentWidget(form->BibSheet);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "");
-  form->PageControl->setCurrentWidget(form->TabOben);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
   form->bib.Geaendert = true;
-  form->PageControl->setCurrentWidget(form->BibSheet);
+  test::Kind<QTabWidget>(*form, "PageControl")
+      ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "5");
 
   CB(5)->click();
   SE(2)->setValue(3);
   form->bib.Geaendert = false;
   dialoge.antworten = {false};
-  form->BibLoeschen->click();
+  test::Kind<QPushButton>(*form, "BibLoeschen")->click();
   EXPECT_EQ(form->bib[3].BibCnt(), 5);
   EXPECT_FALSE(form->bib.Geaendert);
   EXPECT_EQ(SE(2)->value(), 3);
   dialoge.antworten = {true};
-  form->BibLoeschen->click();
+  test::Kind<QPushButton>(*form, "BibLoeschen")->click();
   ASSERT_EQ(dialoge.fragen.size(), 2);
   EXPECT_TRUE(dialoge.fragen[0].contains("ganze Eröffnungsbibliothek löschen"));
   EXPECT_EQ(form->bib[3].BibCnt(), 0);
@@ -389,7 +399,7 @@ TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
 
 TEST_F(BibTab, SicherungWiederherstellen) {
   const QString sicherung = Datei("Sicherung5.bib"), bibliothek = Datei("Bibliothek5.bib");
-  form->SicherungClick();
+  Tab()->SicherungClick();
   EXPECT_EQ(dialoge.nachrichten,
             QStringList{"Sicherung.bib nicht im Programmverzeichnis enthalten. "
                         "Wiederherstellung nicht möglich!"});
@@ -399,7 +409,7 @@ TEST_F(BibTab, SicherungWiederherstellen) {
   dialoge.nachrichten.clear();
   Schreibe(sicherung, QByteArray(40, 'x'));
   dialoge.antworten = {true};
-  form->Sicherung->click();
+  test::Kind<QPushButton>(*form, "Sicherung")->click();
   ASSERT_EQ(dialoge.nachrichten.size(), 2);
   EXPECT_EQ(dialoge.nachrichten[1],
             "Fehler beim Lesen der Sicherungsbibliothek. Wiederherstellung nicht möglich! ");
@@ -416,11 +426,11 @@ TEST_F(BibTab, SicherungWiederherstellen) {
   form->bib.Geaendert = true;
   // No keeps the library as it is.
   dialoge.antworten = {false};
-  form->Sicherung->click();
+  test::Kind<QPushButton>(*form, "Sicherung")->click();
   EXPECT_FALSE(QFile::exists(bibliothek));
   EXPECT_TRUE(form->bib.Geaendert);
   dialoge.antworten = {true};
-  form->Sicherung->click();
+  test::Kind<QPushButton>(*form, "Sicherung")->click();
   EXPECT_EQ(dialoge.fragen.size(), 3);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   EXPECT_TRUE(QFile::exists(bibliothek));
@@ -444,7 +454,7 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
       m->close();
     }
   });
-  QWidget* zelle = form->BibGridW->viewport();
+  QWidget* zelle = test::Kind<BibGrid>(*form, "BibGrid")->viewport();
   QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, QPoint(5, 5),
                                 zelle->mapToGlobal(QPoint(5, 5)));
   QApplication::sendEvent(zelle, &rechtsklick);
@@ -452,18 +462,18 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
 
   // Saving, and a dialog cancelled.
   dialoge.dateien = {kopie, ""};
-  form->BibSpeichern->click();
-  form->BibOeffnen->click();
+  test::Kind<QPushButton>(*form, "BibSpeichern")->click();
+  test::Kind<QPushButton>(*form, "BibOeffnen")->click();
   EXPECT_EQ(dialoge.dateiDialoge, (QStringList{"Bibliothek (*.bib) " + ort + "/Bibliothek.bib bib",
                                                "Bibliothek (*.bib) " + ort}));
   ASSERT_TRUE(QFile::exists(kopie));
 
   // Opening takes the library and its level settings; the modified flag stays as it was.
   dialoge.antworten = {true};
-  form->BibLoeschen->click();
+  test::Kind<QPushButton>(*form, "BibLoeschen")->click();
   form->bib.Geaendert = false;
   dialoge.dateien = {kopie};
-  form->BibOeffnen->click();
+  test::Kind<QPushButton>(*form, "BibOeffnen")->click();
   EXPECT_EQ(Zelle(1, 10), "1");
   EXPECT_EQ(Zelle(2, 10), "4");
   EXPECT_EQ(Aktiv(), "110000000000000000");
@@ -489,16 +499,16 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
     QAction* aktion;
     QString datei;
     const char* filter;
-  } zugaenge[] = {{form->FusBut, kopie, "Bibliothek (*.bib) "},
-                  {form->SBibBut, eintraege, "Bibliothek (*.sbib) "}};
+  } zugaenge[] = {{test::Kind<QAction>(*form, "FusBut"), kopie, "Bibliothek (*.bib) "},
+                  {test::Kind<QAction>(*form, "SBibBut"), eintraege, "Bibliothek (*.sbib) "}};
   for (const auto& z : zugaenge) {
     SCOPED_TRACE(z.aktion->text().toStdString());
     form->bib = NurWurzeln();
-    form->ZeigeBib();
+    Tab()->ZeigeBib();
     EXPECT_EQ(Zelle(1, 10), "");
     dialoge.dateiDialoge.clear();
     dialoge.dateien = {z.datei};
-    if (z.aktion == form->FusBut) dialoge.antworten = {true};
+    if (z.aktion == test::Kind<QAction>(*form, "FusBut")) dialoge.antworten = {true};
     z.aktion->trigger();
     EXPECT_EQ(dialoge.dateiDialoge, QStringList{z.filter + ort});
     EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
@@ -516,9 +526,9 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
   const struct {
     std::function<void()> aktion;
     QString datei;
-  } fehler[] = {{[&] { form->BibOeffnen->click(); }, kaputt},
-                {[&] { form->FusBut->trigger(); }, kaputt},
-                {[&] { form->SBibBut->trigger(); }, kopie}};
+  } fehler[] = {{[&] { test::Kind<QPushButton>(*form, "BibOeffnen")->click(); }, kaputt},
+                {[&] { test::Kind<QAction>(*form, "FusBut")->trigger(); }, kaputt},
+                {[&] { test::Kind<QAction>(*form, "SBibBut")->trigger(); }, kopie}};
   for (const auto& f : fehler) {
     dialoge.nachrichten.clear();
     dialoge.dateien = {f.datei};
@@ -545,13 +555,13 @@ TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
 
   dialoge.antworten = {false};
   dialoge.dateien = {bibliothek};
-  form->BibSpeichern->click();
+  test::Kind<QPushButton>(*form, "BibSpeichern")->click();
   EXPECT_EQ(dialoge.fragen, QStringList{frage});
   EXPECT_EQ(inhalt(), fremd);
 
   dialoge.antworten = {true};
   dialoge.dateien = {bibliothek};
-  form->BibSpeichern->click();
+  test::Kind<QPushButton>(*form, "BibSpeichern")->click();
   EXPECT_EQ(dialoge.fragen.size(), 2);
   TBibliothek gelesen;
   ASSERT_EQ(LeseBib(pfad, gelesen).Code, TBibCode::Ok);
@@ -559,7 +569,7 @@ TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
 
   // Its own save is no change by another program.
   dialoge.dateien = {bibliothek};
-  form->BibSpeichern->click();
+  test::Kind<QPushButton>(*form, "BibSpeichern")->click();
   EXPECT_EQ(dialoge.fragen.size(), 2);
 
   const QByteArray eigen = inhalt();
@@ -567,7 +577,7 @@ TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
     const TDateiSperre anderer(pfad, 0);
     ASSERT_TRUE(anderer.Gehalten());
     dialoge.dateien = {bibliothek};
-    form->BibSpeichern->click();
+    test::Kind<QPushButton>(*form, "BibSpeichern")->click();
   }
   ASSERT_FALSE(dialoge.nachrichten.isEmpty());
   EXPECT_EQ(dialoge.nachrichten.last(), "Die Datei " + bibliothek +
@@ -591,13 +601,13 @@ TEST_F(BibTab, FusionFragtUndMeldet) {
   quelle[2].BibTiefe = 9;
   ASSERT_EQ(SchreibeBib(std::filesystem::path(andere.toStdString()), quelle), TDateiMeldung::Keine);
   form->bib = NurWurzeln();
-  form->ZeigeBib();
+  Tab()->ZeigeBib();
   const QString aktiv = Aktiv();
   const int tiefe2 = SE(2)->value();
 
   dialoge.dateien = {andere};
   dialoge.antworten = {false};
-  form->FusBut->trigger();
+  test::Kind<QAction>(*form, "FusBut")->trigger();
   ASSERT_EQ(dialoge.fragen.size(), 1);
   const QString frage = dialoge.fragen[0];
   for (const char* teil : {"andere.bib", "Stufeneinstellungen", "Stufe 0: eingeschaltet, Tiefe 7",
@@ -611,7 +621,7 @@ TEST_F(BibTab, FusionFragtUndMeldet) {
 
   dialoge.dateien = {andere};
   dialoge.antworten = {true};
-  form->FusBut->trigger();
+  test::Kind<QAction>(*form, "FusBut")->trigger();
   EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
   EXPECT_EQ(Aktiv(), "111000000000000000");
   EXPECT_EQ(SE(2)->value(), 9);

@@ -1,5 +1,6 @@
-// A game behind the main board for tests: the engine lists the legal moves; the record, whose
-// turn it is and the player's answers belong to the test.
+// A game behind the main board for tests: the engine lists the legal moves and the board shows
+// the record as the window has it shown; the record, whose turn it is and the player's answers
+// belong to the test.
 #pragma once
 
 #include <memory>
@@ -65,25 +66,13 @@ class TestSpiel final : public BrettSpiel {
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override {
     if (ueberschreibenAblehnen) return;
     zuege.push_back({vorDemZug, zug, spieler});
-    brett_.EDInit = false;
+    brett_.EingabeVeraltet();
     AktualisiereSpiel();
   }
 
   void AktualisiereSpiel() override {
-    brett_.MovesZug_1 = AktuellerZug();
-    brett_.MovesFarbe_1 = Gegner(FarbeAmZug());
-    const TBrett& b = AktuellerZug().BrettNachZug;
-    const bool weissZog = brett_.MovesFarbe_1 == clWeiss;
-    brett_.EDAblgWeissCnt = 9 - (weissZog ? b.GesetzteSteineZiehend : b.GesetzteSteineStehend);
-    brett_.EDAblgSchwarzCnt = 9 - (weissZog ? b.GesetzteSteineStehend : b.GesetzteSteineZiehend);
-    if (!spielerGegenSpieler && FarbeAmZug() == computerFarbe) {
-      brett_.EDBlock = true;
-      brett_.SetzeZugZurueck();
-    } else {
-      brett_.EDBlock = false;
-      if (!brett_.EDInit) brett_.StarteEdition();
-    }
-    brett_.ZeichneZug();
+    brett_.ZeigeSpiel(AktuellerZug(), Gegner(FarbeAmZug()),
+                      spielerGegenSpieler || FarbeAmZug() != computerFarbe);
   }
 
   void Beep() override { ++beeps; }

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <memory>
 
+#include "tests/ui/fenster.h"
 #include "tests/ui/skript_dialoge.h"
 #include "ui/main_window.h"
 
@@ -46,48 +47,49 @@ TEST_F(Nutzer, EinstellungenGeltenAuchBeimNaechstenStart) {
   QSize groesse;
   {
     const auto form = Starte();
-    form->TonCB->setChecked(false);
-    form->HolzCB->setChecked(false);
-    form->CBUseBib->setChecked(false);
-    form->BibSE->setValue(9);
-    form->RemisGroup.Item(3)->click();
-    form->AutoGroup.Item(5)->click();
-    form->TiefeSE1->setValue(7);
-    form->CPURadio.Item(0)->click();
-    form->CPUSPE->setValue(3);
-    form->CBVirtuell->setChecked(false);  // a developer option: not remembered
+    test::Kind<QCheckBox>(*form, "TonCB")->setChecked(false);
+    test::Kind<QCheckBox>(*form, "HolzCB")->setChecked(false);
+    test::Kind<QCheckBox>(*form, "CBUseBib")->setChecked(false);
+    test::Kind<QSpinBox>(*form, "BibSE")->setValue(9);
+    test::Radio(*form, "RemisGroup", 3)->click();
+    test::Radio(*form, "AutoGroup", 5)->click();
+    test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(7);
+    test::Radio(*form, "CPURadio", 0)->click();
+    test::Kind<QSpinBox>(*form, "CPUSPE")->setValue(3);
+    test::Kind<QCheckBox>(*form, "CBVirtuell")
+        ->setChecked(false);  // a developer option: not remembered
     form->resize(form->minimumSize() + QSize(40, 30));
     groesse = form->size();
     dialoge.dateien = {QDir(spiele).filePath("eins.ml")};
-    form->SaveButn->click();
+    test::Kind<QPushButton>(*form, "SaveButn")->click();
     // An analysis's depth and full evaluation are the analysis's, not the user's.
-    form->ToAnalyzeWeiss->click();
-    ASSERT_EQ(form->TiefeSE1->value(), 12);
+    test::Kind<QPushButton>(*form, "ToAnalyzeWeiss")->click();
+    ASSERT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE1")->value(), 12);
     form->close();
   }
   const auto form = Starte();
-  EXPECT_FALSE(form->TonCB->isChecked());
+  EXPECT_FALSE(test::Kind<QCheckBox>(*form, "TonCB")->isChecked());
   EXPECT_FALSE(form->spielOpt.TonCB);
-  EXPECT_FALSE(form->HolzCB->isChecked());
+  EXPECT_FALSE(test::Kind<QCheckBox>(*form, "HolzCB")->isChecked());
   EXPECT_FALSE(form->SpielBrett->Holz);
   EXPECT_FALSE(form->spielOpt.CBUseBib);
-  EXPECT_TRUE(form->NotationCB->isChecked());
+  EXPECT_TRUE(test::Kind<QCheckBox>(*form, "NotationCB")->isChecked());
   EXPECT_EQ(form->spielOpt.BibSE, 9);
-  EXPECT_EQ(form->RemisGroup.Index(), 3);
+  EXPECT_EQ(test::RadioIndex(*form, "RemisGroup"), 3);
   EXPECT_EQ(form->einst.RemisLimit, kRemisLimits[3]);
-  EXPECT_EQ(form->AutoGroup.Index(), 5);
+  EXPECT_EQ(test::RadioIndex(*form, "AutoGroup"), 5);
   EXPECT_EQ(form->einst.AutoGroup, 5);
-  EXPECT_EQ(form->TiefeSE1->value(), 7);
-  EXPECT_EQ(form->TiefeSE2->value(), 7);
-  EXPECT_FALSE(form->CBVoll->isChecked());
-  EXPECT_EQ(form->CPURadio.Index(), 0);
+  EXPECT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE1")->value(), 7);
+  EXPECT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE2")->value(), 7);
+  EXPECT_FALSE(test::Kind<QCheckBox>(*form, "CBVoll")->isChecked());
+  EXPECT_EQ(test::RadioIndex(*form, "CPURadio"), 0);
   EXPECT_FALSE(form->spielOpt.Parallel);
-  EXPECT_EQ(form->CPUSPE->value(), 3);
-  EXPECT_TRUE(form->CBVirtuell->isChecked());
-  EXPECT_FALSE(form->SecretPanel->isVisibleTo(form.get()));
+  EXPECT_EQ(test::Kind<QSpinBox>(*form, "CPUSPE")->value(), 3);
+  EXPECT_TRUE(test::Kind<QCheckBox>(*form, "CBVirtuell")->isChecked());
+  EXPECT_FALSE(test::Kind<QWidget>(*form, "SecretPanel")->isVisibleTo(form.get()));
   EXPECT_EQ(form->size(), groesse);
   dialoge.dateien = {""};
-  form->SaveButn->click();
+  test::Kind<QPushButton>(*form, "SaveButn")->click();
   ASSERT_EQ(dialoge.dateiDialoge.size(), 2);
   EXPECT_TRUE(dialoge.dateiDialoge[1].startsWith("Quarne Datei (*.ml) " + spiele + "/Partie "))
       << dialoge.dateiDialoge[1].toStdString();
@@ -105,13 +107,13 @@ TEST_F(Nutzer, UnpassendeWerteBleibenOhneWirkung) {
     s.setValue("Dateien/LetzterOrdner", ordner.filePath("fehlt"));
   }
   const auto form = Starte();
-  EXPECT_EQ(form->AutoGroup.Index(), 3);
-  EXPECT_EQ(form->TiefeSE1->value(), 16);
-  EXPECT_EQ(form->RemisGroup.Index(), 1);
-  EXPECT_EQ(form->CPUSPE->value(), 4);
+  EXPECT_EQ(test::RadioIndex(*form, "AutoGroup"), 3);
+  EXPECT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE1")->value(), 16);
+  EXPECT_EQ(test::RadioIndex(*form, "RemisGroup"), 1);
+  EXPECT_EQ(test::Kind<QSpinBox>(*form, "CPUSPE")->value(), 4);
   EXPECT_GE(form->width(), form->minimumWidth());
   dialoge.dateien = {""};
-  form->SaveButn->click();
+  test::Kind<QPushButton>(*form, "SaveButn")->click();
   ASSERT_EQ(dialoge.dateiDialoge.size(), 1);
   EXPECT_FALSE(dialoge.dateiDialoge[0].contains("fehlt")) << dialoge.dateiDialoge[0].toStdString();
 }
