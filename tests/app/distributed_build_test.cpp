@@ -9,6 +9,7 @@
 
 #include "aufruf.h"
 #include "library/entryfile.h"
+#include "library/lookup.h"
 #include "library/manifest.h"
 #include "library/shards.h"
 #include "library/sperre.h"
@@ -192,7 +193,7 @@ TEST_F(Geplant, FremdePlaeneAendernNichts) {
   const std::string vorher = Text(bib);
 
   // A level-3 position that building never calculates: a reply to one of the computer's first
-  // moves that is not among its best.
+  // moves that is not among its best (building chose among equal ones at random).
   test::TestHost host;
   Einstellungen einst;
   Suche suche(einst, host);
@@ -201,7 +202,14 @@ TEST_F(Geplant, FremdePlaeneAendernNichts) {
   for (const TBibZug& e : gebaut[2].BibZuege) {
     if (e.rSC != r0) continue;
     suche.StepRoutineListe(2, e.Zug, 3, AmZug(2), true, true, LeererVerlauf{});
-    fremd = suche.Steps[1].Zuege[1];
+    const TStep& antworten = suche.Steps[1];
+    for (int i = 1; i <= antworten.ZuegeAnzahl; ++i) {
+      const TZug& z = antworten.Zuege[i];
+      if (Finde(gebaut, 3, gebaut[3].BibCnt() - 1, z.BrettNachZug, true, false, rC).Index < 0) {
+        fremd = z;
+        break;
+      }
+    }
     break;
   }
   ASSERT_EQ(fremd.BrettNachZug.GesetzteSteineZiehend + fremd.BrettNachZug.GesetzteSteineStehend, 3);
