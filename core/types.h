@@ -30,7 +30,6 @@ enum TAufgabe : std::uint8_t {
   agNextMove = 3,
   agGenZuege = 4,
   agSuspend = 5,
-  agExit = 6
 };
 
 constexpr TFarbe Gegner(TFarbe f) {

@@ -53,8 +53,9 @@ StepSchleife::Ergebnis StepSchleife::Schritt(Lage& l) {
 StepSchleife::Ergebnis StepSchleife::StufeStepInc(Lage& l) {
   ++l.s;
   if (l.s > it_.d) {
-    if (it_.modus == Modus::Zelle) throw std::runtime_error("Fehlermeldung");
-    host_.Meldung("Fehler in StepRoutine. Step > StepMax");
+    constexpr const char* kZuTief = "Fehler in StepRoutine. Step > StepMax";
+    if (it_.modus == Modus::Zelle) throw std::runtime_error(kZuTief);
+    host_.Meldung(kZuTief);
   }
   if (l.s > kMaxSteps) return Ergebnis::StapelVoll;
   if (l.s == 1)

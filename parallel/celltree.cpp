@@ -9,7 +9,7 @@
 namespace quarne {
 namespace {
 
-constexpr int kWachstum = 100;
+constexpr std::size_t kWachstum = 100;
 
 bool Entschieden(const TZug& z) {
   return z.BEWERTET || z.Canceld;
@@ -35,10 +35,8 @@ void HTBaum::Leeren() {
 
 int HTBaum::HTAddZug(int L, const TZug& zug, bool bewertet, int eltern) {
   THTListe& ebene = HTStepListe[L];
-  if (ebene.ZugListeZeiger == ebene.ZugListeCnt - 1) {
-    ebene.ZugListeCnt += kWachstum;
-    ebene.ZugListe.resize(static_cast<std::size_t>(ebene.ZugListeCnt));
-  }
+  if (ebene.ZugListeZeiger == static_cast<int>(ebene.ZugListe.size()) - 1)
+    ebene.ZugListe.resize(ebene.ZugListe.size() + kWachstum);
   const int i = ++ebene.ZugListeZeiger;
   TZug& e = Eintrag(L, i);
   e = zug;
@@ -135,7 +133,6 @@ void HTBaum::CopyAndSortHTStepListeNeu(int stepMax) {
     const THTListe& alt = HTStepListe[L];
     THTListe& neu = HTStepListeNeu[L];
     neu.ZugListe.assign(alt.ZugListe.begin(), alt.ZugListe.begin() + alt.Anzahl());
-    neu.ZugListeCnt = alt.Anzahl();
     neu.ZugListeZeiger = alt.ZugListeZeiger;
   }
   const auto fehler = [] { throw std::runtime_error("Fehler 01 in CopyAndSortHTStepListeNeu"); };
@@ -177,7 +174,6 @@ void HTBaum::HTRestoreStepListe() {
     THTListe& ziel = HTStepListe[L];
     const THTListe& quelle = HTStepListeNeu[L];
     ziel.ZugListe.assign(quelle.ZugListe.begin(), quelle.ZugListe.end());
-    ziel.ZugListeCnt = quelle.ZugListeCnt;
     ziel.ZugListeZeiger = quelle.ZugListeZeiger;
   }
 }

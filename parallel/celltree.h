@@ -17,7 +17,6 @@ namespace quarne {
 // One level of the tree.
 struct THTListe {
   std::vector<TZug> ZugListe;
-  int ZugListeCnt = 0;      // allocated length of ZugListe
   int ZugListeZeiger = -1;  // index of the last used entry; -1: empty
 
   int Anzahl() const { return ZugListeZeiger + 1; }

@@ -169,7 +169,6 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
     w.Vorbereiten(verlauf_, tabelleMB);
     w.SetzeVirtuell(lauf.zug);
-    w.TRVirtuellAb = w.Steps[kMaxSteps].VirtuellAb;
   }
   baum_.CopyAndSortHTStepListeNeu(L);
   const int tiefe = lauf.zielTiefe;
@@ -188,7 +187,10 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     bool erschoepft = false;
     // Open cells wait for their eldest siblings until the next merge.
     bool wartend = false;
-    int zustand = 0;
+    // What the next pass does: choose a cell, hand it to a free worker, collect what the workers
+    // found, or merge it into the tree.
+    enum class Zustand { Waehlen, Vergeben, Abholen, Zusammenfuehren };
+    Zustand zustand = Zustand::Waehlen;
     abfrage = Abfrage{};
     abfrage.letzteAnzeige = std::chrono::steady_clock::now();
     for (;;) {
@@ -201,7 +203,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
       PruefeThreads();
       // A pass that can only wait for a worker gives the processor away.
       bool leer = false;
-      if (zustand == 0) {
+      if (zustand == Zustand::Waehlen) {
         bool offen = false;
         // A cell waits for its eldest siblings only while some worker is busy: the wait must
         // never keep the search from going on.
@@ -211,42 +213,41 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
         zelle = baum_.NaechsteZelle(L, einst_.suchArt == SuchArt::Schnell && beschaeftigt, offen);
         erschoepft = !offen;
         wartend = offen && zelle < 0;
-        zustand = zelle < 0 ? 2 : 1;
-      } else if (zustand == 1) {
+        zustand = zelle < 0 ? Zustand::Abholen : Zustand::Vergeben;
+      } else if (zustand == Zustand::Vergeben) {
         int frei = 0;
         for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
           if (Thread(n).Suspended() && Thread(n).Zelle.load() == -1) frei = n;
         if (frei == 0) {
-          zustand = 2;
+          zustand = Zustand::Abholen;
         } else {
           BestueckeThread(frei, zelle, L, d, lauf);
           HTQuarne& w = Thread(frei);
           if (nachBestuecken) nachBestuecken(w);
-          w.TRStartTime = host_.JetztMs();
           w.Wecke();
           ++statistik_.ausgegeben;
           ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
-          zustand = 0;
+          zustand = Zustand::Waehlen;
         }
-      } else if (zustand == 2) {
+      } else if (zustand == Zustand::Abholen) {
         if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
         if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
         bool freierDa = false;
         for (int n = 1; n <= threadAnzahl_ && !erschoepft && !wartend && !freierDa; ++n)
           freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
         if (freierDa) {
-          zustand = 0;
+          zustand = Zustand::Waehlen;
         } else {
           const bool bekommen = HTAbholen(L);
           leer = !bekommen;
-          if (bekommen) zustand = 3;
+          if (bekommen) zustand = Zustand::Zusammenfuehren;
         }
       } else {
         ++statistik_.zusammenfuehrungen;
         if (baum_.HTAuswerten(L, d, *this)) break;
         PosteSchranken(L);
         wartend = false;
-        zustand = erschoepft ? 2 : 0;
+        zustand = erschoepft ? Zustand::Abholen : Zustand::Waehlen;
       }
       if (leer) Warten(gesehen);
     }
@@ -328,10 +329,8 @@ void HTSuche::HTResetThreads() {
     HTQuarne& w = Thread(n);
     w.ToSuspend.store(true);
     w.WarteAufPark();
-    w.ToExit.store(false);
     w.ToSuspend.store(false);
     w.Ready.store(false);
-    w.ToReset.store(false);
     w.GibRW();
     w.Zelle.store(-1);
     w.LoescheFehler();
@@ -377,7 +376,6 @@ HTQuarne::Schranken HTSuche::Eintraege(const Pfad& beste, int L) {
 void HTSuche::BestueckeThread(int n, int zelle, int L, int d, const SuchLauf& lauf) {
   const Pfad pfad = PfadZu(L, zelle);
   HTQuarne& w = Thread(n);
-  w.TRThreadNr = n;
   w.TRDenkTiefe = lauf.zielTiefe;
   w.TRStepMax = d;
   w.TRLetzterZug = lauf.zug;

@@ -116,7 +116,6 @@ void HTQuarne::Park() {
     cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
   }
   weckAnfrage_ = false;
-  TRCounter.store(0, std::memory_order_relaxed);
   rw_.clear(std::memory_order_release);
   rwGehalten_ = rwBeimEltern_ = false;
   lk.unlock();
@@ -152,9 +151,7 @@ void HTQuarne::Execute() {
 }
 
 void HTQuarne::Durchlauf() {
-  TRCounter.fetch_add(1, std::memory_order_relaxed);
-  if (ToExit.load()) lage_.stage = agExit;
-  if (ToSuspend.load() || ToReset.load()) lage_.stage = agSuspend;
+  if (ToSuspend.load()) lage_.stage = agSuspend;
   if (stopFlag_.load() || moveNowFlag_.load()) lage_.stage = agSuspend;
   switch (lage_.stage) {
     case agSuspend:
@@ -165,7 +162,9 @@ void HTQuarne::Durchlauf() {
     case agStart: {
       // A cell below the stack, or no ply left to search below it, cannot be searched.
       if (TRHTTiefe < 1 || TRStepMax <= TRHTTiefe || TRStepMax > kMaxSteps)
-        throw std::runtime_error("Fehlermeldung");
+        throw std::runtime_error("Die Zelle in Ply " + std::to_string(TRHTTiefe) +
+                                 " lässt bis zur Tiefe " + std::to_string(TRStepMax) +
+                                 " nichts zu suchen.");
       Steps[1].STStepMax = TRStepMax;
       Steps[1].STDenkTiefe = TRDenkTiefe;
       Rahmen r;
@@ -177,10 +176,6 @@ void HTQuarne::Durchlauf() {
       lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
       break;
     }
-
-    case agExit:
-      terminated_.store(true, std::memory_order_release);
-      break;
 
     default:
       if (postStand_.load(std::memory_order_acquire) != postGesehen_) HoleSchranken();

@@ -55,10 +55,7 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   ~HTQuarne() override;
 
   // Control fields. The task fields are written by the driver while the worker is parked.
-  int TRThreadNr = 0;
   std::atomic<bool> ToSuspend{false};
-  std::atomic<bool> ToExit{false};
-  std::atomic<bool> ToReset{false};
   std::atomic<bool> Ready{false};
   std::atomic<int> Zelle{0};
   int TRDenkTiefe = 0;
@@ -67,9 +64,6 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   TZug TRLetzterZug{};
   int TRZugNummer = 0;
   TFarbe TRFarbeZiehend = clWeiss;
-  int TRVirtuellAb = 0;
-  std::atomic<std::int64_t> TRCounter{0};
-  std::int64_t TRStartTime = 0;
 
   std::int64_t IGenZuege() const { return GenZuege(); }
   // The cell record: the worker's copy of the cell, guarded by RW while the worker runs.

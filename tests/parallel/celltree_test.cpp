@@ -72,7 +72,7 @@ TEST_F(Zellbaum, HTAddZugVerknuepftUndWaechst) {
   zug.IMTHREAD = 4;
   zug.Canceld = true;
   for (int i = 0; i < 150; ++i) EXPECT_EQ(baum.HTAddZug(1, zug, false, -1), i);
-  EXPECT_EQ(baum.HTStepListe[1].ZugListeCnt, 200);
+  EXPECT_EQ(baum.HTStepListe[1].ZugListe.size(), 200u);
   const struct {
     int eltern;
     bool bewertet;

@@ -137,7 +137,7 @@ TEST_F(Arbeiter, FehlerParktDenArbeiter) {
   Bestuecke(zelle, 1);  // no ply left below the cell
   Lauf();
   EXPECT_TRUE(w->HatFehler());
-  EXPECT_EQ(w->Fehler(), "Fehlermeldung");
+  EXPECT_EQ(w->Fehler(), "Die Zelle in Ply 1 lässt bis zur Tiefe 1 nichts zu suchen.");
   EXPECT_TRUE(w->Suspended());
   w->LoescheFehler();
   Bestuecke(zelle, 2);
