@@ -130,10 +130,7 @@ bool StepSchleife::AusDerTabelle(Lage& l) {
   if (!IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_) &&
       !GewinntGleichstand(s, index, p))
     return true;
-  eltern.BesterZug = index;
-  besterUngenau_[s] = false;
-  p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
-  if (s > it_.oben && HTTestung(s, d, true)) --s;
+  WirdBester(s, d);
   return true;
 }
 
@@ -530,8 +527,14 @@ void StepSchleife::ElternUeberstanden(int& s, int d) {
                       GewinntGleichstand(s, index, p);
   if (p.Wertung.ZugResGesamt == rsWDH && !besser) return;
   if (!besser) host_.Meldung("In NextMove ist mehrfach getesteter Zug nicht Bestzug!");
-  eltern.BesterZug = index;
+  WirdBester(s, d);
+}
+
+void StepSchleife::WirdBester(int& s, int d) {
+  TStep& st = Steps[s];
+  st.BesterZug = st.ZZ[st.ZugZeiger];
   besterUngenau_[s] = zugUngenau_[s];
+  TZug& p = AktuellerZug(s);
   p.Wertung.PunktWertA = p.Wertung.PunktWertGes;
   if (s > it_.oben && HTTestung(s, d, true)) --s;
 }

@@ -158,6 +158,9 @@ class StepSchleife : public StepStack {
   // Every move of ply s is examined and the parent move was never cut off: its value is exact.
   // Climbs to the parent ply, and once more when the parent ply is cut off too.
   void ElternUeberstanden(int& s, int d);
+  // The current move of ply s, valued, becomes the ply's best; the ply may then be cut off,
+  // which climbs one more ply.
+  void WirdBester(int& s, int d);
   // Passes the best value of ply s (with a hint, the winning move) to the parent move, climbs
   // to the parent ply and marks the parent move evaluated.
   void BewerteEltern(int& s, int d, int& hint, THintRes hintArt);
