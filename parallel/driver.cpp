@@ -163,11 +163,11 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
 
 void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   const bool schnell = einst_.suchArt == SuchArt::Schnell;
-  const auto tabelleMB =
-      static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB / threadAnzahl_) : 0);
+  tabelle_.Groesse(static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB) : 0));
+  tabelle_.NeueSuche();
   for (int i = 0; i < threadAnzahl_; ++i) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
-    w.Vorbereiten(verlauf_, tabelleMB);
+    w.Vorbereiten(verlauf_, tabelle_);
     w.SetzeVirtuell(lauf.zug);
   }
   baum_.CopyAndSortHTStepListeNeu(L);
