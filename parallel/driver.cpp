@@ -171,6 +171,8 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     w.SetzeVirtuell(lauf.zug);
   }
   baum_.CopyAndSortHTStepListeNeu(L);
+  baum_.HTRestoreStepListe();
+  baum_.OrdneWieDerBaum(L);
   const int tiefe = lauf.zielTiefe;
   const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
@@ -261,6 +263,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     }
     if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
     if (!lauf.keepTabs && suche_.SichereIteration(tiefe, d, fullDepthOnly)) break;
+    if (schnell) baum_.OrdneNachIteration(L);
   }
 }
 
