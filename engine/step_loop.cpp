@@ -88,9 +88,15 @@ void StepSchleife::OrdneNachVorigerIteration(int s) {
   if (tabelle_->Finde(k, gefunden_)) MerkeKiller(s, gefunden_.linie[s]);
 }
 
+bool StepSchleife::Ordnungsfaehig(int s) const {
+  return tabelle_->Aktiv() && it_.modus != Modus::Liste && EigeneOrdnung(s);
+}
+
 bool StepSchleife::AusDerTabelle(Lage& l) {
   Transpositionstabelle::Schluessel k;
-  if (!Tabellenfaehig(l.s, k)) return false;
+  // Where the game before may change a subtree's value, the table still knows its best move.
+  const bool werte = Tabellenfaehig(l.s, k);
+  if (!werte && !(Ordnungsfaehig(l.s) && Verschluessele(l.s, it_.d, k))) return false;
   if (!tabelle_->Finde(k, gefunden_)) {
     OrdneNachVorigerIteration(l.s);
     return false;
@@ -99,6 +105,7 @@ bool StepSchleife::AusDerTabelle(Lage& l) {
   const int d = it_.d;
   int& s = l.s;
   MerkeKiller(s, e.linie[s]);
+  if (!werte || e.nurOrdnung) return false;
   TZug& p = AktuellerZug(s - 1);
   TZugWert w = Runterrechnen(e.wert, p.Wertung, einst_, host_);
   if (!e.genau) {
@@ -137,8 +144,14 @@ bool StepSchleife::AusDerTabelle(Lage& l) {
 void StepSchleife::InDieTabelle(int s) {
   Transpositionstabelle::Schluessel k;
   const TStep& st = Steps[s];
-  if (besterUngenau_[s] || st.BesterZug == 0 || !Tabellenfaehig(s, k)) return;
+  if (st.BesterZug == 0) return;
   const TZug& bester = st.Zuege[st.BesterZug];
+  if (!Tabellenfaehig(s, k)) {
+    if (Ordnungsfaehig(s) && Verschluessele(s, it_.d, k))
+      tabelle_->SpeichereOrdnung(k, bester.SmartZuege[s], s);
+    return;
+  }
+  if (besterUngenau_[s]) return;
   // Cut off before its last reply, the parent move leaves the ply's best exact but not final.
   const bool genau = st.ZugZeiger == st.ZuegeAnzahl;
   tabelle_->Speichere(k, bester.Wertung, genau, bester, s, it_.d);

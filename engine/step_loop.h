@@ -142,6 +142,8 @@ class StepSchleife : public StepStack {
   // The subtree below ply s of the fast search may take a stored result or store its own: its
   // key. Not at ply 2, whose cut-off moves must stay cut off for the root.
   bool Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k);
+  // Whether the table orders the moves of ply s, where it may hold no values.
+  bool Ordnungsfaehig(int s) const;
   // The key of ply s's position searched to depth d; false when it does not fit.
   bool Verschluessele(int s, int d, Transpositionstabelle::Schluessel& k) const;
   // Ply s, not met before in this iteration, tries first what was best for it in the last.

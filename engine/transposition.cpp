@@ -77,11 +77,25 @@ void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert,
   e.generation = generation_;
   e.ergebnis.wert = wert;
   e.ergebnis.genau = genau;
+  e.ergebnis.nurOrdnung = false;
   e.ergebnis.von = static_cast<std::uint8_t>(s);
   e.ergebnis.bis = static_cast<std::uint8_t>(d);
   // A bound's move only orders the replies.
   const int bis = genau ? d : s;
   for (int j = s; j <= bis; ++j) e.ergebnis.linie[j] = bester.SmartZuege[j];
+}
+
+void Transpositionstabelle::SpeichereOrdnung(const Schluessel& k, const TSmartZug& bester, int s) {
+  const std::size_t i = Index(k);
+  Eintrag& e = eintraege_[i];
+  const Sperre sperre(SperreFuer(i));
+  e.schluessel = k;
+  e.generation = generation_;
+  e.ergebnis.wert = {};
+  e.ergebnis.genau = false;
+  e.ergebnis.nurOrdnung = true;
+  e.ergebnis.von = e.ergebnis.bis = static_cast<std::uint8_t>(s);
+  e.ergebnis.linie[s] = bester;
 }
 
 }  // namespace quarne

@@ -41,6 +41,9 @@ class Transpositionstabelle {
   struct Ergebnis {
     TZugWert wert{};
     bool genau = false;
+    // Only the best move of ply von, from a subtree whose value the game before may change:
+    // it orders the replies and values nothing.
+    bool nurOrdnung = false;
     std::uint8_t von = 0, bis = 0;
     Array1<TSmartZug, kMaxSteps> linie{};
   };
@@ -48,6 +51,7 @@ class Transpositionstabelle {
   bool Finde(const Schluessel& k, Ergebnis& aus) const;
   void Speichere(const Schluessel& k, const TZugWert& wert, bool genau, const TZug& bester, int s,
                  int d);
+  void SpeichereOrdnung(const Schluessel& k, const TSmartZug& bester, int s);
 
  private:
   struct Eintrag {
