@@ -11,7 +11,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
-#include "engine/listenbaum.h"
+#include "engine/list_tree.h"
 #include "engine/settings.h"
 
 namespace quarne {

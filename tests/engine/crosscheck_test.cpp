@@ -22,10 +22,10 @@
 #include "engine/perft.h"
 #include "engine/search.h"
 #include "engine/settings.h"
-#include "referenzregeln.h"
+#include "random_positions.h"
+#include "reference_rules.h"
 #include "test_host.h"
 #include "test_positions.h"
-#include "zufallsstellungen.h"
 
 namespace quarne {
 namespace {

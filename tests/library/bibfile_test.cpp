@@ -9,9 +9,9 @@
 #include <functional>
 #include <limits>
 
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/vorspann.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

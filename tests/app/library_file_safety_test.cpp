@@ -13,14 +13,14 @@
 #include <limits>
 #include <thread>
 
-#include "aufruf.h"
+#include "cli_run.h"
 #include "library/bibfile.h"
 #include "library/building.h"
 #include "library/entryfile.h"
+#include "library/file_lock.h"
 #include "library/lookup.h"
 #include "library/packing.h"
-#include "library/sperre.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {
@@ -80,7 +80,7 @@ class BibDateien : public ::testing::Test {
 
   struct TestOrdnerFuerAlle {
     fs::path pfad =
-        fs::temp_directory_path() / ("quarne_bib_dateien_" + std::to_string(::getpid()));
+        fs::temp_directory_path() / ("quarne_library_file_safety_" + std::to_string(::getpid()));
     TestOrdnerFuerAlle() { fs::create_directories(pfad); }
     ~TestOrdnerFuerAlle() { fs::remove_all(pfad); }
   };

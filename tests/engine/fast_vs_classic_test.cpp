@@ -16,9 +16,9 @@
 
 #include "engine/search.h"
 #include "engine/settings.h"
-#include "suchvergleich.h"
+#include "random_positions.h"
+#include "search_comparison.h"
 #include "test_host.h"
-#include "zufallsstellungen.h"
 
 namespace quarne {
 namespace {
