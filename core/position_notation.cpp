@@ -78,11 +78,11 @@ StellungOderFehler LiesStellung(std::string_view text) {
     int gesetzt, aufBrett;
   } seiten[] = {{"Weiß", *gesetztW, aufBrettW}, {"Schwarz", *gesetztS, aufBrettS}};
   for (const auto& s : seiten) {
-    if (s.aufBrett > 9)
+    if (s.aufBrett > kMaxSteine)
       return Fehler(std::string(s.name) + " hat mehr als neun Steine auf dem Brett.");
     if (s.gesetzt < s.aufBrett)
       return Fehler(std::string(s.name) + " hat weniger Steine gesetzt, als auf dem Brett stehen.");
-    if (s.gesetzt == 9 && s.aufBrett < 3)
+    if (s.gesetzt == kMaxSteine && s.aufBrett < 3)
       return Fehler(std::string(s.name) +
                     " hat alle Steine gesetzt und weniger als drei auf dem Brett: das Spiel ist "
                     "schon entschieden.");

@@ -15,6 +15,8 @@ constexpr int kAnzahlPunkte = 24;
 constexpr Punkte kBrettMaske = 0xFFFFFF;
 // Stones of each side.
 constexpr int kMaxSteine = 9;
+// Placing moves of both sides together.
+constexpr int kSetzZuege = 2 * kMaxSteine;
 constexpr int kMaxSteps = 16;
 constexpr int kMaxZuege = 100;
 

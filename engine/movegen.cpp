@@ -39,7 +39,7 @@ bool StepStack::HTGenMoves(int s, const GenModus& modus, bool& toCancel) {
   if (p.SpielPhaseZiehend == spSetzen && !st.Virtuell) {
     // A side that has placed all nine stones but still counts as placing (fewer than three
     // left) has nothing to place: it is blocked.
-    if (p.GesetzteSteineZiehend >= 9) return false;
+    if (p.GesetzteSteineZiehend >= kMaxSteine) return false;
     for (Punkte rest = frei; rest; rest &= rest - 1) {
       if (HTZugRumpf(0, rest & -rest, s, modus, toCancel)) return true;
       if (toCancel) return false;
@@ -205,7 +205,7 @@ void StepStack::BeendeVirtuell(TZug& z, const GenModus& modus) const {
 void StepStack::BewerteVariante(TZug& z, bool gewinnDurchQuarne, const GenModus& modus) const {
   const TBrett& b = z.BrettNachZug;
   const bool ausgenommen = gewinnDurchQuarne || b.SpielPhaseZiehend == spSpringen ||
-                           (b.GesetzteSteineStehend >= 9 && b.SteineAnzahlStehend < 4);
+                           (b.GesetzteSteineStehend >= kMaxSteine && b.SteineAnzahlStehend < 4);
   if (!ausgenommen) {
     z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
     if (modus.stepIsMax && !modus.listMode) {

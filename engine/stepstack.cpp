@@ -11,8 +11,11 @@ namespace quarne {
 namespace {
 
 // First virtual ply by the number of stones both sides have placed.
-constexpr std::array<int, 18> kVirtuellAbTabelle = {4, 4, 6, 7, 7, 7, 7, 7, 7,
-                                                    7, 7, 7, 0, 0, 0, 0, 0, 0};
+constexpr std::array<int, kSetzZuege> kVirtuellAbTabelle = {4, 4, 6, 7, 7, 7, 7, 7, 7,
+                                                            7, 7, 7, 0, 0, 0, 0, 0, 0};
+
+// What a position met before tells the repetition walk.
+enum class Wdh { Weiter, Remis, Ende };
 
 }  // namespace
 
@@ -23,9 +26,9 @@ void StepStack::SetzeVirtuell(const TZug& zug) {
   const TBrett& b = zug.BrettNachZug;
   const int gesetzt = b.GesetzteSteineZiehend + b.GesetzteSteineStehend;
   int ab = 0;
-  if (einst_.CBVirtuell && gesetzt >= 0 && gesetzt < 18) {
+  if (einst_.CBVirtuell && gesetzt >= 0 && gesetzt < kSetzZuege) {
     ab = einst_.CBVirtuellZugAb ? einst_.VirtuellSE : kVirtuellAbTabelle[gesetzt];
-    if (ab <= 1 || gesetzt + ab > 18) ab = 0;
+    if (ab <= 1 || gesetzt + ab > kSetzZuege) ab = 0;
   }
   for (int s = 1; s <= kMaxSteps; ++s) {
     Steps[s].VirtuellAb = ab;
@@ -86,17 +89,17 @@ bool StepStack::HTTestWdh(const TBrett& brett, int s) const {
   const TFarbe farbe = Steps[s].STFarbeZiehend;
   int gleich = 0;
   // The positions before each move of the line and of the game, back to the last mill or to
-  // the placing phase; brett draws at its third occurrence. 1: draw, -1: the walk ends.
+  // the placing phase; brett draws at its third occurrence.
   const auto frueher = [&](const WdhStellung& q) {
-    if (q.setzen) return -1;
+    if (q.setzen) return Wdh::Ende;
     const Punkte gleicheFarbe = q.farbe == farbe ? brett.SteineZiehend : brett.SteineStehend;
-    if (q.alle == brett.AlleSteine && q.ziehend == gleicheFarbe && ++gleich == 2) return 1;
-    return q.quarne ? -1 : 0;
+    if (q.alle == brett.AlleSteine && q.ziehend == gleicheFarbe && ++gleich == 2) return Wdh::Remis;
+    return q.quarne ? Wdh::Ende : Wdh::Weiter;
   };
   for (int k = s; k >= 1; --k)
-    if (const int r = frueher(kette_[k])) return r > 0;
+    if (const Wdh r = frueher(kette_[k]); r != Wdh::Weiter) return r == Wdh::Remis;
   for (const WdhStellung& q : geschichte_)
-    if (const int r = frueher(q)) return r > 0;
+    if (const Wdh r = frueher(q); r != Wdh::Weiter) return r == Wdh::Remis;
   return false;
 }
 
@@ -120,7 +123,7 @@ int StepStack::RemisFruehestens(int s) {
   // Three occurrences of a position not met yet take nine moves: the first comes after a move
   // at the least, the others four moves later each. While stones are still to be placed, the
   // positions that count come after the last placement.
-  const int nochZuSetzen = 2 * kMaxSteine - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
+  const int nochZuSetzen = kSetzZuege - b.GesetzteSteineZiehend - b.GesetzteSteineStehend;
   int fruehestens = nochZuSetzen > 0 ? nochZuSetzen + 8 : 9;
   if (einst_.RemisLimit != -1)
     fruehestens = std::min(fruehestens, std::max(1, einst_.RemisLimit - vorher.ZugOhneQuarne));

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   b.AlleSteine = b.SteineZiehend | b.SteineStehend;
   b.SpielPhaseZiehend = b.SpielPhaseStehend = spZiehen;
   b.SteineAnzahlZiehend = b.SteineAnzahlStehend = 7;
-  b.GesetzteSteineZiehend = b.GesetzteSteineStehend = 9;
+  b.GesetzteSteineZiehend = b.GesetzteSteineStehend = kMaxSteine;
   b.VerloreneSteineZiehend = b.VerloreneSteineStehend = 2;
   std::filesystem::create_directories(ordner / "gamefile");
   std::filesystem::create_directories(ordner / "manifest");

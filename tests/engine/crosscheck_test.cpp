@@ -34,11 +34,12 @@ using namespace test;
 
 // Plies of a search below a position in which `gesetzt` stones have been placed.
 std::array<bool, kMaxSteps + 1> VirtuellePlies(const Einstellungen& e, int gesetzt) {
-  constexpr std::array<int, 18> kAb = {4, 4, 6, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0, 0, 0, 0, 0, 0};
+  constexpr std::array<int, kSetzZuege> kAb = {4, 4, 6, 7, 7, 7, 7, 7, 7,
+                                               7, 7, 7, 0, 0, 0, 0, 0, 0};
   int ab = 0;
-  if (e.CBVirtuell && gesetzt < 18) {
+  if (e.CBVirtuell && gesetzt < kSetzZuege) {
     ab = e.CBVirtuellZugAb ? e.VirtuellSE : kAb[gesetzt];
-    if (ab <= 1 || gesetzt + ab > 18) ab = 0;
+    if (ab <= 1 || gesetzt + ab > kSetzZuege) ab = 0;
   }
   std::array<bool, kMaxSteps + 1> v{};
   for (int s = 1; s <= kMaxSteps; ++s) v[s] = ab > 0 && s >= ab;

@@ -100,7 +100,7 @@ struct Lage {
 };
 
 inline TSpielPhase Phase(TSpielPhase bisher, int gesetzt, int anzahl) {
-  if (gesetzt < 9) return spSetzen;
+  if (gesetzt < kMaxSteine) return spSetzen;
   if (anzahl == 3) return spSpringen;
   if (anzahl > 3) return spZiehen;
   return bisher;
@@ -172,7 +172,7 @@ class Regeln {
     letzte_ = letzte;
     alle_ = alle;
     for (const Seite* s : {&p.am, &p.gegner})
-      if (s->gesetzt >= 9 && s->anzahl < 3) sonderfall = true;
+      if (s->gesetzt >= kMaxSteine && s->anzahl < 3) sonderfall = true;
     if (sonderfall) return false;
 
     const Punkte belegt = p.am.steine | p.gegner.steine;
@@ -275,8 +275,8 @@ class Regeln {
         RZug v = m;
         v.entf = Bit(b);
         v.gegner.steine &= ~Bit(b);
-        const bool ausgenommen =
-            gewinn || p.am.phase == spSpringen || (v.gegner.gesetzt >= 9 && v.gegner.anzahl < 4);
+        const bool ausgenommen = gewinn || p.am.phase == spSpringen ||
+                                 (v.gegner.gesetzt >= kMaxSteine && v.gegner.anzahl < 4);
         if (!ausgenommen) {
           v.a += Z(v);
           if (letzte_) {
