@@ -8,6 +8,7 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <span>
 
 #include "library/image_header.h"
 #include "library/packing.h"
@@ -269,8 +270,27 @@ void SetzeI32(Bytes& b, std::size_t offset, std::uint32_t wert) {
   for (int i = 0; i < 4; ++i) b[offset + i] = static_cast<std::uint8_t>(wert >> (8 * i));
 }
 
-TEST(LeseBib, Fehlerfaelle) {
-  const std::size_t stufe18 = BibAbbild(Fixture()).size() - 9;  // level 18 is empty
+// Reading each spoilt image gives its code and message and leaves the library in memory as the
+// row says.
+void PruefeFehlerfaelle(std::span<const Fehlerfall> faelle) {
+  for (const Fehlerfall& f : faelle) {
+    // A fault in the levels is found the same way in a packed file.
+    for (int gepackt = 0; gepackt <= (f.geleert ? 1 : 0); ++gepackt) {
+      const Bytes datei = gepackt ? Komprimiere(f.datei()) : f.datei();
+      TBibliothek bib = Fixture();
+      const Bytes vorher = BibAbbild(bib);
+      const TLeseErgebnis e = LeseBib(datei, bib);
+      EXPECT_EQ(e.Code, f.code) << f.fall << (gepackt ? ", gepackt" : "");
+      EXPECT_EQ(e.Meldung, f.meldung) << f.fall;
+      if (f.geleert)
+        EXPECT_TRUE(Leer(bib)) << f.fall;
+      else
+        EXPECT_EQ(BibAbbild(bib), vorher) << f.fall;
+    }
+  }
+}
+
+TEST(LeseBib, FehlerImKopfUndBeimEntpacken) {
   const Fehlerfall faelle[] = {
       {"zu kurz für den Kopf", [] { return Bytes(19, 0x58); }, TBibCode::NoVorspann,
        TDateiMeldung::Beschaedigt, false},
@@ -313,6 +333,13 @@ TEST(LeseBib, Fehlerfaelle) {
          return Komprimiere(b);
        },
        TBibCode::Summe, TDateiMeldung::Beschaedigt, false},
+  };
+  PruefeFehlerfaelle(faelle);
+}
+
+TEST(LeseBib, FehlerInDenStufen) {
+  const std::size_t stufe18 = BibAbbild(Fixture()).size() - 9;  // level 18 is empty
+  const Fehlerfall faelle[] = {
       {"1 chFit", [=] { return Geaendert([=](Bytes& b) { b.resize(stufe18); }); }, TBibCode::Except,
        TDateiMeldung::Fit1, true},
       {"2 chFit", [=] { return Geaendert([=](Bytes& b) { b.resize(stufe18 + 3); }); },
@@ -362,7 +389,13 @@ TEST(LeseBib, Fehlerfaelle) {
        TBibCode::Except, TDateiMeldung::Wurzel, true},
       {"Stufe 0 mit drei Einträgen", [] { return MitEintrag(0, 2, [](TBibZug&) {}); },
        TBibCode::Except, TDateiMeldung::Wurzel, true},
-      // Positions no game reaches, or not in the level their stones name.
+  };
+  PruefeFehlerfaelle(faelle);
+}
+
+// Positions no game reaches, or not in the level their stones name.
+TEST(LeseBib, UnmoeglicheStellungen) {
+  const Fehlerfall faelle[] = {
       {"24 Steine, gesetzt 20 und -7",
        [] {
          return MitEintrag(1, 0, [](TBibZug& e) {
@@ -401,21 +434,7 @@ TEST(LeseBib, Fehlerfaelle) {
       {"Denktiefe 17", [] { return MitEintrag(0, 0, [](TBibZug& e) { e.BibDenkTiefe = 17; }); },
        TBibCode::Except, TDateiMeldung::Stellung, true},
   };
-  for (const Fehlerfall& f : faelle) {
-    // A fault in the levels is found the same way in a packed file.
-    for (int gepackt = 0; gepackt <= (f.geleert ? 1 : 0); ++gepackt) {
-      const Bytes datei = gepackt ? Komprimiere(f.datei()) : f.datei();
-      TBibliothek bib = Fixture();
-      const Bytes vorher = BibAbbild(bib);
-      const TLeseErgebnis e = LeseBib(datei, bib);
-      EXPECT_EQ(e.Code, f.code) << f.fall << (gepackt ? ", gepackt" : "");
-      EXPECT_EQ(e.Meldung, f.meldung) << f.fall;
-      if (f.geleert)
-        EXPECT_TRUE(Leer(bib)) << f.fall;
-      else
-        EXPECT_EQ(BibAbbild(bib), vorher) << f.fall;
-    }
-  }
+  PruefeFehlerfaelle(faelle);
 }
 
 // A packed image of `anfang` followed by `nullen` zero bytes, its header's size set to fit.
