@@ -11,8 +11,8 @@ namespace quarne {
 namespace {
 
 // First virtual ply by the number of stones both sides have placed.
-constexpr std::array<int, kSetzZuege> kVirtuellAbTabelle = {4, 4, 6, 7, 7, 7, 7, 7, 7,
-                                                            7, 7, 7, 0, 0, 0, 0, 0, 0};
+constexpr Array0<int, kSetzZuege> kVirtuellAbTabelle = {4, 4, 6, 7, 7, 7, 7, 7, 7,
+                                                        7, 7, 7, 0, 0, 0, 0, 0, 0};
 
 // What a position met before tells the repetition walk.
 enum class Wdh { Weiter, Remis, Ende };
