@@ -124,7 +124,8 @@ void Schreibe(const std::filesystem::path& pfad, const Bytes& inhalt) {
           static_cast<std::streamsize>(inhalt.size()));
 }
 
-TEST(BibAbbild, EintragNachDemDateiformat) {
+// A library whose only entry, in level 17, has every field set.
+TBibliothek MitVollemEintrag() {
   TBibliothek bib;
   TBibZug e;
   e.Zug = VollerZug();
@@ -134,7 +135,15 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   e.rSC = r0;
   bib[17].BibTiefe = 0x0A0B0C0D;
   bib[17].BibZuege = {e};
-  const Bytes abbild = BibAbbild(bib);
+  return bib;
+}
+
+// Where the entry of MitVollemEintrag starts in its image: behind the header, the fields of
+// levels 0 to 16 and those of level 17.
+constexpr std::size_t kVollerEintrag = 20 + 17 * 9 + 9;
+
+TEST(BibAbbild, EintragNachDemDateiformat) {
+  const Bytes abbild = BibAbbild(MitVollemEintrag());
   ASSERT_EQ(abbild.size(), 20u + 19 * 9 + 472);
   EXPECT_EQ(LE(abbild, 0, 4), 0x58254958u);
   EXPECT_EQ(LE(abbild, 4, 8), abbild.size());
@@ -144,7 +153,7 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   EXPECT_EQ(LE(abbild, stufe17 + 1, 4), 1u);
   EXPECT_EQ(LE(abbild, stufe17 + 5, 4), 0x0A0B0C0Du);
 
-  const std::size_t eintrag = stufe17 + 9;
+  const std::size_t eintrag = kVollerEintrag;
   const struct {
     std::size_t offset;
     int bytes;
@@ -204,7 +213,13 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   };
   for (const auto& f : felder)
     EXPECT_EQ(LE(abbild, eintrag + f.offset, f.bytes), f.wert) << "Offset " << f.offset;
+}
 
+// The padding between the fields is written as zero, and the image reads back as it is.
+TEST(BibAbbild, LueckenSindNullUndGelesenGleich) {
+  const Bytes abbild = BibAbbild(MitVollemEintrag());
+  ASSERT_EQ(abbild.size(), 20u + 19 * 9 + 472);
+  const std::size_t eintrag = kVollerEintrag;
   std::vector<std::size_t> luecken = {13, 14, 15, 37, 38,  39,  49,  50,  51,  68,  69,  70,
                                       71, 73, 74, 75, 106, 107, 125, 126, 127, 469, 470, 471};
   for (std::size_t s = 0; s < 16; ++s)
