@@ -258,11 +258,15 @@ class Regeln {
           : e_.CBVirtGewinn2 && springt ? w.EDWinVirt
                                         : 0.0;
     m.a += Z(m);
-    if (letzte_) {
-      m.a += E(m, true);
-      Fertig(m);
-    }
+    BeendeVirtuell(m);
     zuege_->push_back(m);
+  }
+
+  // The last ply of a virtual line adds the virtual end value and finishes the move.
+  void BeendeVirtuell(RZug& m) const {
+    if (!letzte_) return;
+    m.a += E(m, true);
+    Fertig(m);
   }
 
   // A mill: one move for each stone it may remove; true when it wins and generation stops.
@@ -317,10 +321,7 @@ class Regeln {
       if (letzte_) Fertig(m);
     } else {
       m.a = Z(m);
-      if (letzte_) {
-        m.a += E(m, true);
-        Fertig(m);
-      }
+      BeendeVirtuell(m);
     }
     zuege_->push_back(m);
   }
