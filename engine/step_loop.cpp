@@ -68,7 +68,7 @@ StepSchleife::Ergebnis StepSchleife::StufeStepInc(Lage& l) {
 
 bool StepSchleife::Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k) {
   const int d = it_.d;
-  if (!tabelle_.Aktiv() || einst_.suchArt != SuchArt::Schnell || it_.modus == Modus::Liste ||
+  if (!tabelle_->Aktiv() || einst_.suchArt != SuchArt::Schnell || it_.modus == Modus::Liste ||
       s < std::max(kTabelleAb, it_.oben + 2) || s >= d)
     return false;
   return d - s + 1 < VerlaufAbstand(s) && Verschluessele(s, d, k);
@@ -85,23 +85,23 @@ bool StepSchleife::Verschluessele(int s, int d, Transpositionstabelle::Schluesse
 void StepSchleife::OrdneNachVorigerIteration(int s) {
   Transpositionstabelle::Schluessel k;
   if (it_.d - 1 <= s || !Verschluessele(s, it_.d - 1, k)) return;
-  if (const Transpositionstabelle::Ergebnis* e = tabelle_.Finde(k)) MerkeKiller(s, e->linie[s]);
+  if (tabelle_->Finde(k, gefunden_)) MerkeKiller(s, gefunden_.linie[s]);
 }
 
 bool StepSchleife::AusDerTabelle(Lage& l) {
   Transpositionstabelle::Schluessel k;
   if (!Tabellenfaehig(l.s, k)) return false;
-  const Transpositionstabelle::Ergebnis* e = tabelle_.Finde(k);
-  if (e == nullptr) {
+  if (!tabelle_->Finde(k, gefunden_)) {
     OrdneNachVorigerIteration(l.s);
     return false;
   }
+  const Transpositionstabelle::Ergebnis& e = gefunden_;
   const int d = it_.d;
   int& s = l.s;
-  MerkeKiller(s, e->linie[s]);
+  MerkeKiller(s, e.linie[s]);
   TZug& p = AktuellerZug(s - 1);
-  TZugWert w = Runterrechnen(e->wert, p.Wertung, einst_, host_);
-  if (!e->genau) {
+  TZugWert w = Runterrechnen(e.wert, p.Wertung, einst_, host_);
+  if (!e.genau) {
     // A reply worth at least this much was found before: the parent move is cut off as by
     // that reply, or searched with that reply first.
     w.PunktWertA = p.Wertung.PunktWertA;
@@ -110,7 +110,7 @@ bool StepSchleife::AusDerTabelle(Lage& l) {
     l.stage = agNextMove;
     return true;
   }
-  for (int j = s; j <= d; ++j) p.SmartZuege[j] = e->linie[j];
+  for (int j = s; j <= d; ++j) p.SmartZuege[j] = e.linie[j];
   --s;
   l.stage = agNextMove;
   p.BEWERTET = true;
@@ -141,7 +141,7 @@ void StepSchleife::InDieTabelle(int s) {
   const TZug& bester = st.Zuege[st.BesterZug];
   // Cut off before its last reply, the parent move leaves the ply's best exact but not final.
   const bool genau = st.ZugZeiger == st.ZuegeAnzahl;
-  tabelle_.Speichere(k, bester.Wertung, genau, bester, s, it_.d);
+  tabelle_->Speichere(k, bester.Wertung, genau, bester, s, it_.d);
 }
 
 bool StepSchleife::ElternGeschnittenDurch(int s, int d, const TZugWert& x) {

@@ -64,14 +64,17 @@ class StepSchleife : public StepStack {
   // A worker's cell gets a better sibling to cut by.
   void SetzeGeschwister(const TZug* g) { it_.geschwister = g; }
   // A new search: nothing learnt in an earlier one orders its moves or values its subtrees.
-  // The table gets mb megabytes first, allocated only when that changes.
+  // The own table gets mb megabytes first, allocated only when that changes.
   void VergissOrdnung(std::size_t tabelleMB) {
     killer_ = {};
-    if (tabelleMB != tabelleMB_) {
-      tabelle_.Groesse(tabelleMB);
-      tabelleMB_ = tabelleMB;
-    }
-    tabelle_.NeueSuche();
+    tabelle_ = &eigene_;
+    eigene_.Groesse(tabelleMB);
+    eigene_.NeueSuche();
+  }
+  // The same with the table of a parallel search, which its owner sizes and renews.
+  void VergissOrdnung(Transpositionstabelle& geteilt) {
+    killer_ = {};
+    tabelle_ = &geteilt;
   }
   // Performs the current stage.
   Ergebnis Schritt(Lage& l);
@@ -186,8 +189,10 @@ class StepSchleife : public StepStack {
   Array1<ZugKennung, kMaxSteps> killer_{};
   // For each ply in an order of its own, each move's place in the classic order.
   Array1<std::array<std::uint8_t, kMaxZuege + 1>, kMaxSteps> rang_{};
-  Transpositionstabelle tabelle_;
-  std::size_t tabelleMB_ = 0;
+  Transpositionstabelle eigene_;
+  Transpositionstabelle* tabelle_ = &eigene_;
+  // The entry last found, copied out of the table.
+  Transpositionstabelle::Ergebnis gefunden_{};
 };
 
 }  // namespace quarne

@@ -1,5 +1,6 @@
 #include "engine/transposition.h"
 
+#include <thread>
 #include <type_traits>
 
 namespace quarne {
@@ -37,7 +38,14 @@ bool Transpositionstabelle::Verschluessele(const TBrett& brett, int s, int d, in
          Haenge(k.b, freiB, zugOhneQuarne + 1, 8);
 }
 
+Transpositionstabelle::Sperre::Sperre(std::atomic<bool>& frei) : frei_(frei) {
+  while (frei_.exchange(true, std::memory_order_acquire))
+    while (frei_.load(std::memory_order_relaxed)) std::this_thread::yield();
+}
+
 void Transpositionstabelle::Groesse(std::size_t mb) {
+  if (mb == mb_ && (mb == 0 || anzahl_ > 0)) return;
+  mb_ = mb;
   anzahl_ = mb * 1024 * 1024 / sizeof(Eintrag);
   eintraege_.reset(anzahl_ > 0 ? static_cast<Eintrag*>(std::calloc(anzahl_, sizeof(Eintrag)))
                                : nullptr);
@@ -51,14 +59,20 @@ std::size_t Transpositionstabelle::Index(const Schluessel& k) const {
   return static_cast<std::size_t>(h % anzahl_);
 }
 
-const Transpositionstabelle::Ergebnis* Transpositionstabelle::Finde(const Schluessel& k) const {
-  const Eintrag& e = eintraege_[Index(k)];
-  return e.generation == generation_ && e.schluessel == k ? &e.ergebnis : nullptr;
+bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
+  const std::size_t i = Index(k);
+  const Eintrag& e = eintraege_[i];
+  const Sperre sperre(SperreFuer(i));
+  if (e.generation != generation_ || !(e.schluessel == k)) return false;
+  aus = e.ergebnis;
+  return true;
 }
 
 void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert, bool genau,
                                       const TZug& bester, int s, int d) {
-  Eintrag& e = eintraege_[Index(k)];
+  const std::size_t i = Index(k);
+  Eintrag& e = eintraege_[i];
+  const Sperre sperre(SperreFuer(i));
   e.schluessel = k;
   e.generation = generation_;
   e.ergebnis.wert = wert;

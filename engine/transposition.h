@@ -1,8 +1,10 @@
-// Results of subtrees met before in the same iteration, reused only where they cannot differ:
+// Results of subtrees met before in the same search, reused only where they cannot differ:
 // the same position, ply and depth limit, and a history that cannot matter below it. A fixed
-// table, sized before a search; nothing is allocated while searching.
+// table, sized before a search; nothing is allocated while searching. The workers of a parallel
+// search share one: each entry is read and written under a lock of its stripe.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -26,7 +28,8 @@ class Transpositionstabelle {
   // mill (-1 when the draw limit cannot be reached below it); false when a field does not fit.
   static bool Verschluessele(const TBrett& brett, int s, int d, int zugOhneQuarne, Schluessel& k);
 
-  // Sizes the table to about mb megabytes (0: none) and forgets everything.
+  // Sizes the table to about mb megabytes (0: none) and forgets everything; allocates only when
+  // the size changes. Neither it nor NeueSuche may run while a search uses the table.
   void Groesse(std::size_t mb);
   bool Aktiv() const { return anzahl_ > 0; }
   // A new search: results of earlier ones no longer count.
@@ -41,7 +44,8 @@ class Transpositionstabelle {
     std::uint8_t von = 0, bis = 0;
     Array1<TSmartZug, kMaxSteps> linie{};
   };
-  const Ergebnis* Finde(const Schluessel& k) const;
+  // Copies the entry of k into aus; false when there is none.
+  bool Finde(const Schluessel& k, Ergebnis& aus) const;
   void Speichere(const Schluessel& k, const TZugWert& wert, bool genau, const TZug& bester, int s,
                  int d);
 
@@ -53,6 +57,21 @@ class Transpositionstabelle {
   };
   std::size_t Index(const Schluessel& k) const;
 
+  // Entries share a lock by their index, so that the locks fit in the cache and a lookup in
+  // one thread rarely waits for another.
+  static constexpr std::size_t kSperren = 4096;
+  class Sperre {
+   public:
+    Sperre(std::atomic<bool>& frei);
+    ~Sperre() { frei_.store(false, std::memory_order_release); }
+    Sperre(const Sperre&) = delete;
+    Sperre& operator=(const Sperre&) = delete;
+
+   private:
+    std::atomic<bool>& frei_;
+  };
+  std::atomic<bool>& SperreFuer(std::size_t index) const { return sperren_[index % kSperren]; }
+
   // Zeroed memory is an empty table (generation 0 is never searched), and the system hands it
   // out untouched: a large table costs nothing until it fills.
   struct FreiGeben {
@@ -60,7 +79,10 @@ class Transpositionstabelle {
   };
   std::unique_ptr<Eintrag[], FreiGeben> eintraege_;
   std::size_t anzahl_ = 0;
+  std::size_t mb_ = 0;
   std::uint32_t generation_ = 1;
+  // true while held
+  std::unique_ptr<std::atomic<bool>[]> sperren_ = std::make_unique<std::atomic<bool>[]>(kSperren);
 };
 
 }  // namespace quarne

@@ -303,7 +303,7 @@ bool HTBaum::HTVorgaengerFertig(int L, int i) {
 
 int HTBaum::NaechsteZelle(int L, bool aeltesteZuerst, bool& offen) {
   offen = false;
-  for (int i = 0; i <= HTStepListe[L].ZugListeZeiger; ++i) {
+  for (const int i : zellenFolge_) {
     const TZug& z = Eintrag(L, i);
     if (Entschieden(z) || z.IMTHREAD > 0) continue;
     offen = true;
@@ -314,13 +314,97 @@ int HTBaum::NaechsteZelle(int L, bool aeltesteZuerst, bool& offen) {
 
 bool HTBaum::AeltesteEntschieden(int L, int i) {
   for (int l = L; l >= 1; --l) {
-    const TZug& z = Eintrag(l, i);
-    const int eltern = l > 1 ? z.LISTE_1 : -1;
-    const int aeltester = l > 1 ? Eintrag(l - 1, eltern).LISTEVON : 0;
+    const int aeltester = aeltester_[l][static_cast<std::size_t>(i)];
     if (i != aeltester && !Entschieden(Eintrag(l, aeltester))) return false;
-    i = eltern;
+    i = l > 1 ? Eintrag(l, i).LISTE_1 : -1;
   }
   return true;
+}
+
+template <class F>
+void HTBaum::JederBlock(int l, F f) {
+  if (l == 1) {
+    if (HTStepListe[1].ZugListeZeiger >= 0) f(0, HTStepListe[1].ZugListeZeiger);
+    return;
+  }
+  const THTListe& oben = HTStepListe[l - 1];
+  for (int p = 0; p <= oben.ZugListeZeiger; ++p) {
+    const TZug& e = oben.ZugListe[static_cast<std::size_t>(p)];
+    if (e.LISTEVON >= 0 && e.LISTEBIS >= e.LISTEVON) f(e.LISTEVON, e.LISTEBIS);
+  }
+}
+
+void HTBaum::OrdneWieDerBaum(int L) {
+  for (int l = 1; l <= L; ++l) {
+    platz_[l].assign(static_cast<std::size_t>(HTStepListe[l].Anzahl()), 0);
+    JederBlock(l, [&](int von, int bis) {
+      for (int k = von; k <= bis; ++k) platz_[l][static_cast<std::size_t>(k)] = k - von;
+    });
+  }
+  OrdneZellen(L);
+}
+
+void HTBaum::OrdneNachIteration(int L) {
+  for (int l = 1; l <= L; ++l) {
+    JederBlock(l, [&](int von, int bis) {
+      folge_.clear();
+      for (int k = von; k <= bis; ++k) folge_.push_back(k);
+      const auto platz = [&](int k) -> int& { return platz_[l][static_cast<std::size_t>(k)]; };
+      std::sort(folge_.begin(), folge_.end(), [&](int a, int b) { return platz(a) < platz(b); });
+      if (l == 1) {
+        // The root moves by their values, as the search in one thread sorts them; as
+        // HTSortListe, as many passes as entries, whatever the comparison does with draws.
+        for (int durchgang = von; durchgang <= bis; ++durchgang) {
+          bool getauscht = false;
+          for (auto k = folge_.size() - 1; k > 0; --k) {
+            if (IstBesserA(Eintrag(l, folge_[k - 1]), Eintrag(l, folge_[k]), einst_, host_)) {
+              std::swap(folge_[k - 1], folge_[k]);
+              getauscht = true;
+            }
+          }
+          if (!getauscht) break;
+        }
+      } else {
+        // Below, the reply that valued or cut off its parent comes first, the others keep
+        // their order: the values of cut-off and unsearched entries are too rough to sort by.
+        int bester = BesterIm(l, von, bis, IstBewertet);
+        const int schranke = BesterIm(l, von, bis, IstSchranke);
+        if (schranke >= 0 &&
+            (bester < 0 || IstBesser(Eintrag(l, bester), Eintrag(l, schranke), einst_, host_)))
+          bester = schranke;
+        if (bester >= 0)
+          std::rotate(folge_.begin(), std::find(folge_.begin(), folge_.end(), bester),
+                      std::find(folge_.begin(), folge_.end(), bester) + 1);
+      }
+      for (std::size_t k = 0; k < folge_.size(); ++k) platz(folge_[k]) = static_cast<int>(k);
+    });
+  }
+  OrdneZellen(L);
+}
+
+void HTBaum::OrdneZellen(int L) {
+  for (int l = 1; l <= L; ++l) {
+    aeltester_[l].assign(static_cast<std::size_t>(HTStepListe[l].Anzahl()), 0);
+    JederBlock(l, [&](int von, int bis) {
+      int erster = von;
+      for (int k = von; k <= bis; ++k)
+        if (platz_[l][static_cast<std::size_t>(k)] == 0) erster = k;
+      for (int k = von; k <= bis; ++k) aeltester_[l][static_cast<std::size_t>(k)] = erster;
+    });
+  }
+  // A cell's key: its places from level 1 down.
+  const auto schluessel = [&](int i) {
+    std::array<int, kMaxSteps + 1> k{};
+    for (int l = L; l >= 1; --l) {
+      k[static_cast<std::size_t>(l)] = platz_[l][static_cast<std::size_t>(i)];
+      i = l > 1 ? Eintrag(l, i).LISTE_1 : 0;
+    }
+    return k;
+  };
+  zellenFolge_.clear();
+  for (int i = 0; i <= HTStepListe[L].ZugListeZeiger; ++i) zellenFolge_.push_back(i);
+  std::sort(zellenFolge_.begin(), zellenFolge_.end(),
+            [&](int a, int b) { return schluessel(a) < schluessel(b); });
 }
 
 int HTBaum::BesterBewerteter(int L, int i) {

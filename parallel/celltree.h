@@ -61,11 +61,19 @@ class HTBaum final : public ListenBaum {
   // At every level of the path to entry i of level L, the entry's eldest sibling is decided or
   // is the entry itself.
   bool AeltesteEntschieden(int L, int i);
-  // The first open cell of level L in no worker's hands, -1 when none; offen says whether there
-  // is any. With aeltesteZuerst a cell waits until, at every level of its path, the first of its
-  // siblings (the eldest, best by the order of the tree) is decided: the eldest usually decides
-  // its parent alone, or gives its siblings the bound to cut by, as in the search itself.
+  // The first open cell of level L in no worker's hands, in the order of work; -1 when none;
+  // offen says whether there is any. With aeltesteZuerst a cell waits until, at every level of
+  // its path, the first of its siblings in the order of work (the eldest) is decided: the eldest
+  // usually decides its parent alone, or gives its siblings the bound to cut by, as in the
+  // search itself.
   int NaechsteZelle(int L, bool aeltesteZuerst, bool& offen);
+  // The order of work for the next iteration: every sibling block of levels 1 to L best-first
+  // by the values the iteration just found, and the cells of level L in the order of their
+  // paths, so that the workers start where the search in one thread would. The tree keeps its
+  // own order, by which the merge breaks ties, so that the result does not depend on it.
+  void OrdneNachIteration(int L);
+  // The order of work as the tree's own order, for the first iteration.
+  void OrdneWieDerBaum(int L);
   // The exactly valued entry of level L that is best among entry i and its siblings; -1 when
   // none is valued yet.
   int BesterBewerteter(int L, int i);
@@ -81,9 +89,21 @@ class HTBaum final : public ListenBaum {
   // The lowest index of level L + 1 that belongs below entry von of level L or a later one.
   int ErsterNachfahre(int L, int von) const;
 
+  // From the places among siblings: each entry's eldest and the order of the cells.
+  void OrdneZellen(int L);
+  // Calls f(von, bis) for every sibling block of level l.
+  template <class F>
+  void JederBlock(int l, F f);
+
   const Einstellungen& einst_;
   Host& host_;
   std::vector<TZug> puffer_;  // regrouping
+  // The order of work: per level each entry's place among its siblings (0: first) and its
+  // first sibling, and the cells of the deepest level in order.
+  Array1<std::vector<int>, kMaxSteps> platz_;
+  Array1<std::vector<int>, kMaxSteps> aeltester_;
+  std::vector<int> zellenFolge_;
+  std::vector<int> folge_;  // sorting a block
 };
 
 }  // namespace quarne

@@ -163,14 +163,16 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
 
 void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   const bool schnell = einst_.suchArt == SuchArt::Schnell;
-  const auto tabelleMB =
-      static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB / threadAnzahl_) : 0);
+  tabelle_.Groesse(static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB) : 0));
+  tabelle_.NeueSuche();
   for (int i = 0; i < threadAnzahl_; ++i) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
-    w.Vorbereiten(verlauf_, tabelleMB);
+    w.Vorbereiten(verlauf_, tabelle_);
     w.SetzeVirtuell(lauf.zug);
   }
   baum_.CopyAndSortHTStepListeNeu(L);
+  baum_.HTRestoreStepListe();
+  baum_.OrdneWieDerBaum(L);
   const int tiefe = lauf.zielTiefe;
   const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
@@ -261,6 +263,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     }
     if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
     if (!lauf.keepTabs && suche_.SichereIteration(tiefe, d, fullDepthOnly)) break;
+    if (schnell) baum_.OrdneNachIteration(L);
   }
 }
 

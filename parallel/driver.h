@@ -124,6 +124,8 @@ class HTSuche final : private Arbeiter {
   Einstellungen einst_;  // taken when a search starts; the tree and the workers read it
   Host& host_;
   HTBaum baum_;
+  // The workers' table of subtrees valued in this search.
+  Transpositionstabelle tabelle_;
   Wecker wecker_;
   std::vector<std::unique_ptr<HTQuarne>> threads_;
   // What each worker was handed or posted last: BesteAmPfad of its cell.

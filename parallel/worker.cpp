@@ -87,10 +87,10 @@ void HTQuarne::Terminate() {
   cv_.notify_all();
 }
 
-void HTQuarne::Vorbereiten(const SpielVerlauf& verlauf, std::size_t tabelleMB) {
+void HTQuarne::Vorbereiten(const SpielVerlauf& verlauf, Transpositionstabelle& tabelle) {
   UebernimmEinstellungen();
   SetzeVerlauf(verlauf);
-  VergissOrdnung(tabelleMB);
+  VergissOrdnung(tabelle);
 }
 
 std::string HTQuarne::Fehler() {

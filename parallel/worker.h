@@ -96,9 +96,9 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   void SetzeSchranken(const Schranken& beste);
   void PosteSchranken(const Schranken& beste);
 
-  // Settings copy and game history for the next search, which orders its moves and values its
-  // subtrees afresh, with a table of tabelleMB megabytes; only while parked.
-  void Vorbereiten(const SpielVerlauf& verlauf, std::size_t tabelleMB);
+  // Settings copy and game history for the next search, which orders its moves afresh and
+  // shares the subtrees it values through the driver's table; only while parked.
+  void Vorbereiten(const SpielVerlauf& verlauf, Transpositionstabelle& tabelle);
   // An error ended the worker's last cell: its text; empty when none.
   std::string Fehler();
   bool HatFehler() const { return hatFehler_.load(std::memory_order_acquire); }

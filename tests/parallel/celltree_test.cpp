@@ -249,6 +249,40 @@ TEST_F(Zusammenfuehrung, ZellenUnterEntschiedenemVorgaenger) {
   EXPECT_FALSE(baum.HTVorgaengerFertig(2, 0));
 }
 
+// The next iteration hands out first the cells below the root move that is now best, and below
+// a root move first the reply that valued it; the tree itself keeps its order.
+TEST_F(Zusammenfuehrung, NaechsteIterationBeginntWoDieLetzteDenBestenFand) {
+  baum.OrdneWieDerBaum(2);
+  bool offen = false;
+  EXPECT_EQ(baum.NaechsteZelle(2, true, offen), 0);
+
+  // The iteration found root move 1 better than root move 0, and reply 2 decided root move 0.
+  E(1, 1).Wertung = Z(rsQuarn, 900).Wertung;
+  E(2, 2).BEWERTET = true;
+  baum.OrdneNachIteration(2);
+  for (TZug& z : baum.HTStepListe[2].ZugListe) z.BEWERTET = false;
+
+  std::vector<int> folge;
+  for (int i; (i = baum.NaechsteZelle(2, false, offen)) >= 0;) {
+    folge.push_back(i);
+    E(2, i).IMTHREAD = 1;
+  }
+  EXPECT_EQ(folge, (std::vector<int>{3, 2, 0, 1}));
+  EXPECT_EQ(E(1, 0).LISTEVON, 0);
+  EXPECT_EQ(E(2, 2).LISTE_1, 0);
+
+  // The eldest of each block is now the first in that order: the cells below root move 0 wait
+  // until root move 1 is decided, and then for reply 2.
+  for (TZug& z : baum.HTStepListe[2].ZugListe) z.IMTHREAD = 0;
+  E(2, 3).IMTHREAD = 1;
+  EXPECT_EQ(baum.NaechsteZelle(2, true, offen), -1);
+  EXPECT_TRUE(offen);
+  E(1, 1).BEWERTET = true;
+  EXPECT_EQ(baum.NaechsteZelle(2, true, offen), 2);
+  E(2, 2).IMTHREAD = 2;
+  EXPECT_EQ(baum.NaechsteZelle(2, true, offen), -1);
+}
+
 TEST_F(Zusammenfuehrung, StepListeText) {
   const std::string schluss = "\r\n\r\n\r\n" + std::string(66, '-') + "\r\n\r\n\r\n";
   std::string text;

@@ -22,6 +22,7 @@ class Arbeiter : public ::testing::Test {
   Einstellungen einst;
   test::TestHost host;
   LeererVerlauf verlauf;
+  Transpositionstabelle ohneTabelle;
   std::atomic<bool> stop{false}, moveNow{false};
   Wecker wecker;
   std::unique_ptr<HTQuarne> w = std::make_unique<HTQuarne>(einst, stop, moveNow, wecker);
@@ -44,7 +45,7 @@ class Arbeiter : public ::testing::Test {
 
   void Bestuecke(const TZug& zelle, int stepMax) {
     w->WarteAufPark();
-    w->Vorbereiten(verlauf, 0);
+    w->Vorbereiten(verlauf, ohneTabelle);
     w->SetzeVirtuell(st.zug);
     w->TRHTTiefe = 1;
     w->TRStepMax = stepMax;
