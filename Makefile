@@ -44,7 +44,7 @@ fuzz:
 	@cmake -S fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 	@cmake --build $(FUZZ_DIR) -j $(JOBS)
 	@$(FUZZ_DIR)/fuzz_seeds $(FUZZ_DIR)/corpus
-	@for ziel in bibfile entryfile partie manifest; do \
+	@for ziel in bibfile entryfile gamefile manifest; do \
 	  echo "Fuzzing $$ziel: $(FUZZ_SECONDS) s"; \
 	  $(FUZZ_DIR)/$${ziel}_fuzz -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_DIR)/$$ziel- $(FUZZ_DIR)/corpus/$$ziel >$(FUZZ_DIR)/$$ziel.log 2>&1 \

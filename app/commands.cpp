@@ -19,7 +19,7 @@
 #include <string_view>
 #include <thread>
 
-#include "app/signatur.h"
+#include "app/bench_signature.h"
 #include "core/notation.h"
 #include "core/position_notation.h"
 #include "engine/perft.h"
@@ -28,15 +28,15 @@
 #include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/building.h"
-#include "library/dateien.h"
 #include "library/entryfile.h"
+#include "library/file_io.h"
+#include "library/file_lock.h"
 #include "library/import.h"
 #include "library/keyvalue.h"
 #include "library/lookup.h"
 #include "library/maintenance.h"
 #include "library/manifest.h"
 #include "library/shards.h"
-#include "library/sperre.h"
 #include "parallel/benchmark.h"
 #include "parallel/driver.h"
 

@@ -5,7 +5,7 @@
 namespace quarne {
 
 TSpielPhase NeuePhase(TSpielPhase bisher, std::int32_t gesetzt, std::int32_t anzahl) {
-  if (gesetzt < 9) return spSetzen;
+  if (gesetzt < kMaxSteine) return spSetzen;
   if (anzahl == 3) return spSpringen;
   if (anzahl > 3) return spZiehen;
   return bisher;

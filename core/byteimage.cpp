@@ -15,7 +15,8 @@ void ByteWriter::F64(double v) {
 bool ByteReader::Zahl(std::uint64_t& v, int bytes) {
   if (!Passt(static_cast<std::size_t>(bytes))) return false;
   std::uint64_t x = 0;
-  for (int i = 0; i < bytes; ++i) x |= std::uint64_t{daten_[pos_ + i]} << (8 * i);
+  for (std::size_t i = 0; i < static_cast<std::size_t>(bytes); ++i)
+    x |= std::uint64_t{daten_[pos_ + i]} << (8 * i);
   pos_ += static_cast<std::size_t>(bytes);
   v = x;
   return true;

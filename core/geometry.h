@@ -2,7 +2,6 @@
 // visits them, and the 16 mill lines. Everything is derived at compile time from the ring rule.
 #pragma once
 
-#include <array>
 #include <bit>
 #include <string_view>
 
@@ -22,14 +21,14 @@ constexpr bool IstEinPunkt(Punkte p) {
 
 // Neighbours of a point: next on the ring, previous on the ring, inner, outer (where they exist).
 struct NachbarListe {
-  std::array<Punkte, 4> punkt;
+  Array0<Punkte, 4> punkt;
   int anzahl;
 };
 
 namespace detail {
 
-constexpr std::array<NachbarListe, kAnzahlPunkte> BaueNachbarn() {
-  std::array<NachbarListe, kAnzahlPunkte> t{};
+constexpr Array0<NachbarListe, kAnzahlPunkte> BaueNachbarn() {
+  Array0<NachbarListe, kAnzahlPunkte> t{};
   for (int i = 0; i < kAnzahlPunkte; ++i) {
     const int ring = i / 8, k = i % 8;
     NachbarListe n{};
@@ -44,8 +43,8 @@ constexpr std::array<NachbarListe, kAnzahlPunkte> BaueNachbarn() {
   return t;
 }
 
-constexpr std::array<Punkte, 16> BaueLinien() {
-  std::array<Punkte, 16> t{};
+constexpr Array0<Punkte, 16> BaueLinien() {
+  Array0<Punkte, 16> t{};
   int n = 0;
   for (int ring = 0; ring < 3; ++ring)
     for (int k = 0; k < 8; k += 2)
@@ -56,20 +55,20 @@ constexpr std::array<Punkte, 16> BaueLinien() {
 
 }  // namespace detail
 
-inline constexpr std::array<NachbarListe, kAnzahlPunkte> kNachbarn = detail::BaueNachbarn();
-inline constexpr std::array<Punkte, 16> kLinien = detail::BaueLinien();
+inline constexpr Array0<NachbarListe, kAnzahlPunkte> kNachbarn = detail::BaueNachbarn();
+inline constexpr Array0<Punkte, 16> kLinien = detail::BaueLinien();
 
 namespace detail {
 
-constexpr std::array<Punkte, kAnzahlPunkte> BaueNachbarMasken() {
-  std::array<Punkte, kAnzahlPunkte> t{};
+constexpr Array0<Punkte, kAnzahlPunkte> BaueNachbarMasken() {
+  Array0<Punkte, kAnzahlPunkte> t{};
   for (int i = 0; i < kAnzahlPunkte; ++i)
     for (int j = 0; j < kNachbarn[i].anzahl; ++j) t[i] |= kNachbarn[i].punkt[j];
   return t;
 }
 
-constexpr std::array<std::array<int, 2>, kAnzahlPunkte> BaueLinienDurch() {
-  std::array<std::array<int, 2>, kAnzahlPunkte> t{};
+constexpr Array0<Array0<int, 2>, kAnzahlPunkte> BaueLinienDurch() {
+  Array0<Array0<int, 2>, kAnzahlPunkte> t{};
   for (int i = 0; i < kAnzahlPunkte; ++i) {
     int n = 0;
     for (int l = 0; l < 16; ++l)
@@ -81,10 +80,9 @@ constexpr std::array<std::array<int, 2>, kAnzahlPunkte> BaueLinienDurch() {
 }  // namespace detail
 
 // All neighbours of a point as one set.
-inline constexpr std::array<Punkte, kAnzahlPunkte> kNachbarMaske = detail::BaueNachbarMasken();
+inline constexpr Array0<Punkte, kAnzahlPunkte> kNachbarMaske = detail::BaueNachbarMasken();
 // The two lines through each point (indices into kLinien).
-inline constexpr std::array<std::array<int, 2>, kAnzahlPunkte> kLinienDurch =
-    detail::BaueLinienDurch();
+inline constexpr Array0<Array0<int, 2>, kAnzahlPunkte> kLinienDurch = detail::BaueLinienDurch();
 
 // The neighbours of point index p that are not on line l.
 constexpr Punkte AussenNachbarn(int p, int l) {

@@ -15,6 +15,8 @@ constexpr int kAnzahlPunkte = 24;
 constexpr Punkte kBrettMaske = 0xFFFFFF;
 // Stones of each side.
 constexpr int kMaxSteine = 9;
+// Placing moves of both sides together.
+constexpr int kSetzZuege = 2 * kMaxSteine;
 constexpr int kMaxSteps = 16;
 constexpr int kMaxZuege = 100;
 
@@ -39,21 +41,30 @@ constexpr TSpieler AndererSpieler(TSpieler s) {
   return s == csComputer ? csHuman : csComputer;
 }
 
-// Fixed-size array indexed from 1, as plies and move lists are numbered.
-template <class T, int N>
-struct Array1 {
+// Fixed-size array indexed by int from Erster on, as the game numbers its things.
+template <class T, int N, int Erster>
+struct ArrayAb {
   T data[N];
 
   constexpr T& operator[](int i) {
-    assert(i >= 1 && i <= N);
-    return data[i - 1];
+    assert(i >= Erster && i < Erster + N);
+    return data[i - Erster];
   }
   constexpr const T& operator[](int i) const {
-    assert(i >= 1 && i <= N);
-    return data[i - 1];
+    assert(i >= Erster && i < Erster + N);
+    return data[i - Erster];
   }
+  constexpr T* begin() { return data; }
+  constexpr T* end() { return data + N; }
+  constexpr const T* begin() const { return data; }
+  constexpr const T* end() const { return data + N; }
   static constexpr int size() { return N; }
 };
+// Plies and move lists are numbered from 1, points and mill lines from 0.
+template <class T, int N>
+using Array1 = ArrayAb<T, N, 1>;
+template <class T, int N>
+using Array0 = ArrayAb<T, N, 0>;
 
 // A position seen from one side ("Ziehend"); the other side is "Stehend".
 struct TBrett {

@@ -18,7 +18,7 @@ struct Oeffnung {
 
 // A line has at most six ways to open; unused entries have q = 0 and never count.
 struct Oeffnungen {
-  std::array<Oeffnung, 6> weg;
+  Array0<Oeffnung, 6> weg;
   int anzahl;
 };
 
@@ -28,8 +28,8 @@ constexpr Punkte AndereLinieOhne(int q, int l) {
   return kLinien[m] & ~Punkt(q);
 }
 
-constexpr std::array<Oeffnungen, 16> BaueOeffnungen() {
-  std::array<Oeffnungen, 16> t{};
+constexpr Array0<Oeffnungen, 16> BaueOeffnungen() {
+  Array0<Oeffnungen, 16> t{};
   for (int l = 0; l < 16; ++l)
     for (int p = 0; p < kAnzahlPunkte; ++p) {
       if (!(kLinien[l] & Punkt(p))) continue;
@@ -43,13 +43,13 @@ constexpr std::array<Oeffnungen, 16> BaueOeffnungen() {
   return t;
 }
 
-constexpr std::array<Oeffnungen, 16> kOeffnungen = BaueOeffnungen();
+constexpr Array0<Oeffnungen, 16> kOeffnungen = BaueOeffnungen();
 
 // Average moves per stone, m / n, for every count a board can hold (the same double as the
 // division).
 constexpr int kMaxZuegeJeSeite = 4 * kAnzahlPunkte;
-constexpr std::array<std::array<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> BaueQuotienten() {
-  std::array<std::array<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> t{};
+constexpr Array0<Array0<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> BaueQuotienten() {
+  Array0<Array0<double, kAnzahlPunkte + 1>, kMaxZuegeJeSeite + 1> t{};
   for (int m = 0; m <= kMaxZuegeJeSeite; ++m)
     for (int n = 1; n <= kAnzahlPunkte; ++n) t[m][n] = static_cast<double>(m) / n;
   return t;
@@ -88,8 +88,9 @@ int Zuege(Punkte steine, Punkte leer) {
 void ZaehleLinien(Punkte gueltig, Punkte a0, Punkte a1, Punkte a2, OffeneLinienZahl& z) {
   const Punkte einer = a0 ^ a1 ^ a2;
   const Punkte zweier = (a0 & a1) | (a0 & a2) | (a1 & a2);
-  z.wort += Anzahl(gueltig & ~einer & zweier) | Anzahl(gueltig & einer & ~zweier) << 8 |
-            Anzahl(gueltig & ~einer & ~zweier) << 16;
+  z.wort += static_cast<std::uint32_t>(Anzahl(gueltig & ~einer & zweier) |
+                                       Anzahl(gueltig & einer & ~zweier) << 8 |
+                                       Anzahl(gueltig & ~einer & ~zweier) << 16);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
-#include "engine/listenbaum.h"
+#include "engine/list_tree.h"
 #include "engine/search_run.h"
 #include "engine/settings.h"
 #include "engine/step_loop.h"

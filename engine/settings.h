@@ -61,7 +61,7 @@ struct Einstellungen {
 
   int DenkzeitSekunden() const {
     return AutoGroup >= 0 && AutoGroup < static_cast<int>(kDenkzeiten.size())
-               ? kDenkzeiten[AutoGroup]
+               ? kDenkzeiten[static_cast<std::size_t>(AutoGroup)]
                : 0;
   }
 };

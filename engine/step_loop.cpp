@@ -398,7 +398,9 @@ bool StepSchleife::EigeneOrdnung(int s) const {
 
 bool StepSchleife::GewinntGleichstand(int s, int kandidat, const TZug& wert) {
   const TStep& st = Steps[s];
-  return EigeneOrdnung(s) && rang_[s][kandidat] < rang_[s][st.BesterZug] &&
+  return EigeneOrdnung(s) &&
+         rang_[s][static_cast<std::size_t>(kandidat)] <
+             rang_[s][static_cast<std::size_t>(st.BesterZug)] &&
          !IstBesser(wert, st.Zuege[st.BesterZug], einst_, host_);
 }
 

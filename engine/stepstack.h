@@ -1,6 +1,7 @@
 // A stack of 16 plies with the rules of the game: move generation with mills, removals and
 // draws, and the step operations every search loop shares. The calling-thread search and each
 // worker thread own one; their differences are the parameters of GenModus and of the step loop.
+// The generation members are defined in movegen.cpp, the rest in stepstack.cpp.
 #pragma once
 
 #include <array>
@@ -11,7 +12,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/host.h"
-#include "engine/listenbaum.h"
+#include "engine/list_tree.h"
 #include "engine/settings.h"
 
 namespace quarne {

@@ -9,8 +9,8 @@
 #include <exception>
 
 #include "engine/values.h"
-#include "fuzz/eingabe.h"
-#include "fuzz/suche.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_search.h"
 #include "library/bibfile.h"
 #include "library/import.h"
 #include "library/lookup.h"

@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <exception>
 
-#include "fuzz/eingabe.h"
-#include "fuzz/suche.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_search.h"
 #include "library/bibfile.h"
 #include "library/import.h"
 #include "library/maintenance.h"

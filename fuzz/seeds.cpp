@@ -1,17 +1,17 @@
 // Writes the starting corpus of the fuzz targets: a small good library, an empty one, an entry
 // file that can be imported and one that only reads, each in every form of input, into
-// FOLDER/bibfile and FOLDER/entryfile, two games into FOLDER/partie, and a plan's manifest and
+// FOLDER/bibfile and FOLDER/entryfile, two games into FOLDER/gamefile, and a plan's manifest and
 // a shard's time into FOLDER/manifest.
 #include <iostream>
 #include <string>
 #include <vector>
 
-#include "fuzz/eingabe.h"
-#include "fuzz/suche.h"
+#include "fuzz/fuzz_input.h"
+#include "fuzz/fuzz_search.h"
 #include "game/game_file.h"
 #include "library/bibfile.h"
-#include "library/dateien.h"
 #include "library/entryfile.h"
+#include "library/file_io.h"
 #include "library/keyvalue.h"
 #include "library/manifest.h"
 
@@ -78,17 +78,17 @@ int main(int argc, char** argv) {
   b.AlleSteine = b.SteineZiehend | b.SteineStehend;
   b.SpielPhaseZiehend = b.SpielPhaseStehend = spZiehen;
   b.SteineAnzahlZiehend = b.SteineAnzahlStehend = 7;
-  b.GesetzteSteineZiehend = b.GesetzteSteineStehend = 9;
+  b.GesetzteSteineZiehend = b.GesetzteSteineStehend = kMaxSteine;
   b.VerloreneSteineZiehend = b.VerloreneSteineStehend = 2;
-  std::filesystem::create_directories(ordner / "partie");
+  std::filesystem::create_directories(ordner / "gamefile");
   std::filesystem::create_directories(ordner / "manifest");
   const std::vector<TSBibEintrag> erste = {ErsteZuege()};
   const bool ok = SchreibeSaaten(ordner / "bibfile", "klein", BibAbbild(KleineBibliothek())) &&
                   SchreibeSaaten(ordner / "bibfile", "leer", BibAbbild(TBibliothek{})) &&
                   SchreibeSaaten(ordner / "entryfile", "klein", SBibAbbild(KleineEintraege())) &&
                   SchreibeSaaten(ordner / "entryfile", "erste", SBibAbbild(erste)) &&
-                  SchreibeDatei(ordner / "partie" / "klein", PartieAbbild(partie)) &&
-                  SchreibeDatei(ordner / "partie" / "ziehen", PartieAbbild(ziehen)) &&
+                  SchreibeDatei(ordner / "gamefile" / "klein", PartieAbbild(partie)) &&
+                  SchreibeDatei(ordner / "gamefile" / "ziehen", PartieAbbild(ziehen)) &&
                   SchreibeDatei(ordner / "manifest" / "plan", ManifestText({1, 3, 12, 4, 57})) &&
                   SchreibeDatei(ordner / "manifest" / "zeit", KennwertText({{"rechenzeit", 9}}));
   if (!ok) std::cerr << "Saaten nicht geschrieben: " << ordner << "\n";

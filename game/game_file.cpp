@@ -1,8 +1,8 @@
 #include "game/game_file.h"
 
 #include "core/plausibility.h"
-#include "library/dateien.h"
-#include "library/sperre.h"
+#include "library/file_io.h"
+#include "library/file_lock.h"
 
 namespace quarne {
 namespace {

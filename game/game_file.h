@@ -12,7 +12,7 @@
 
 #include "core/byteimage.h"
 #include "game/game_record.h"
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 namespace quarne {
 

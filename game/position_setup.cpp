@@ -22,7 +22,7 @@ void ErlaubeAnalyse(Steinzahlen& z) {
       z.WeissAmZug = gW == gB;
       z.SchwarzAmZug = gW == gB + 1;
     } else if (w == spZiehen) {
-      z.SchwarzAmZug = gB == 8;
+      z.SchwarzAmZug = gB == kMaxSteine - 1;
     }
   } else if (s == spZiehen) {
     beide = w == spZiehen || (w == spSpringen && W == 3);

@@ -2,10 +2,10 @@
 
 #include <new>
 
-#include "library/dateien.h"
+#include "library/file_io.h"
+#include "library/image_header.h"
 #include "library/packing.h"
 #include "library/validation.h"
-#include "library/vorspann.h"
 
 namespace quarne {
 

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "core/byteimage.h"
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 #include "library/model.h"
 
 namespace quarne {

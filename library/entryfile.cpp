@@ -3,9 +3,9 @@
 #include <exception>
 #include <utility>
 
-#include "library/dateien.h"
+#include "library/file_io.h"
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/vorspann.h"
 
 namespace quarne {
 

@@ -10,7 +10,7 @@
 
 #include "core/byteimage.h"
 #include "core/types.h"
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 namespace quarne {
 

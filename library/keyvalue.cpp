@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "library/dateien.h"
+#include "library/file_io.h"
 
 namespace quarne {
 

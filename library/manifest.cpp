@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "core/types.h"
-#include "library/dateien.h"
+#include "library/file_io.h"
 #include "library/keyvalue.h"
 #include "library/model.h"
 

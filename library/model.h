@@ -11,7 +11,7 @@
 
 namespace quarne {
 
-constexpr int kBibStufen = 19;  // levels 0..18
+constexpr int kBibStufen = kSetzZuege + 1;  // levels 0..18, by the stones placed
 
 // The role of an entry.
 enum TrSC : std::uint8_t {

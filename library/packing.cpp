@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "library/vorspann.h"
+#include "library/image_header.h"
 
 namespace quarne {
 

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "core/byteimage.h"
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 namespace quarne {
 

@@ -10,8 +10,8 @@ namespace {
 // rings; RingTausch only decides which ring's byte lands where.
 using RingTabelle = std::array<std::array<std::uint8_t, 256>, 8>;
 
-constexpr int TabellenIndex(TSymmetrie t) {
-  return (t.m ? 4 : 0) + (t.r & 3);
+constexpr std::size_t TabellenIndex(TSymmetrie t) {
+  return static_cast<std::size_t>((t.m ? 4 : 0) + (t.r & 3));
 }
 
 constexpr Punkte Gedreht(Punkte p, int r) {
@@ -30,7 +30,7 @@ constexpr RingTabelle BaueTabelle(bool rueckwaerts) {
       for (Punkte b = 0; b < 256; ++b) {
         const Punkte bild =
             rueckwaerts ? Gespiegelt(Gedreht(b, (4 - r) % 4), m) : Gedreht(Gespiegelt(b, m), r);
-        tab[m * 4 + r][b] = static_cast<std::uint8_t>(bild);
+        tab[TabellenIndex({m == 1, false, r})][b] = static_cast<std::uint8_t>(bild);
       }
   return tab;
 }

@@ -41,7 +41,8 @@ struct TSymmetrie {
 // (1,1), and within each r = 0..3.
 inline constexpr std::array<TSymmetrie, 16> kSymmetrien = [] {
   std::array<TSymmetrie, 16> t{};
-  for (int i = 0; i < 16; ++i) t[i] = {(i / 4) % 2 == 1, i / 8 == 1, i % 4};
+  for (int i = 0; i < 16; ++i)
+    t[static_cast<std::size_t>(i)] = {(i / 4) % 2 == 1, i / 8 == 1, i % 4};
   return t;
 }();
 

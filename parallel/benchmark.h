@@ -21,7 +21,9 @@ struct ScoreMessung {
   std::int64_t ms = 0;     // measured time
   // Undefined when no time passed.
   bool Definiert() const { return ms > 0; }
-  double ZuegeJeSekunde() const { return static_cast<double>(zuege) / ms * 1000; }
+  double ZuegeJeSekunde() const {
+    return static_cast<double>(zuege) / static_cast<double>(ms) * 1000;
+  }
   double Prozent() const { return ZuegeJeSekunde() / kReferenzZuegeJeSekunde * 100; }
 };
 

@@ -9,7 +9,7 @@
 
 #include "core/types.h"
 #include "engine/host.h"
-#include "engine/listenbaum.h"
+#include "engine/list_tree.h"
 #include "engine/settings.h"
 
 namespace quarne {

@@ -7,6 +7,8 @@ packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev
           fonts-dejavu-core fonts-liberation2)
 # `install-deps.sh fuzz`: what `make fuzz` needs instead, clang with its libFuzzer runtime.
 if [ "${1:-}" = fuzz ]; then packages=(cmake make clang libclang-rt-dev); fi
+# `install-deps.sh format`: the formatter that CI checks every source with.
+if [ "${1:-}" = format ]; then packages=(clang-format); fi
 # `install-deps.sh package`: what `make package` needs besides the build, dpkg-shlibdeps and the
 # `file` that CPack picks the programs out with.
 if [ "${1:-}" = package ]; then packages=(dpkg-dev file); fi

@@ -7,7 +7,7 @@
 #include <QTabWidget>
 
 #include "game/game_file.h"
-#include "library/sperre.h"
+#include "library/file_lock.h"
 #include "ui/board_view.h"
 #include "ui/dialogs.h"
 #include "ui/main_tab.h"

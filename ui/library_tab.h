@@ -9,9 +9,9 @@
 #include <string>
 
 #include "library/building.h"
-#include "library/ergebnis.h"
+#include "library/file_lock.h"
+#include "library/file_result.h"
 #include "library/model.h"
-#include "library/sperre.h"
 #include "ui/timers.h"
 
 class QAction;

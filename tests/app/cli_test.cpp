@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "aufruf.h"
+#include "cli_run.h"
 #include "game/game_file.h"
 #include "library/bibfile.h"
 #include "library/lookup.h"

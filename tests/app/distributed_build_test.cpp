@@ -7,15 +7,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "aufruf.h"
+#include "cli_run.h"
 #include "library/entryfile.h"
+#include "library/file_lock.h"
 #include "library/lookup.h"
 #include "library/manifest.h"
 #include "library/shards.h"
-#include "library/sperre.h"
 #include "library_compare.h"
 #include "tests/engine/test_host.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

@@ -11,9 +11,9 @@
 #include <fstream>
 #include <string>
 
-#include "aufruf.h"
+#include "cli_run.h"
 #include "library_compare.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

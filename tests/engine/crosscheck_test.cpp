@@ -22,10 +22,10 @@
 #include "engine/perft.h"
 #include "engine/search.h"
 #include "engine/settings.h"
-#include "referenzregeln.h"
+#include "random_positions.h"
+#include "reference_rules.h"
 #include "test_host.h"
 #include "test_positions.h"
-#include "zufallsstellungen.h"
 
 namespace quarne {
 namespace {
@@ -34,11 +34,12 @@ using namespace test;
 
 // Plies of a search below a position in which `gesetzt` stones have been placed.
 std::array<bool, kMaxSteps + 1> VirtuellePlies(const Einstellungen& e, int gesetzt) {
-  constexpr std::array<int, 18> kAb = {4, 4, 6, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0, 0, 0, 0, 0, 0};
+  constexpr std::array<int, kSetzZuege> kAb = {4, 4, 6, 7, 7, 7, 7, 7, 7,
+                                               7, 7, 7, 0, 0, 0, 0, 0, 0};
   int ab = 0;
-  if (e.CBVirtuell && gesetzt < 18) {
+  if (e.CBVirtuell && gesetzt < kSetzZuege) {
     ab = e.CBVirtuellZugAb ? e.VirtuellSE : kAb[gesetzt];
-    if (ab <= 1 || gesetzt + ab > 18) ab = 0;
+    if (ab <= 1 || gesetzt + ab > kSetzZuege) ab = 0;
   }
   std::array<bool, kMaxSteps + 1> v{};
   for (int s = 1; s <= kMaxSteps; ++s) v[s] = ab > 0 && s >= ab;

@@ -12,8 +12,8 @@
 #include <string>
 
 #include "engine/stepstack.h"
+#include "random_positions.h"
 #include "test_host.h"
-#include "zufallsstellungen.h"
 
 namespace quarne {
 namespace {

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <string>
 
-#include "library/dateien.h"
-#include "library/sperre.h"
+#include "library/file_io.h"
+#include "library/file_lock.h"
 #include "tests/engine/test_positions.h"
 
 namespace quarne {

@@ -16,7 +16,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "tests/ui/skript_dialoge.h"
+#include "tests/ui/scripted_dialogs.h"
 #include "ui/help_page.h"
 #include "ui/main_window.h"
 #include "ui/program_files.h"

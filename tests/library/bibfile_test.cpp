@@ -8,10 +8,11 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <span>
 
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/vorspann.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {
@@ -123,7 +124,8 @@ void Schreibe(const std::filesystem::path& pfad, const Bytes& inhalt) {
           static_cast<std::streamsize>(inhalt.size()));
 }
 
-TEST(BibAbbild, EintragNachDemDateiformat) {
+// A library whose only entry, in level 17, has every field set.
+TBibliothek MitVollemEintrag() {
   TBibliothek bib;
   TBibZug e;
   e.Zug = VollerZug();
@@ -133,7 +135,15 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   e.rSC = r0;
   bib[17].BibTiefe = 0x0A0B0C0D;
   bib[17].BibZuege = {e};
-  const Bytes abbild = BibAbbild(bib);
+  return bib;
+}
+
+// Where the entry of MitVollemEintrag starts in its image: behind the header, the fields of
+// levels 0 to 16 and those of level 17.
+constexpr std::size_t kVollerEintrag = 20 + 17 * 9 + 9;
+
+TEST(BibAbbild, EintragNachDemDateiformat) {
+  const Bytes abbild = BibAbbild(MitVollemEintrag());
   ASSERT_EQ(abbild.size(), 20u + 19 * 9 + 472);
   EXPECT_EQ(LE(abbild, 0, 4), 0x58254958u);
   EXPECT_EQ(LE(abbild, 4, 8), abbild.size());
@@ -143,7 +153,7 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   EXPECT_EQ(LE(abbild, stufe17 + 1, 4), 1u);
   EXPECT_EQ(LE(abbild, stufe17 + 5, 4), 0x0A0B0C0Du);
 
-  const std::size_t eintrag = stufe17 + 9;
+  const std::size_t eintrag = kVollerEintrag;
   const struct {
     std::size_t offset;
     int bytes;
@@ -203,7 +213,13 @@ TEST(BibAbbild, EintragNachDemDateiformat) {
   };
   for (const auto& f : felder)
     EXPECT_EQ(LE(abbild, eintrag + f.offset, f.bytes), f.wert) << "Offset " << f.offset;
+}
 
+// The padding between the fields is written as zero, and the image reads back as it is.
+TEST(BibAbbild, LueckenSindNullUndGelesenGleich) {
+  const Bytes abbild = BibAbbild(MitVollemEintrag());
+  ASSERT_EQ(abbild.size(), 20u + 19 * 9 + 472);
+  const std::size_t eintrag = kVollerEintrag;
   std::vector<std::size_t> luecken = {13, 14, 15, 37, 38,  39,  49,  50,  51,  68,  69,  70,
                                       71, 73, 74, 75, 106, 107, 125, 126, 127, 469, 470, 471};
   for (std::size_t s = 0; s < 16; ++s)
@@ -269,8 +285,27 @@ void SetzeI32(Bytes& b, std::size_t offset, std::uint32_t wert) {
   for (int i = 0; i < 4; ++i) b[offset + i] = static_cast<std::uint8_t>(wert >> (8 * i));
 }
 
-TEST(LeseBib, Fehlerfaelle) {
-  const std::size_t stufe18 = BibAbbild(Fixture()).size() - 9;  // level 18 is empty
+// Reading each spoilt image gives its code and message and leaves the library in memory as the
+// row says.
+void PruefeFehlerfaelle(std::span<const Fehlerfall> faelle) {
+  for (const Fehlerfall& f : faelle) {
+    // A fault in the levels is found the same way in a packed file.
+    for (int gepackt = 0; gepackt <= (f.geleert ? 1 : 0); ++gepackt) {
+      const Bytes datei = gepackt ? Komprimiere(f.datei()) : f.datei();
+      TBibliothek bib = Fixture();
+      const Bytes vorher = BibAbbild(bib);
+      const TLeseErgebnis e = LeseBib(datei, bib);
+      EXPECT_EQ(e.Code, f.code) << f.fall << (gepackt ? ", gepackt" : "");
+      EXPECT_EQ(e.Meldung, f.meldung) << f.fall;
+      if (f.geleert)
+        EXPECT_TRUE(Leer(bib)) << f.fall;
+      else
+        EXPECT_EQ(BibAbbild(bib), vorher) << f.fall;
+    }
+  }
+}
+
+TEST(LeseBib, FehlerImKopfUndBeimEntpacken) {
   const Fehlerfall faelle[] = {
       {"zu kurz für den Kopf", [] { return Bytes(19, 0x58); }, TBibCode::NoVorspann,
        TDateiMeldung::Beschaedigt, false},
@@ -313,6 +348,13 @@ TEST(LeseBib, Fehlerfaelle) {
          return Komprimiere(b);
        },
        TBibCode::Summe, TDateiMeldung::Beschaedigt, false},
+  };
+  PruefeFehlerfaelle(faelle);
+}
+
+TEST(LeseBib, FehlerInDenStufen) {
+  const std::size_t stufe18 = BibAbbild(Fixture()).size() - 9;  // level 18 is empty
+  const Fehlerfall faelle[] = {
       {"1 chFit", [=] { return Geaendert([=](Bytes& b) { b.resize(stufe18); }); }, TBibCode::Except,
        TDateiMeldung::Fit1, true},
       {"2 chFit", [=] { return Geaendert([=](Bytes& b) { b.resize(stufe18 + 3); }); },
@@ -362,7 +404,13 @@ TEST(LeseBib, Fehlerfaelle) {
        TBibCode::Except, TDateiMeldung::Wurzel, true},
       {"Stufe 0 mit drei Einträgen", [] { return MitEintrag(0, 2, [](TBibZug&) {}); },
        TBibCode::Except, TDateiMeldung::Wurzel, true},
-      // Positions no game reaches, or not in the level their stones name.
+  };
+  PruefeFehlerfaelle(faelle);
+}
+
+// Positions no game reaches, or not in the level their stones name.
+TEST(LeseBib, UnmoeglicheStellungen) {
+  const Fehlerfall faelle[] = {
       {"24 Steine, gesetzt 20 und -7",
        [] {
          return MitEintrag(1, 0, [](TBibZug& e) {
@@ -401,21 +449,7 @@ TEST(LeseBib, Fehlerfaelle) {
       {"Denktiefe 17", [] { return MitEintrag(0, 0, [](TBibZug& e) { e.BibDenkTiefe = 17; }); },
        TBibCode::Except, TDateiMeldung::Stellung, true},
   };
-  for (const Fehlerfall& f : faelle) {
-    // A fault in the levels is found the same way in a packed file.
-    for (int gepackt = 0; gepackt <= (f.geleert ? 1 : 0); ++gepackt) {
-      const Bytes datei = gepackt ? Komprimiere(f.datei()) : f.datei();
-      TBibliothek bib = Fixture();
-      const Bytes vorher = BibAbbild(bib);
-      const TLeseErgebnis e = LeseBib(datei, bib);
-      EXPECT_EQ(e.Code, f.code) << f.fall << (gepackt ? ", gepackt" : "");
-      EXPECT_EQ(e.Meldung, f.meldung) << f.fall;
-      if (f.geleert)
-        EXPECT_TRUE(Leer(bib)) << f.fall;
-      else
-        EXPECT_EQ(BibAbbild(bib), vorher) << f.fall;
-    }
-  }
+  PruefeFehlerfaelle(faelle);
 }
 
 // A packed image of `anfang` followed by `nullen` zero bytes, its header's size set to fit.

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "library/bibfile.h"
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/vorspann.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

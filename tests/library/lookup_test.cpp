@@ -7,7 +7,7 @@
 
 #include "library/storing.h"
 #include "tests/engine/test_positions.h"
-#include "tests/library/library_test_helfer.h"
+#include "tests/library/library_fixtures.h"
 
 namespace quarne {
 namespace {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "library/keyvalue.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

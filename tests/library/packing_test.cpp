@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "library/vorspann.h"
+#include "library/image_header.h"
 
 namespace quarne {
 namespace {

@@ -12,7 +12,7 @@
 #include "engine/values.h"
 #include "library/lookup.h"
 #include "tests/engine/test_positions.h"
-#include "tests/library/library_test_helfer.h"
+#include "tests/library/library_fixtures.h"
 
 namespace quarne {
 namespace {

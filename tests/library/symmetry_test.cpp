@@ -29,7 +29,8 @@ Punkte Zusammengesetzt(Punkte p, TSymmetrie t) {
 std::vector<Punkte> ZufallsMasken() {
   std::mt19937 zufall(4711);
   std::vector<Punkte> masken = {0, kBrettMaske, 0xFF000000};
-  for (int i = 0; i < 500; ++i) masken.push_back(zufall());  // bits 24..31 as well
+  // mt19937 draws 32 bits: bits 24..31 as well.
+  for (int i = 0; i < 500; ++i) masken.push_back(static_cast<Punkte>(zufall()));
   return masken;
 }
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "tests/ui/test_spiel.h"
+#include "tests/ui/test_game.h"
 #include "ui/board_view.h"
 
 namespace quarne {

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <memory>
 
-#include "tests/ui/test_spiel.h"
+#include "tests/ui/test_game.h"
 #include "ui/board_view.h"
 
 namespace quarne {

@@ -17,8 +17,8 @@
 #include <cstring>
 
 #include "game/game_file.h"
-#include "tests/ui/fenster.h"
-#include "tests/ui/test_spiel.h"
+#include "tests/ui/test_game.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/move_list.h"
 
 namespace quarne {

@@ -12,8 +12,8 @@
 
 #include "core/geometry.h"
 #include "core/position_notation.h"
-#include "tests/ui/fenster.h"
-#include "tests/ui/test_spiel.h"
+#include "tests/ui/test_game.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/move_list.h"
 
 namespace quarne {

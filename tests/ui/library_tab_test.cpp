@@ -22,10 +22,10 @@
 #include "library/bibfile.h"
 #include "library/building.h"
 #include "library/entryfile.h"
+#include "library/file_lock.h"
 #include "library/lookup.h"
-#include "library/sperre.h"
-#include "tests/ui/fenster.h"
-#include "tests/ui/skript_dialoge.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/library_grid.h"
 #include "ui/library_tab.h"
 #include "ui/main_window.h"
@@ -126,6 +126,36 @@ class BibTab : public ::testing::Test {
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(inhalt);
   }
+  // The texts of the context menu that a right click over the grid opens.
+  QStringList KontextMenueDesGrids() {
+    QStringList menue;
+    QTimer::singleShot(0, form.get(), [&] {
+      if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (const QAction* a : m->actions()) menue << a->text();
+        m->close();
+      }
+    });
+    QWidget* zelle = test::Kind<BibGrid>(*form, "BibGrid")->viewport();
+    QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                  zelle->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(zelle, &rechtsklick);
+    return menue;
+  }
+  // An entry file with the calculation of the empty board that the library `bib` holds.
+  static void SchreibeWurzelEintrag(const QString& bib, const QString& eintraege) {
+    TBibliothek quelle;
+    ASSERT_EQ(LeseBib(std::filesystem::path(bib.toStdString()), quelle).Code, TBibCode::Ok);
+    TStep s{};
+    FuelleStep(quelle, 0, 0, s);
+    TSBibEintrag eintrag;
+    eintrag.Zug = quelle[0].BibZuege[0].Zug;
+    eintrag.VirtuellAb = s.VirtuellAb;
+    eintrag.STDenkTiefe = s.STDenkTiefe;
+    for (int i = 1; i <= s.ZuegeAnzahl; ++i) eintrag.Zuege.push_back(s.Zuege[i]);
+    const std::vector<TSBibEintrag> liste = {eintrag};
+    ASSERT_EQ(SchreibeSBib(std::filesystem::path(eintraege.toStdString()), liste),
+              TDateiMeldung::Keine);
+  }
 
   QTemporaryDir ordner;
   SkriptDialoge dialoge;
@@ -164,7 +194,7 @@ TEST_F(BibTab, StufenSindGekoppelt) {
   EXPECT_EQ(Lab(0)->palette().color(QPalette::WindowText), kGruen);
 }
 
-TEST_F(BibTab, ErstellenPruefenUndAutosave) {
+TEST_F(BibTab, ErstellenUndPruefen) {
   BaueKlein();
   EXPECT_TRUE(test::Kind<QCheckBox>(*form, "CBVoll")->isChecked());
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(),
@@ -215,10 +245,12 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   form->bib[1].BibZuege[0].ZuLoeschen = true;
   test::Kind<QPushButton>(*form, "CheckButn")->click();
   EXPECT_EQ(dialoge.nachrichten.last(), "Fehlercheck Zu Loeschen");
-  form->bib[1].BibZuege[0].ZuLoeschen = false;
+}
 
-  // Half an hour after the start the library goes to "Autosave.bib", and again half an hour
-  // after that.
+// Half an hour after the start the library goes to "Autosave.bib", and again half an hour after
+// that.
+TEST_F(BibTab, AutosaveJedeHalbeStunde) {
+  BaueKlein();
   const QString autosave = Datei("Autosave.bib");
   EXPECT_FALSE(QFile::exists(autosave));
   form->anzeige->StelleUhrVor(kHalbeStunde);
@@ -233,9 +265,12 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   form->anzeige->StelleUhrVor(kHalbeStunde);
   Tab()->POnBibTimer();
   EXPECT_TRUE(QFile::exists(autosave));
+}
 
-  // Switching level 1 off keeps of it only the computer's moves from the empty board, once the
-  // user has agreed; No, the default, keeps everything.
+// Switching level 1 off keeps of it only the computer's moves from the empty board, once the user
+// has agreed; No, the default, keeps everything.
+TEST_F(BibTab, AbschaltenNachRueckfrage) {
+  BaueKlein();
   CB(1)->click();
   const QString vorher = Zelle(2, 2);
   dialoge.antworten = {false};
@@ -447,18 +482,8 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
   const QString kopie = Datei("kopie.bib"), kaputt = Datei("kaputt.bib");
   BaueKlein();
   // Merging and importing are offered by the tab's context menu, also over the grid.
-  QStringList menue;
-  QTimer::singleShot(0, form.get(), [&] {
-    if (auto* m = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-      for (const QAction* a : m->actions()) menue << a->text();
-      m->close();
-    }
-  });
-  QWidget* zelle = test::Kind<BibGrid>(*form, "BibGrid")->viewport();
-  QContextMenuEvent rechtsklick(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                zelle->mapToGlobal(QPoint(5, 5)));
-  QApplication::sendEvent(zelle, &rechtsklick);
-  EXPECT_EQ(menue, (QStringList{"Bibliothek hinzufügen...", "Einträge importieren..."}));
+  EXPECT_EQ(KontextMenueDesGrids(),
+            (QStringList{"Bibliothek hinzufügen...", "Einträge importieren..."}));
 
   // Saving, and a dialog cancelled.
   dialoge.dateien = {kopie, ""};
@@ -482,19 +507,8 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
 
   // Merging and importing offer calculations to the library: the empty board gets its moves.
-  TBibliothek quelle;
-  ASSERT_EQ(LeseBib(std::filesystem::path(kopie.toStdString()), quelle).Code, TBibCode::Ok);
-  TStep s{};
-  FuelleStep(quelle, 0, 0, s);
-  TSBibEintrag eintrag;
-  eintrag.Zug = quelle[0].BibZuege[0].Zug;
-  eintrag.VirtuellAb = s.VirtuellAb;
-  eintrag.STDenkTiefe = s.STDenkTiefe;
-  for (int i = 1; i <= s.ZuegeAnzahl; ++i) eintrag.Zuege.push_back(s.Zuege[i]);
   const QString eintraege = Datei("eintraege.sbib");
-  const std::vector<TSBibEintrag> liste = {eintrag};
-  ASSERT_EQ(SchreibeSBib(std::filesystem::path(eintraege.toStdString()), liste),
-            TDateiMeldung::Keine);
+  ASSERT_NO_FATAL_FAILURE(SchreibeWurzelEintrag(kopie, eintraege));
   const struct {
     QAction* aktion;
     QString datei;

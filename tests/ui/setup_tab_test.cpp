@@ -8,8 +8,8 @@
 #include <QSpinBox>
 #include <functional>
 
-#include "tests/ui/fenster.h"
-#include "tests/ui/test_spiel.h"
+#include "tests/ui/test_game.h"
+#include "tests/ui/window_fixture.h"
 
 namespace quarne {
 namespace {

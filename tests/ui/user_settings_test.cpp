@@ -13,8 +13,8 @@
 #include <QTest>
 #include <memory>
 
-#include "tests/ui/fenster.h"
-#include "tests/ui/skript_dialoge.h"
+#include "tests/ui/scripted_dialogs.h"
+#include "tests/ui/window_fixture.h"
 #include "ui/main_window.h"
 
 namespace quarne {

@@ -16,7 +16,7 @@
 #include <string_view>
 
 #include "core/geometry.h"
-#include "tests/ui/skript_dialoge.h"
+#include "tests/ui/scripted_dialogs.h"
 #include "ui/balance_tab.h"
 #include "ui/board_widget.h"
 #include "ui/evaluation_table.h"

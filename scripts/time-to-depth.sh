@@ -12,13 +12,13 @@ threads="1 2"
 anzahl=0
 phasen=""
 limit=600
-datei="$wurzel/bench/stellungen.txt"
+datei="$wurzel/bench/positions.txt"
 cli="$wurzel/build/app/quarne-cli"
 modus=tiefe
 
 hilfe() {
   cat <<'TEXT'
-Aufruf: scripts/zeit-bis-tiefe.sh [Optionen]
+Aufruf: scripts/time-to-depth.sh [Optionen]
 
 Misst die Zeit von „quarne-cli analyse STELLUNG --tiefe N --suche A --threads T“ für jede
 Stellung einer Datei und gibt je Phase, Tiefe, Suche und Threadzahl den Median und die Spanne
@@ -32,19 +32,19 @@ schnell/klassisch und n Threads/1 Thread.
   --phasen "P …"    nur diese Phasen: Setzen, Ziehen, Springen (Standard: alle)
   --limit S         Zeitgrenze je Suche in Sekunden (Standard: 600); eine abgebrochene Suche
                     zählt mit der Grenze als Zeit und wird als Abbruch gezählt
-  --datei DATEI     Stellungsdatei (Standard: bench/stellungen.txt)
+  --datei DATEI     Stellungsdatei (Standard: bench/positions.txt)
   --cli PROGRAMM    quarne-cli (Standard: build/app/quarne-cli)
   --zeit            statt fester Tiefen „analyse --zeit 1“: Median und Spanne der erreichten
                     Tiefe je Phase, Suche und Threadzahl
   -h, --hilfe       diese Hilfe
 
-Ein kurzer Lauf: scripts/zeit-bis-tiefe.sh --anzahl 3 --tiefen "8 9"
+Ein kurzer Lauf: scripts/time-to-depth.sh --anzahl 3 --tiefen "8 9"
 Die Zeiten enthalten den Start des Programms (wenige Millisekunden).
 TEXT
 }
 
 fehler() {
-  echo "zeit-bis-tiefe.sh: $*" >&2
+  echo "time-to-depth.sh: $*" >&2
   exit 2
 }
 

@@ -2,7 +2,7 @@
 // turned with a rounded rim and a groove, varnished, lit from the top left, with a soft shadow
 // on a transparent background. Deterministic: the same pictures on every run.
 //
-//   holzsteine <ordner>   writes <ordner>/stein_weiss.png and <ordner>/stein_schwarz.png
+//   stone_pictures <ordner>   writes <ordner>/stein_weiss.png and <ordner>/stein_schwarz.png
 
 #include <QColor>
 #include <QImage>
@@ -200,7 +200,7 @@ QImage Male(const Holzart& h) {
 
 int main(int argc, char** argv) {
   if (argc != 2) {
-    std::fprintf(stderr, "Aufruf: holzsteine <ordner>\n");
+    std::fprintf(stderr, "Aufruf: stone_pictures <ordner>\n");
     return 2;
   }
   const std::string ordner = argv[1];

@@ -1,4 +1,4 @@
-#include "library/sperre.h"
+#include "library/file_lock.h"
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -9,7 +9,7 @@
 #include <chrono>
 #include <thread>
 
-#include "library/dateien.h"
+#include "library/file_io.h"
 
 namespace quarne {
 namespace {

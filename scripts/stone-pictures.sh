@@ -5,6 +5,6 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 # shellcheck disable=SC2046
-g++ -std=c++20 -O2 -fPIC -Wall -Wextra "$root/scripts/holzsteine.cpp" \
-  $(pkg-config --cflags --libs Qt6Gui) -o "$tmp/holzsteine"
-"$tmp/holzsteine" "$root/assets"
+g++ -std=c++20 -O2 -fPIC -Wall -Wextra "$root/scripts/stone_pictures.cpp" \
+  $(pkg-config --cflags --libs Qt6Gui) -o "$tmp/stone_pictures"
+"$tmp/stone_pictures" "$root/assets"

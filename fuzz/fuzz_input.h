@@ -8,8 +8,8 @@
 #include <span>
 
 #include "core/byteimage.h"
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/vorspann.h"
 
 namespace quarne {
 

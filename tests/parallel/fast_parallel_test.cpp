@@ -12,9 +12,9 @@
 #include <string>
 
 #include "parallel/driver.h"
-#include "tests/engine/suchvergleich.h"
+#include "tests/engine/random_positions.h"
+#include "tests/engine/search_comparison.h"
 #include "tests/engine/test_host.h"
-#include "tests/engine/zufallsstellungen.h"
 
 namespace quarne {
 namespace {

@@ -4,7 +4,7 @@
 # installed into a scratch folder with a home of its own; the script prints the file's type, the
 # program the desktop chose, the window's title and the command line it was started with, and
 # fails unless the game file reached the window program.
-# Usage: xvfb-run -a scripts/desktop-oeffnen.sh <build folder> <scratch folder> <game.ml>
+# Usage: xvfb-run -a scripts/desktop-open.sh <build folder> <scratch folder> <game.ml>
 set -euo pipefail
 build=$(realpath "$1")
 ordner=$2

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "fuzz/suche.h"
+#include "fuzz/fuzz_search.h"
 #include "game/game_file.h"
 #include "game/position_setup.h"
 

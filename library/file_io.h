@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "core/byteimage.h"
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 namespace quarne {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 namespace quarne {
 

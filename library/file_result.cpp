@@ -1,4 +1,4 @@
-#include "library/ergebnis.h"
+#include "library/file_result.h"
 
 #include <system_error>
 

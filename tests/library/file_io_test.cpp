@@ -1,4 +1,4 @@
-#include "library/dateien.h"
+#include "library/file_io.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,10 @@
 
 #include "library/bibfile.h"
 #include "library/entryfile.h"
+#include "library/file_lock.h"
+#include "library/image_header.h"
 #include "library/packing.h"
-#include "library/sperre.h"
-#include "library/vorspann.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {

@@ -64,19 +64,19 @@ class Rundgang {
     if (!QTest::qWaitForWindowActive(&form_)) return false;
     brett_->setFocus(Qt::TabFocusReason);
     QTest::keyClick(brett_, Qt::Key_Right);
-    Bild(form_, Datei("tastatur.png"));
+    Bild(form_, Datei("keyboard.png"));
     Kind<QPushButton>(form_, "HilfeButn")->click();
     if (auto* seiten = form_.findChild<quarne::SeitenFenster*>()) {
       QTest::qWait(200);
-      seiten->grab().save(Datei("hilfe.png"));
+      seiten->grab().save(Datei("help.png"));
       seiten->close();
     }
     Zeige(*quarne::SpeicherDialog(
               "Quarne Datei (*.ml)",
               QDir(dateien_).filePath(quarne::PartieName(QDate::currentDate()) + ".ml"), "ml",
               &form_),
-          "speichern.png");
-    Zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form_), "frage.png");
+          "save_dialog.png");
+    Zeige(*quarne::FrageBox("Die ganze Eröffnungsbibliothek löschen?", &form_), "question.png");
     form_.activateWindow();
     return true;
   }
@@ -89,19 +89,19 @@ class Rundgang {
     std::mt19937 zufall(4);
     while (form_.spiel->LetzterZugNr() < 22 && Spiele(zufall)) {
     }
-    Bild(form_, Datei("mittelspiel.png"));
+    Bild(form_, Datei("middle_game.png"));
     if (!form_.SpeichereSpiel(Partie())) return false;
     ZeigeTab(form_, "TabZuege");
-    Bild(form_, Datei("zugbewertung.png"));
+    Bild(form_, Datei("move_evaluation.png"));
 
     ZeigeTab(form_, "TabEinstellung");
     Kind<QPushButton>(form_, "ScoreButn")->click();
-    Bild(form_, Datei("optionen.png"));
+    Bild(form_, Datei("options.png"));
     auto* seiten = Kind<QTabWidget>(form_, "PageControl");
     seiten->setTabVisible(seiten->indexOf(Kind<QWidget>(form_, "StepListe")), true);
     ZeigeTab(form_, "StepListe");
     Kind<QPushButton>(form_, "SchreibBut")->click();
-    Bild(form_, Datei("stepliste.png"));
+    Bild(form_, Datei("steplist.png"));
     ZeigeTab(form_, "TabOben");
     return true;
   }
@@ -118,7 +118,7 @@ class Rundgang {
     QTest::mousePress(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g4")));
     QTest::mouseMove(brett_, b.GetPoint(Punkt("g1")));
     QTest::mouseRelease(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g1")));
-    Bild(form_, Datei("muehle.png"));
+    Bild(form_, Datei("mill.png"));
   }
 
   // A position set up with the mouse, a white stone under it about to be put on b4.
@@ -137,7 +137,7 @@ class Rundgang {
     setze("SchwarzButn", "a7 d7 g1 b6 f6 e3 c5");
     Kind<QPushButton>(form_, "WeissButn")->click();
     QTest::mouseMove(aufbau, b.GetPoint(quarne::Punkt(15)));
-    Bild(form_, Datei("stellung.png"));
+    Bild(form_, Datei("setup_tab.png"));
   }
 
   // The game played before, loaded from its file and stepped back by one move.
@@ -145,7 +145,7 @@ class Rundgang {
     ZeigeTab(form_, "TabEinstellung");
     if (!form_.LadeSpiel(Partie(), true)) return false;
     Kind<QPushButton>(form_, "OneUp")->click();
-    Bild(form_, Datei("geladen.png"));
+    Bild(form_, Datei("loaded_game.png"));
     return true;
   }
 
@@ -158,9 +158,9 @@ class Rundgang {
     Kind<QCheckBox>(form_, "BspCB2")->click();
     for (const char* tiefe : {"BspSE0", "BspSE1", "BspSE2"})
       Kind<QSpinBox>(form_, tiefe)->setValue(6);
-    QTimer::singleShot(1000, &form_, [this] { form_.grab().save(Datei("bibliothek_bau.png")); });
+    QTimer::singleShot(1000, &form_, [this] { form_.grab().save(Datei("library_building.png")); });
     Kind<QPushButton>(form_, "BibErstellen")->click();
-    Bild(form_, Datei("bibliothek.png"));
+    Bild(form_, Datei("library.png"));
     return true;
   }
 

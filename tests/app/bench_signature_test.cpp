@@ -1,4 +1,4 @@
-// What "quarne-cli bench --signatur" prints, against the values kept in bench/signatur.txt.
+// What "quarne-cli bench --signatur" prints, against the values kept in bench/signature.txt.
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "aufruf.h"
+#include "cli_run.h"
 
 namespace quarne {
 namespace {
@@ -17,7 +17,7 @@ using test::Lauf;
 using test::Rufe;
 using test::Zeilen;
 
-// bench/signatur.txt: the checksum and, per kind of search, the moves generated.
+// bench/signature.txt: the checksum and, per kind of search, the moves generated.
 struct Hinterlegt {
   std::string pruefsumme;
   std::map<std::string, std::int64_t> zuege;
@@ -25,7 +25,7 @@ struct Hinterlegt {
 
 Hinterlegt LiesHinterlegt() {
   Hinterlegt h;
-  std::ifstream ein(std::string(QUARNE_QUELLEN) + "/bench/signatur.txt");
+  std::ifstream ein(std::string(QUARNE_QUELLEN) + "/bench/signature.txt");
   for (std::string zeile; std::getline(ein, zeile);) {
     std::istringstream teile(zeile);
     std::string was, art;
@@ -36,7 +36,7 @@ Hinterlegt LiesHinterlegt() {
   return h;
 }
 
-// A kind of search as bench/signatur.txt names it, and how quarne-cli is asked for it.
+// A kind of search as bench/signature.txt names it, and how quarne-cli is asked for it.
 struct Art {
   const char* name;
   const char* suche;
@@ -51,8 +51,8 @@ class Signatur : public ::testing::TestWithParam<Art> {};
 TEST_P(Signatur, WieHinterlegt) {
   const Hinterlegt h = LiesHinterlegt();
   const std::string art = GetParam().name;
-  ASSERT_EQ(h.pruefsumme.size(), 16u) << "bench/signatur.txt";
-  ASSERT_EQ(h.zuege.count(art), 1u) << "bench/signatur.txt: zuege " << art;
+  ASSERT_EQ(h.pruefsumme.size(), 16u) << "bench/signature.txt";
+  ASSERT_EQ(h.zuege.count(art), 1u) << "bench/signature.txt: zuege " << art;
   const Lauf l =
       Rufe({"bench", "--signatur", "--suche", GetParam().suche, "--hash", GetParam().tabelle});
   ASSERT_EQ(l.code, 0) << l.fehler;
@@ -60,14 +60,14 @@ TEST_P(Signatur, WieHinterlegt) {
   const auto z = Zeilen(l.aus);
   ASSERT_EQ(z.size(), 2u) << l.aus;
   EXPECT_EQ(z[0], "Signatur: " + h.pruefsumme)
-      << "Die Suche findet bei fester Tiefe etwas anderes (siehe bench/signatur.txt).";
+      << "Die Suche findet bei fester Tiefe etwas anderes (siehe bench/signature.txt).";
   const std::string vorne = "Erzeugte Züge: ";
   ASSERT_EQ(z[1].rfind(vorne, 0), 0u) << z[1];
   std::string zahl = z[1].substr(vorne.size());
   std::erase(zahl, '.');
   EXPECT_EQ(std::stoll(zahl), h.zuege.at(art))
       << "Die Suche " << art
-      << " erzeugt andere Züge; gewollt, dann in bench/signatur.txt eintragen.";
+      << " erzeugt andere Züge; gewollt, dann in bench/signature.txt eintragen.";
 }
 
 std::string ArtName(const ::testing::TestParamInfo<Art>& info) {

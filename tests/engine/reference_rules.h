@@ -100,7 +100,7 @@ struct Lage {
 };
 
 inline TSpielPhase Phase(TSpielPhase bisher, int gesetzt, int anzahl) {
-  if (gesetzt < 9) return spSetzen;
+  if (gesetzt < kMaxSteine) return spSetzen;
   if (anzahl == 3) return spSpringen;
   if (anzahl > 3) return spZiehen;
   return bisher;
@@ -172,7 +172,7 @@ class Regeln {
     letzte_ = letzte;
     alle_ = alle;
     for (const Seite* s : {&p.am, &p.gegner})
-      if (s->gesetzt >= 9 && s->anzahl < 3) sonderfall = true;
+      if (s->gesetzt >= kMaxSteine && s->anzahl < 3) sonderfall = true;
     if (sonderfall) return false;
 
     const Punkte belegt = p.am.steine | p.gegner.steine;
@@ -226,7 +226,6 @@ class Regeln {
   // One candidate move; true when it wins by a mill and generation stops.
   bool Kandidat(Punkte von, Punkte nach) {
     const Lage& p = *p_;
-    const Gewichte& w = e_.gewichte;
     if (nach & (p.am.steine | p.gegner.steine)) return false;
     RZug m;
     m.von = von;
@@ -239,76 +238,97 @@ class Regeln {
     if (nach != 0 && SchliesstLinie(m.zieher.steine, std::countr_zero(nach))) {
       m.quarne = true;
       m.ohneQuarne = 0;
-      if (virtuell_) {
-        const bool springt = p.gegner.phase == spSpringen;
-        m.a = e_.CBVirtQuarne2 && !springt  ? w.EDPunktVirt
-              : e_.CBVirtGewinn2 && springt ? w.EDWinVirt
-                                            : 0.0;
-        m.a += Z(m);
+      if (!virtuell_) return Quarne(m);
+      VirtuelleQuarne(m);
+      return false;
+    }
+    ++m.ohneQuarne;
+    if (virtuell_)
+      VirtuellerZug(m);
+    else
+      EinfacherZug(m);
+    return false;
+  }
+
+  // A mill on a virtual ply: it removes nothing.
+  void VirtuelleQuarne(RZug& m) {
+    const Gewichte& w = e_.gewichte;
+    const bool springt = p_->gegner.phase == spSpringen;
+    m.a = e_.CBVirtQuarne2 && !springt  ? w.EDPunktVirt
+          : e_.CBVirtGewinn2 && springt ? w.EDWinVirt
+                                        : 0.0;
+    m.a += Z(m);
+    BeendeVirtuell(m);
+    zuege_->push_back(m);
+  }
+
+  // The last ply of a virtual line adds the virtual end value and finishes the move.
+  void BeendeVirtuell(RZug& m) const {
+    if (!letzte_) return;
+    m.a += E(m, true);
+    Fertig(m);
+  }
+
+  // A mill: one move for each stone it may remove; true when it wins and generation stops.
+  bool Quarne(RZug& m) {
+    const Lage& p = *p_;
+    // The removal is counted before the stone is chosen.
+    --m.gegner.anzahl;
+    ++m.gegner.verloren;
+    if (p.am.phase == spSetzen) {
+      ++m.zieher.anzahl;
+      ++m.zieher.gesetzt;
+    }
+    const bool gewinn = p.gegner.phase == spSpringen;
+    if (gewinn) {
+      m.res = rsWIN;
+      m.bewertet = true;
+      m.gewinnDurchQuarne = true;
+    } else {
+      m.a = e_.gewichte.EDPunktWert;
+      if (letzte_) Fertig(m);
+    }
+    const Punkte kill = Entfernbar(p.gegner.steine);
+    if (kill == 0) sonderfall = true;
+    for (int b = 0; b < kAnzahlPunkte; ++b) {
+      if (!(kill & Bit(b))) continue;
+      RZug v = m;
+      v.entf = Bit(b);
+      v.gegner.steine &= ~Bit(b);
+      const bool ausgenommen = gewinn || p.am.phase == spSpringen ||
+                               (v.gegner.gesetzt >= kMaxSteine && v.gegner.anzahl < 4);
+      if (!ausgenommen) {
+        v.a += Z(v);
         if (letzte_) {
-          m.a += E(m, true);
-          Fertig(m);
-        }
-        zuege_->push_back(m);
-        return false;
-      }
-      // The removal is counted before the stone is chosen.
-      --m.gegner.anzahl;
-      ++m.gegner.verloren;
-      if (p.am.phase == spSetzen) {
-        ++m.zieher.anzahl;
-        ++m.zieher.gesetzt;
-      }
-      const bool gewinn = p.gegner.phase == spSpringen;
-      if (gewinn) {
-        m.res = rsWIN;
-        m.bewertet = true;
-        m.gewinnDurchQuarne = true;
-      } else {
-        m.a = w.EDPunktWert;
-        if (letzte_) Fertig(m);
-      }
-      const Punkte kill = Entfernbar(p.gegner.steine);
-      if (kill == 0) sonderfall = true;
-      for (int b = 0; b < kAnzahlPunkte; ++b) {
-        if (!(kill & Bit(b))) continue;
-        RZug v = m;
-        v.entf = Bit(b);
-        v.gegner.steine &= ~Bit(b);
-        const bool ausgenommen =
-            gewinn || p.am.phase == spSpringen || (v.gegner.gesetzt >= 9 && v.gegner.anzahl < 4);
-        if (!ausgenommen) {
-          v.a += Z(v);
-          if (letzte_) {
-            v.a += E(v, false);
-            Fertig(v);
-          }
-        } else if (letzte_ && !gewinn) {
+          v.a += E(v, false);
           Fertig(v);
         }
-        zuege_->push_back(v);
-        if (gewinn && !alle_) return true;
+      } else if (letzte_ && !gewinn) {
+        Fertig(v);
       }
-      return false;
+      zuege_->push_back(v);
+      if (gewinn && !alle_) return true;
     }
+    return false;
+  }
 
-    ++m.ohneQuarne;
-    if (virtuell_) {
-      const bool einzig = nach == 0 && zuege_->empty();
-      nurPass += einzig ? 1 : 0;
-      if (einzig && e_.CBVirtGewinn2) {
-        m.a = -w.EDWinVirt;
-        if (letzte_) Fertig(m);
-      } else {
-        m.a = Z(m);
-        if (letzte_) {
-          m.a += E(m, true);
-          Fertig(m);
-        }
-      }
-      zuege_->push_back(m);
-      return false;
+  // A move on a virtual ply without a mill, or the pass of a side that cannot move.
+  void VirtuellerZug(RZug& m) {
+    const bool einzig = m.nach == 0 && zuege_->empty();
+    nurPass += einzig ? 1 : 0;
+    if (einzig && e_.CBVirtGewinn2) {
+      m.a = -e_.gewichte.EDWinVirt;
+      if (letzte_) Fertig(m);
+    } else {
+      m.a = Z(m);
+      BeendeVirtuell(m);
     }
+    zuege_->push_back(m);
+  }
+
+  // A real move without a mill: a draw by the limit or by repetition, or else its value.
+  void EinfacherZug(RZug& m) {
+    const Lage& p = *p_;
     if (p.am.phase == spSetzen) {
       ++m.zieher.anzahl;
       ++m.zieher.gesetzt;
@@ -320,7 +340,7 @@ class Regeln {
       m.remis = limit ? Remis::limit : Remis::wiederholung;
       ++(limit ? remisLimit : remisWiederholung);
       zuege_->push_back(m);
-      return false;
+      return;
     }
     const bool springt = p.am.phase == spSpringen || p.gegner.phase == spSpringen;
     if (!springt) m.a = Z(m);
@@ -329,7 +349,6 @@ class Regeln {
       Fertig(m);
     }
     zuege_->push_back(m);
-    return false;
   }
 
   const Einstellungen& e_;

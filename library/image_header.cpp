@@ -1,9 +1,9 @@
-#include "library/vorspann.h"
+#include "library/image_header.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "library/dateien.h"
+#include "library/file_io.h"
 
 namespace quarne {
 

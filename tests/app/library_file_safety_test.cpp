@@ -11,16 +11,17 @@
 #include <fstream>
 #include <functional>
 #include <limits>
+#include <span>
 #include <thread>
 
-#include "aufruf.h"
+#include "cli_run.h"
 #include "library/bibfile.h"
 #include "library/building.h"
 #include "library/entryfile.h"
+#include "library/file_lock.h"
 #include "library/lookup.h"
 #include "library/packing.h"
-#include "library/sperre.h"
-#include "tests/library/testordner.h"
+#include "tests/library/test_folder.h"
 
 namespace quarne {
 namespace {
@@ -80,7 +81,7 @@ class BibDateien : public ::testing::Test {
 
   struct TestOrdnerFuerAlle {
     fs::path pfad =
-        fs::temp_directory_path() / ("quarne_bib_dateien_" + std::to_string(::getpid()));
+        fs::temp_directory_path() / ("quarne_library_file_safety_" + std::to_string(::getpid()));
     TestOrdnerFuerAlle() { fs::create_directories(pfad); }
     ~TestOrdnerFuerAlle() { fs::remove_all(pfad); }
   };
@@ -89,56 +90,93 @@ class BibDateien : public ::testing::Test {
   static fs::path Flach() { return ordner_->pfad / "flach.bib"; }
   static fs::path Tief() { return ordner_->pfad / "tief.bib"; }
 
-  TestOrdner ordner;
-};
-BibDateien::TestOrdnerFuerAlle* BibDateien::ordner_ = nullptr;
-
-// Each hostile file, or command line, is refused with exit code 2 and a message naming what is
-// wrong, and the library stays byte for byte as it was.
-TEST_F(BibDateien, FeindlicheDateienAendernNichts) {
-  const std::vector<TSBibEintrag> gut = Rechnungen(Lies(Tief()));
-  ASSERT_GE(gut.size(), 2u);
-  const TSBibEintrag& e = gut[0];
-  int nummer = 0;
-  const auto sbib = [&](std::function<void(std::vector<TSBibEintrag>&)> aendern) {
+  // An entry file of `e`, changed by `aendern`.
+  std::string Sbib(const TSBibEintrag& e,
+                   const std::function<void(std::vector<TSBibEintrag>&)>& aendern) {
     std::vector<TSBibEintrag> v = {e};
     aendern(v);
-    const fs::path datei = ordner / (std::to_string(++nummer) + ".sbib");
+    const fs::path datei = ordner / (std::to_string(++nummer_) + ".sbib");
     EXPECT_EQ(SchreibeSBib(datei, v), TDateiMeldung::Keine);
     return datei.string();
-  };
-  // The library's structure broken in a way only its check finds: a second representative.
-  TBibliothek doppelt = Lies(Flach());
-  for (const TBibZug& x : doppelt[1].BibZuege)
-    if (x.rSC == rC && x.BibZuBerechnen) {
-      TBibZug zweiter = x;
-      zweiter.BibBerechnet = false;
-      zweiter.BibVon = zweiter.BibBis = -1;
-      zweiter.Frei = true;
-      doppelt[1].BibZuege.push_back(zweiter);
-      break;
-    }
-  const fs::path doppeltDatei = ordner / "doppelt.bib";
-  ASSERT_EQ(SchreibeBib(doppeltDatei, doppelt), TDateiMeldung::Keine);
-  // Another library whose calculated position lists a move that cannot be made.
-  TBibliothek falsch = Lies(Tief());
-  falsch[1].BibZuege[static_cast<std::size_t>(falsch[0].BibZuege[0].BibVon)].Zug.VonPosition = 0x4;
-  const fs::path falschDatei = ordner / "falsch.bib";
-  ASSERT_EQ(SchreibeBib(falschDatei, falsch), TDateiMeldung::Keine);
-  // A library that declares a thousand entries in level 0.
-  TBibliothek tausend;
-  tausend[0].BibZuege.resize(1000);
-  const fs::path tausendDatei = ordner / "tausend.bib";
-  ASSERT_EQ(SchreibeBib(tausendDatei, tausend), TDateiMeldung::Keine);
+  }
 
-  const std::string bib = (ordner / "bib.bib").string();
-  const std::string fehlt = (ordner / "fehlt.bib").string();
-  const struct {
+  // The library's structure broken in a way only its check finds: a second representative.
+  fs::path Doppelt() {
+    TBibliothek doppelt = Lies(Flach());
+    for (const TBibZug& x : doppelt[1].BibZuege)
+      if (x.rSC == rC && x.BibZuBerechnen) {
+        TBibZug zweiter = x;
+        zweiter.BibBerechnet = false;
+        zweiter.BibVon = zweiter.BibBis = -1;
+        zweiter.Frei = true;
+        doppelt[1].BibZuege.push_back(zweiter);
+        break;
+      }
+    return Geschrieben("doppelt.bib", doppelt);
+  }
+
+  // Another library whose calculated position lists a move that cannot be made.
+  fs::path Falsch() {
+    TBibliothek falsch = Lies(Tief());
+    falsch[1].BibZuege[static_cast<std::size_t>(falsch[0].BibZuege[0].BibVon)].Zug.VonPosition =
+        0x4;
+    return Geschrieben("falsch.bib", falsch);
+  }
+
+  // A library that declares a thousand entries in level 0.
+  fs::path Tausend() {
+    TBibliothek tausend;
+    tausend[0].BibZuege.resize(1000);
+    return Geschrieben("tausend.bib", tausend);
+  }
+
+  // A command against a hostile file or with a hostile argument, and the file it must leave
+  // alone.
+  struct Feindlich {
     const char* fall;
     std::vector<std::string> argumente;
     std::string meldung;
     std::string ziel;
-  } faelle[] = {
+  };
+  // Each case is refused with exit code 2 and a message naming what is wrong, and its target
+  // stays byte for byte as it was; before each, `bib` is a copy of the shallow library.
+  static void PruefeAbgewiesen(std::span<const Feindlich> faelle, const std::string& bib) {
+    for (const Feindlich& f : faelle) {
+      SCOPED_TRACE(f.fall);
+      fs::copy_file(Flach(), bib, fs::copy_options::overwrite_existing);
+      const Bytes zielVorher = Inhalt(f.ziel);
+      std::vector<std::string> argumente = {"bib"};
+      argumente.insert(argumente.end(), f.argumente.begin(), f.argumente.end());
+      const Lauf l = Rufe(argumente);
+      EXPECT_EQ(l.code, 2);
+      EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
+      EXPECT_EQ(Inhalt(f.ziel), zielVorher);
+    }
+  }
+
+  TestOrdner ordner;
+
+ private:
+  fs::path Geschrieben(const char* name, const TBibliothek& bib) {
+    const fs::path datei = ordner / name;
+    EXPECT_EQ(SchreibeBib(datei, bib), TDateiMeldung::Keine);
+    return datei;
+  }
+
+  int nummer_ = 0;
+};
+BibDateien::TestOrdnerFuerAlle* BibDateien::ordner_ = nullptr;
+
+// Each hostile entry file is refused, and the library stays as it was.
+TEST_F(BibDateien, FeindlicheEintraegeAendernNichts) {
+  const std::vector<TSBibEintrag> gut = Rechnungen(Lies(Tief()));
+  ASSERT_GE(gut.size(), 2u);
+  const TSBibEintrag& e = gut[0];
+  const std::string bib = (ordner / "bib.bib").string();
+  const auto sbib = [&](const std::function<void(std::vector<TSBibEintrag>&)>& aendern) {
+    return Sbib(e, aendern);
+  };
+  const Feindlich faelle[] = {
       {"24 Steine, gesetzt 20 und -7",
        {"importiere", bib, sbib([](auto& v) {
           v[0].Zug.BrettNachZug = {0xFFFFFF, 0xFFF, 0xFFF000, spSetzen, 12, 20,
@@ -196,6 +234,22 @@ TEST_F(BibDateien, FeindlicheDateienAendernNichts) {
         })},
        "Eintrag 2: ",
        bib},
+  };
+  PruefeAbgewiesen(faelle, bib);
+}
+
+// Each hostile file, missing file or broken library, and each hostile command line, is refused;
+// the files stay as they were, and a missing one is not created.
+TEST_F(BibDateien, FeindlicheDateienAendernNichts) {
+  const std::vector<TSBibEintrag> gut = Rechnungen(Lies(Tief()));
+  ASSERT_FALSE(gut.empty());
+  const auto sbib = [&](const std::function<void(std::vector<TSBibEintrag>&)>& aendern) {
+    return Sbib(gut[0], aendern);
+  };
+  const fs::path doppeltDatei = Doppelt(), falschDatei = Falsch(), tausendDatei = Tausend();
+  const std::string bib = (ordner / "bib.bib").string();
+  const std::string fehlt = (ordner / "fehlt.bib").string();
+  const Feindlich faelle[] = {
       {"Eintragsdatei als Gerät",
        {"importiere", bib, "/dev/zero"},
        "/dev/zero: Die Datei ist beschädigt (Fehlercode 2).\nFehler beim Einlesen der SBib-Datei. ",
@@ -230,26 +284,20 @@ TEST_F(BibDateien, FeindlicheDateienAendernNichts) {
       {"info ohne Namen", {"info", ""}, "Die Datei  wurde nicht gefunden.", bib},
       {"pruefen einer fehlenden Datei", {"pruefen", fehlt}, "wurde nicht gefunden", fehlt},
   };
-  for (const auto& f : faelle) {
-    SCOPED_TRACE(f.fall);
-    fs::copy_file(Flach(), bib, fs::copy_options::overwrite_existing);
-    const Bytes zielVorher = Inhalt(f.ziel);
-    std::vector<std::string> argumente = {"bib"};
-    argumente.insert(argumente.end(), f.argumente.begin(), f.argumente.end());
-    const Lauf l = Rufe(argumente);
-    EXPECT_EQ(l.code, 2);
-    EXPECT_NE(l.fehler.find(f.meldung), std::string::npos) << l.fehler;
-    EXPECT_EQ(Inhalt(f.ziel), zielVorher);
-  }
+  PruefeAbgewiesen(faelle, bib);
   EXPECT_FALSE(fs::exists(fehlt));
 
   // A missing library given to analyse is an error too, not an empty library.
   const Lauf analyse = Rufe({"analyse", "........................ W 0 0", "--bib", fehlt});
   EXPECT_EQ(analyse.code, 2);
   EXPECT_EQ(analyse.fehler, "Die Datei " + fehlt + " wurde nicht gefunden.\n");
+}
 
-  // The good entry file goes in; the import of all of them leaves a library that passes its
-  // check, at the deeper depth.
+// The good entry files go in; the import of all of them leaves a library that passes its check,
+// at the deeper depth.
+TEST_F(BibDateien, GuteEintraegeKommenHinein) {
+  const std::vector<TSBibEintrag> gut = Rechnungen(Lies(Tief()));
+  const std::string bib = (ordner / "bib.bib").string();
   fs::copy_file(Flach(), bib, fs::copy_options::overwrite_existing);
   const fs::path alle = ordner / "alle.sbib";
   ASSERT_EQ(SchreibeSBib(alle, gut), TDateiMeldung::Keine);

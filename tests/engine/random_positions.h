@@ -13,7 +13,7 @@
 #include "core/types.h"
 #include "engine/history.h"
 #include "engine/settings.h"
-#include "referenzregeln.h"
+#include "reference_rules.h"
 #include "test_positions.h"
 
 namespace quarne::test {

@@ -16,9 +16,9 @@
 
 #include "engine/search.h"
 #include "engine/settings.h"
-#include "suchvergleich.h"
+#include "random_positions.h"
+#include "search_comparison.h"
 #include "test_host.h"
-#include "zufallsstellungen.h"
 
 namespace quarne {
 namespace {
@@ -168,7 +168,9 @@ TEST_P(SchnellGegenKlassisch, GleichesErgebnisBeiFesterTiefe) {
       "schnell %lld (%.2f : 1)\n",
       GetParam().name, z.stellungen, z.vergleiche, z.tief, static_cast<long long>(z.zuegeKlassisch),
       static_cast<long long>(z.zuegeSchnell),
-      z.zuegeSchnell > 0 ? static_cast<double>(z.zuegeKlassisch) / z.zuegeSchnell : 0.0);
+      z.zuegeSchnell > 0
+          ? static_cast<double>(z.zuegeKlassisch) / static_cast<double>(z.zuegeSchnell)
+          : 0.0);
   // The positions must reach what they are drawn for: deep searches, decided results, draws,
   // cut-offs at the root and, where the setting moves them up, virtual plies.
   if (HasFailure()) return;

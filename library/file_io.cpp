@@ -1,4 +1,4 @@
-#include "library/dateien.h"
+#include "library/file_io.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,4 +1,4 @@
-#include "app/signatur.h"
+#include "app/bench_signature.h"
 
 #include <bit>
 #include <memory>
