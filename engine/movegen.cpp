@@ -79,13 +79,13 @@ void StepStack::InDenBaum(int s, int n) {
   z.ANZgPos = baum_->HTAddZug(s, z, r == rsWDH || r == rsWIN, eltern);
 }
 
-bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel) {
+int StepStack::NeuerZug(Punkte von, Punkte nach, int s, const GenModus& modus) {
   TStep& st = Steps[s];
   const TBrett& p = st.VorDemZug.BrettNachZug;
-  if (nach & p.AlleSteine) return false;
+  if (nach & p.AlleSteine) return 0;
   if (st.ZuegeAnzahl >= kMaxZuege) {
     host_.Meldung(kUeberlauf);
-    return false;
+    return 0;
   }
   const int n = ++st.ZuegeAnzahl;
   st.ZZ[n] = static_cast<std::uint8_t>(n);
@@ -106,43 +106,57 @@ bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus
   z.NachPosition = nach;
   TBrett& b = z.BrettNachZug;
   b.SteineZiehend = (b.SteineZiehend & ~von) | nach;
+  return n;
+}
 
+bool StepStack::ZugMitQuarne(int n, int s, const GenModus& modus, bool& toCancel) {
+  TStep& st = Steps[s];
+  TZug& z = st.Zuege[n];
+  TBrett& b = z.BrettNachZug;
   const Gewichte& w = einst_.gewichte;
-  if (HTIstQuarne(nach, n, s)) {
-    z.ErgibtQuarne = true;
-    z.ZugOhneQuarne = 0;
-    if (st.Virtuell) {
-      z.Nr = n;
-      z.EntfStein = 0;
-      b.AlleSteine = b.SteineZiehend | b.SteineStehend;
-      z.Wertung.ZugResGesamt = rsQuarn;
-      const bool gegnerSpringt = b.SpielPhaseStehend == spSpringen;
-      double wert = 0;
-      if (einst_.CBVirtQuarne2 && !gegnerSpringt)
-        wert = w.EDPunktVirt;
-      else if (einst_.CBVirtGewinn2 && gegnerSpringt)
-        wert = w.EDWinVirt;
-      z.Wertung.PunktWertA = wert;
-      z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
-      BeendeVirtuell(z, modus);
-      HTCreateSmartZug(n, false, false, s);
-      ZugFertig(s, n, modus, toCancel);
-      return false;
-    }
-    if (b.SpielPhaseStehend == spSpringen) {
-      z.Wertung.ZugResGesamt = rsWIN;
-      z.Wertung.ResultInXZuegen = 0;
-      z.BEWERTET = true;
-      HTHelpZugRumpfBeiQuarne(n, true, s, modus, toCancel);
-      return !modus.alleZuege;
-    }
+  z.ErgibtQuarne = true;
+  z.ZugOhneQuarne = 0;
+  if (st.Virtuell) {
+    z.Nr = n;
+    z.EntfStein = 0;
+    b.AlleSteine = b.SteineZiehend | b.SteineStehend;
     z.Wertung.ZugResGesamt = rsQuarn;
-    z.Wertung.PunktWertA = w.EDPunktWert;
-    if (modus.stepIsMax) Fertig(z);
-    HTHelpZugRumpfBeiQuarne(n, false, s, modus, toCancel);
+    const bool gegnerSpringt = b.SpielPhaseStehend == spSpringen;
+    double wert = 0;
+    if (einst_.CBVirtQuarne2 && !gegnerSpringt)
+      wert = w.EDPunktVirt;
+    else if (einst_.CBVirtGewinn2 && gegnerSpringt)
+      wert = w.EDWinVirt;
+    z.Wertung.PunktWertA = wert;
+    z.Wertung.PunktWertA += ZugBewertung(b.SteineZiehend, b.SteineStehend, einst_);
+    BeendeVirtuell(z, modus);
+    HTCreateSmartZug(n, false, false, s);
+    ZugFertig(s, n, modus, toCancel);
     return false;
   }
+  if (b.SpielPhaseStehend == spSpringen) {
+    z.Wertung.ZugResGesamt = rsWIN;
+    z.Wertung.ResultInXZuegen = 0;
+    z.BEWERTET = true;
+    HTHelpZugRumpfBeiQuarne(n, true, s, modus, toCancel);
+    return !modus.alleZuege;
+  }
+  z.Wertung.ZugResGesamt = rsQuarn;
+  z.Wertung.PunktWertA = w.EDPunktWert;
+  if (modus.stepIsMax) Fertig(z);
+  HTHelpZugRumpfBeiQuarne(n, false, s, modus, toCancel);
+  return false;
+}
 
+bool StepStack::HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel) {
+  const int n = NeuerZug(von, nach, s, modus);
+  if (n == 0) return false;
+  if (HTIstQuarne(nach, n, s)) return ZugMitQuarne(n, s, modus, toCancel);
+
+  TStep& st = Steps[s];
+  TZug& z = st.Zuege[n];
+  TBrett& b = z.BrettNachZug;
+  const Gewichte& w = einst_.gewichte;
   ZaehleZug();
   z.Nr = n;
   z.ErgibtQuarne = false;

@@ -104,6 +104,10 @@ class StepStack {
 
  private:
   bool HTZugRumpf(Punkte von, Punkte nach, int s, const GenModus& modus, bool& toCancel);
+  // Appends the move von-nach to ply s with the board after it; 0 when it cannot be made.
+  int NeuerZug(Punkte von, Punkte nach, int s, const GenModus& modus);
+  // Move n of ply s closes a mill: its value, or its variants with each stone it may remove.
+  bool ZugMitQuarne(int n, int s, const GenModus& modus, bool& toCancel);
   void HTHelpZugRumpfBeiQuarne(int n, bool gewinnDurchQuarne, int s, const GenModus& modus,
                                bool& toCancel);
   void HTCreateSmartZug(int zug, bool gewinnDurchQuarne, bool gewinnDurchBlock, int s);
