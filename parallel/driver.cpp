@@ -176,7 +176,6 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   const int tiefe = lauf.zielTiefe;
   const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
-  Abfrage abfrage;
   for (int d = erste; d <= tiefe; ++d) {
     HTResetThreads();
     baum_.HTRestoreStepListe();
@@ -185,74 +184,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     wurzel.STDenkTiefe = tiefe;
     KopiereWurzel();
 
-    int zelle = 0;
-    bool erschoepft = false;
-    // Open cells wait for their eldest siblings until the next merge.
-    bool wartend = false;
-    // What the next pass does: choose a cell, hand it to a free worker, collect what the workers
-    // found, or merge it into the tree.
-    enum class Zustand { Waehlen, Vergeben, Abholen, Zusammenfuehren };
-    Zustand zustand = Zustand::Waehlen;
-    abfrage = Abfrage{};
-    abfrage.letzteAnzeige = std::chrono::steady_clock::now();
-    for (;;) {
-      ++statistik_.durchlaeufe;
-      // What the workers reported before this pass looked at them; an idle pass waits for more.
-      const std::uint64_t gesehen = wecker_.Stand();
-      HTAnzeige(lauf, abfrage, tiefe, d);
-      // The window may have closed and ended the workers meanwhile.
-      if (suche_.StopFlag || suche_.MoveNowFlag || threads_.empty()) break;
-      PruefeThreads();
-      // A pass that can only wait for a worker gives the processor away.
-      bool leer = false;
-      if (zustand == Zustand::Waehlen) {
-        bool offen = false;
-        // A cell waits for its eldest siblings only while some worker is busy: the wait must
-        // never keep the search from going on.
-        bool beschaeftigt = false;
-        for (int n = 1; n <= threadAnzahl_ && !beschaeftigt; ++n)
-          beschaeftigt = Thread(n).Zelle.load() >= 0;
-        zelle = baum_.NaechsteZelle(L, einst_.suchArt == SuchArt::Schnell && beschaeftigt, offen);
-        erschoepft = !offen;
-        wartend = offen && zelle < 0;
-        zustand = zelle < 0 ? Zustand::Abholen : Zustand::Vergeben;
-      } else if (zustand == Zustand::Vergeben) {
-        int frei = 0;
-        for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
-          if (Thread(n).Suspended() && Thread(n).Zelle.load() == -1) frei = n;
-        if (frei == 0) {
-          zustand = Zustand::Abholen;
-        } else {
-          BestueckeThread(frei, zelle, L, d, lauf);
-          HTQuarne& w = Thread(frei);
-          if (nachBestuecken) nachBestuecken(w);
-          w.Wecke();
-          ++statistik_.ausgegeben;
-          ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
-          zustand = Zustand::Waehlen;
-        }
-      } else if (zustand == Zustand::Abholen) {
-        if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
-        if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
-        bool freierDa = false;
-        for (int n = 1; n <= threadAnzahl_ && !erschoepft && !wartend && !freierDa; ++n)
-          freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
-        if (freierDa) {
-          zustand = Zustand::Waehlen;
-        } else {
-          const bool bekommen = HTAbholen(L);
-          leer = !bekommen;
-          if (bekommen) zustand = Zustand::Zusammenfuehren;
-        }
-      } else {
-        ++statistik_.zusammenfuehrungen;
-        if (baum_.HTAuswerten(L, d, *this)) break;
-        PosteSchranken(L);
-        wartend = false;
-        zustand = erschoepft ? Zustand::Abholen : Zustand::Waehlen;
-      }
-      if (leer) Warten(gesehen);
-    }
+    Iteriere(lauf, L, d);
 
     for (const TZug& z : baum_.HTStepListe[L].ZugListe)
       if (z.Canceld && z.ClWay == cwZelle && z.StepMaxZug == d) ++statistik_.abgeschnitten;
@@ -264,6 +196,77 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
     if (!lauf.keepTabs && suche_.SichereIteration(tiefe, d, fullDepthOnly)) break;
     if (schnell) baum_.OrdneNachIteration(L);
+  }
+}
+
+void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d) {
+  int zelle = 0;
+  bool erschoepft = false;
+  // Open cells wait for their eldest siblings until the next merge.
+  bool wartend = false;
+  // What the next pass does: choose a cell, hand it to a free worker, collect what the workers
+  // found, or merge it into the tree.
+  enum class Zustand { Waehlen, Vergeben, Abholen, Zusammenfuehren };
+  Zustand zustand = Zustand::Waehlen;
+  Abfrage abfrage;
+  abfrage.letzteAnzeige = std::chrono::steady_clock::now();
+  for (;;) {
+    ++statistik_.durchlaeufe;
+    // What the workers reported before this pass looked at them; an idle pass waits for more.
+    const std::uint64_t gesehen = wecker_.Stand();
+    HTAnzeige(lauf, abfrage, lauf.zielTiefe, d);
+    // The window may have closed and ended the workers meanwhile.
+    if (suche_.StopFlag || suche_.MoveNowFlag || threads_.empty()) break;
+    PruefeThreads();
+    // A pass that can only wait for a worker gives the processor away.
+    bool leer = false;
+    if (zustand == Zustand::Waehlen) {
+      bool offen = false;
+      // A cell waits for its eldest siblings only while some worker is busy: the wait must
+      // never keep the search from going on.
+      bool beschaeftigt = false;
+      for (int n = 1; n <= threadAnzahl_ && !beschaeftigt; ++n)
+        beschaeftigt = Thread(n).Zelle.load() >= 0;
+      zelle = baum_.NaechsteZelle(L, einst_.suchArt == SuchArt::Schnell && beschaeftigt, offen);
+      erschoepft = !offen;
+      wartend = offen && zelle < 0;
+      zustand = zelle < 0 ? Zustand::Abholen : Zustand::Vergeben;
+    } else if (zustand == Zustand::Vergeben) {
+      int frei = 0;
+      for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
+        if (Thread(n).Suspended() && Thread(n).Zelle.load() == -1) frei = n;
+      if (frei == 0) {
+        zustand = Zustand::Abholen;
+      } else {
+        BestueckeThread(frei, zelle, L, d, lauf);
+        HTQuarne& w = Thread(frei);
+        if (nachBestuecken) nachBestuecken(w);
+        w.Wecke();
+        ++statistik_.ausgegeben;
+        ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
+        zustand = Zustand::Waehlen;
+      }
+    } else if (zustand == Zustand::Abholen) {
+      if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
+      if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
+      bool freierDa = false;
+      for (int n = 1; n <= threadAnzahl_ && !erschoepft && !wartend && !freierDa; ++n)
+        freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
+      if (freierDa) {
+        zustand = Zustand::Waehlen;
+      } else {
+        const bool bekommen = HTAbholen(L);
+        leer = !bekommen;
+        if (bekommen) zustand = Zustand::Zusammenfuehren;
+      }
+    } else {
+      ++statistik_.zusammenfuehrungen;
+      if (baum_.HTAuswerten(L, d, *this)) break;
+      PosteSchranken(L);
+      wartend = false;
+      zustand = erschoepft ? Zustand::Abholen : Zustand::Waehlen;
+    }
+    if (leer) Warten(gesehen);
   }
 }
 

@@ -98,6 +98,9 @@ class HTSuche final : private Arbeiter {
 
   // The parallel iterations below the tree's level L (the cells).
   void Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly);
+  // One parallel iteration to depth d: the cells handed out, collected and merged until the
+  // root is decided or the search is stopped.
+  void Iteriere(const SuchLauf& lauf, int L, int d);
   void HTResetThreads();
   // Entry indices per level 1..L of the tree.
   using Pfad = std::array<int, kMaxSteps + 1>;
