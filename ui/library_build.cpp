@@ -40,8 +40,7 @@ void BibTab::PositionBeginnt(int L, int x, int nummer, const TBibZug& eintrag) {
   BibDTiefe->setText(QString::number(bib_[L].BibTiefe));
   BibStellung->setText(QString("%1 (Zufall Stellung: %2)").arg(nummer).arg(x));
   // The colour of the side that made the entry's move.
-  brett_.BibOpenZug = eintrag.Zug;
-  brett_.BibOpenFrb = L % 2 == 1 ? clWeiss : clSchwarz;
+  brett_.SetzeBibStellung(eintrag.Zug, L % 2 == 1 ? clWeiss : clSchwarz);
   brett_.ZeichneBib();
   fortschritt_.PositionBeginnt(anzeige_.JetztMs());
 }

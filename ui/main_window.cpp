@@ -72,16 +72,14 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   SpielBrett = std::make_unique<TBrettClass>();
   StellungsBrett = std::make_unique<TBrettClass>();
   BibBrett = std::make_unique<TBrettClass>();
-  SpielBrett->Spiel = this;
+  SpielBrett->SetzeSpiel(this);
 
   score_ = new ScoreLauf(*ht_, *suche_, *anzeige_, this);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
-  for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) {
-    b->SteinWeissBMP = &SteinWeiss;
-    b->SteinSchwarzBMP = &SteinSchwarz;
-  }
+  for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+    b->SetzeSteinBilder(&SteinWeiss, &SteinSchwarz);
 
   BaueTabs();
   VerbindeTabs();
@@ -138,11 +136,12 @@ void TQuarneForm::VerbindeTabs() {
   });
   connect(optionen_, &OptionenTab::NotationGeaendert, this, [this](bool an) {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
-      b->Notation = an;
+      b->SetzeNotation(an);
     ZeichneBretter();
   });
   connect(optionen_, &OptionenTab::HolzGeaendert, this, [this](bool an) {
-    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Holz = an;
+    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+      b->SetzeHolz(an);
     ZeichneBretter();
   });
   connect(optionen_, &OptionenTab::Speichern, this, &TQuarneForm::SaveButnClick);
@@ -227,9 +226,6 @@ void TQuarneForm::showEvent(QShowEvent* event) {
 }
 
 void TQuarneForm::FormShow() {
-  StellungsBrett->NewNullZugFrb = clSchwarz;
-  StellungsBrett->NewFarbe = clWeiss;
-  BibBrett->BibOpenFrb = clSchwarz;
   optionen_->ErzeugeThreads(prozessoren_);
   if (nutzer_) optionen_->LadeThreads(*nutzer_);
 

@@ -108,7 +108,7 @@ class Fenster : public ::testing::Test {
   void Klicke(std::string_view punkt) {
     for (int i = 1; i <= kAnzahlPunkte; ++i)
       if (PunktName(Punkte{1} << (i - 1)) == punkt) {
-        const QPoint p = BrettAnsicht("BrettBP").GitterPunkte[i];
+        const QPoint p = BrettAnsicht("BrettBP").Geometrie().GitterPunkte[i];
         QTest::mouseClick(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, p);
         return;
       }

@@ -84,8 +84,11 @@ TEST_F(Partie, SpeichernUndLaden) {
 
   ZehnZuege();
   // A setup on the setup tab goes into the file too.
-  test::BrettAnsicht(*form, "SetPB").NewNullZug.BrettNachZug.SteineStehend = P("a7 g7");
-  test::BrettAnsicht(*form, "SetPB").NewNullZug.BrettNachZug.AlleSteine = P("a7 g7");
+  TBrettClass& aufbauBrett = BrettAnsicht("SetPB");
+  TZug aufbau = aufbauBrett.Aufbau();
+  aufbau.BrettNachZug.SteineStehend = P("a7 g7");
+  aufbau.BrettNachZug.AlleSteine = P("a7 g7");
+  aufbauBrett.SetzeAufbau(aufbau, aufbauBrett.AufbauFarbe());
   Kind<QSpinBox>("SPEDWeiss")->setValue(4);
   // Viewing an earlier position still saves every move.
   for (int i = 0; i < 3; ++i) Kind<QPushButton>("OneUp")->click();

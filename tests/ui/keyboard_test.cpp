@@ -47,7 +47,7 @@ TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
   // The ring is drawn round its point.
   const QPoint mitte = b.GetPoint(b.Eingabe().EDFokus);
   const int r = b.Eingabe().EDGitterX + std::max(b.Eingabe().EDGitterX / 4, 3);
-  const QColor ring = b.BrettBMP.pixelColor(mitte.x() + r, mitte.y());
+  const QColor ring = b.Bild().pixelColor(mitte.x() + r, mitte.y());
   EXPECT_TRUE(ring.blue() > 150 && ring.red() < 100) << ring.name().toStdString();
 
   const struct {

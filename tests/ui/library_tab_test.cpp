@@ -178,7 +178,7 @@ TEST_F(BibTab, ErstellenPruefenUndAutosave) {
   EXPECT_EQ(test::Kind<QLabel>(*form, "ZugLab")->text(), "1. Zug als Basis für:");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibAktivZNr")->text(), "2. Zug");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibDTiefe")->text(), "3");
-  EXPECT_EQ(test::BrettAnsicht(*form, "BibPB").BibOpenFrb, clWeiss);
+  EXPECT_EQ(test::BrettAnsicht(*form, "BibPB").BibFarbe(), clWeiss);
   EXPECT_TRUE(test::Kind<QLabel>(*form, "BibBytes")->text().endsWith(" MB"));
   // The window is free again.
   EXPECT_FALSE(test::Kind<QTimer>(*form, "BibTimer")->isActive());

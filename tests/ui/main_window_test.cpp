@@ -130,11 +130,11 @@ TEST_F(Fenster, OptionenWirkenSofort) {
   // Every board is drawn again at once, the setup board too.
   Kind<QTabWidget>("PageControl")->setCurrentWidget(Kind<QWidget>("SetTabSheet"));
   QTest::qWait(20);
-  ASSERT_FALSE(test::BrettAnsicht(*form, "SetPB").BrettBMP.isNull());
-  const QImage mitNotation = test::BrettAnsicht(*form, "SetPB").BrettBMP.copy();
+  ASSERT_FALSE(test::BrettAnsicht(*form, "SetPB").Bild().isNull());
+  const QImage mitNotation = test::BrettAnsicht(*form, "SetPB").Bild().copy();
   Kind<QCheckBox>("NotationCB")->click();
-  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").Notation);
-  EXPECT_NE(test::BrettAnsicht(*form, "SetPB").BrettBMP, mitNotation);
+  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").MitNotation());
+  EXPECT_NE(test::BrettAnsicht(*form, "SetPB").Bild(), mitNotation);
   Kind<QCheckBox>("CBUseBib")->click();
   EXPECT_FALSE(form->Optionen().CBUseBib);
   Kind<QSpinBox>("BibSE")->setValue(10);
@@ -345,9 +345,9 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // The board's picture has exactly its panel's size, also after a resize.
   form->resize(1100, 760);
   QTest::qWait(50);
-  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").BrettBMP.size(),
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Bild().size(),
             Kind<QWidget>("BrettPanel")->size());
-  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").CanvasRect.Right,
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Geometrie().CanvasRect.Right,
             Kind<QWidget>("BrettPanel")->width());
   // Narrow board: the player panels stand flush with its edges.
   if (Kind<QWidget>("BrettPanel")->width() <= 3 * Kind<QWidget>("PanelWeiss")->width()) {
@@ -484,8 +484,8 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
                 eingabe = Kind<QWidget>("SetEingabePanel")->geometry();
     EXPECT_EQ(brett, QRect(D(15), D(15), W - 2 * D(15), H - D(264) - 2 * D(15)));
     EXPECT_EQ(eingabe, QRect(D(15), brett.bottom() + 1, W - 2 * D(15), D(264)));
-    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").BrettBMP.size(), brett.size());
-    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").CanvasRect.Bottom, brett.height());
+    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Bild().size(), brett.size());
+    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Geometrie().CanvasRect.Bottom, brett.height());
 
     const QRect edit(
         Kind<QLineEdit>("DenkzeitEdit")->mapTo(Kind<QWidget>("TabZuege"), QPoint(0, 0)),

@@ -71,7 +71,7 @@ TEST_F(Nutzer, EinstellungenGeltenAuchBeimNaechstenStart) {
   EXPECT_FALSE(test::Kind<QCheckBox>(*form, "TonCB")->isChecked());
   EXPECT_FALSE(form->Optionen().TonCB);
   EXPECT_FALSE(test::Kind<QCheckBox>(*form, "HolzCB")->isChecked());
-  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").Holz);
+  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").MitHolz());
   EXPECT_FALSE(form->Optionen().CBUseBib);
   EXPECT_TRUE(test::Kind<QCheckBox>(*form, "NotationCB")->isChecked());
   EXPECT_EQ(form->Optionen().BibSE, 9);
