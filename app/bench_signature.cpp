@@ -124,9 +124,9 @@ SuchSignatur BerechneSuchSignatur(SuchArt art, int tabelleMB, Host& host) {
     suche->StepRoutine(p.tiefe, spiel->AktuellerZug(), spiel->AktZugNr(), spiel->FarbeAmZug(), {},
                        *spiel);
     ergebnis.erzeugteZuege += suche->GenZuege();
-    h.Bytes(suche->NoMovesFlag, 1);
+    h.Bytes(suche->KeineZuege(), 1);
     h.I32(suche->FertigeTiefe);
-    if (suche->NoMovesFlag) continue;
+    if (suche->KeineZuege()) continue;
     h.Zug(suche->MemStep2.Zuege[1]);
     const TStep& wurzel = suche->Steps[1];
     for (int i = 1; i <= wurzel.ZuegeAnzahl; ++i) {

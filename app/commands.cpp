@@ -111,7 +111,7 @@ class BenchHost final : public KonsolenHost {
     ende_ = ende;
   }
   void VerarbeiteEreignisse() override {
-    if (suche_ && JetztMs() - ende_ >= 0) suche_->StopFlag = true;
+    if (suche_ && JetztMs() - ende_ >= 0) suche_->Halte();
   }
 
  private:
@@ -157,7 +157,7 @@ class BauHost final : public KonsolenHost {
   std::function<void()> autosave;
   std::int64_t naechsteSicherung = 0;
   void VerarbeiteEreignisse() override {
-    if (gUnterbrochen && suche) suche->StopFlag = true;
+    if (gUnterbrochen && suche) suche->Halte();
     if (autosave && JetztMs() >= naechsteSicherung) {
       naechsteSicherung = JetztMs() + kAutosaveMs;
       autosave();
@@ -412,7 +412,7 @@ struct Befehl {
     KonsolenHost host(fehler);
     auto suche = std::make_unique<Suche>(einstellungen, host);
     suche->StepRoutineListe(tiefe, ein->stellung.zug, 1, ein->stellung.farbe, true, true, verlauf);
-    if (suche->NoMovesFlag) aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
+    if (suche->KeineZuege()) aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
     DruckeZuege(suche->Steps[1], aus);
     return 0;
   }
@@ -472,7 +472,7 @@ struct Befehl {
     }
     r.ht->Suchen(r.Parallel(), tiefe, ein->stellung.zug, 1, ein->stellung.farbe, optionen, verlauf);
     const Suche& suche = *r.suche;
-    if (suche.NoMovesFlag) {
+    if (suche.KeineZuege()) {
       aus << "Keine Züge: die Seite am Zug ist blockiert.\n";
       return 0;
     }

@@ -22,9 +22,8 @@ Punkte Maske(std::initializer_list<int> bits) {
 void ZeichneZug(benchmark::State& state) {
   const QImage weiss(":/steine/stein_weiss.png"), schwarz(":/steine/stein_schwarz.png");
   auto brett = std::make_unique<TBrettClass>();
-  brett->SteinWeissBMP = &weiss;
-  brett->SteinSchwarzBMP = &schwarz;
-  brett->Holz = state.range(0) != 0;
+  brett->SetzeSteinBilder(&weiss, &schwarz);
+  brett->SetzeHolz(state.range(0) != 0);
   brett->SetzeFlaeche(1400, 900);
   TZug zug{};
   TZug& z = zug;
@@ -43,9 +42,9 @@ void ZeichneZug(benchmark::State& state) {
   brett->SetzeStellung(zug, clWeiss, 3, 4);
   for (auto _ : state) {
     brett->ZeichneZug();
-    benchmark::DoNotOptimize(brett->BrettBMP.constBits());
+    benchmark::DoNotOptimize(brett->Bild().constBits());
   }
-  state.SetLabel(brett->Holz ? "Holzsteine" : "flache Steine");
+  state.SetLabel(brett->MitHolz() ? "Holzsteine" : "flache Steine");
 }
 BENCHMARK(ZeichneZug)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond);
 

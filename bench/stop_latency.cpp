@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
   if (!QTest::qWaitForWindowExposed(&form)) return 1;
   Kind<QGroupBox>(form, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
   Kind<QSpinBox>(form, "TiefeSE1")->setValue(16);
-  form.spiel->Beginne(quarne::LiesStellung("W.SW.S.WSWS..WS.SW.S.W.S W 9 9").stellung->zug,
-                      quarne::clWeiss, quarne::clSchwarz);
+  form.Ablauf().Beginne(quarne::LiesStellung("W.SW.S.WSWS..WS.SW.S.W.S W 9 9").stellung->zug,
+                        quarne::clWeiss, quarne::clSchwarz);
   Kind<QPushButton>(form, "WechselBut")->click();  // the computer takes White, which is to move
 
   for (int runde = 0; runde < 6; ++runde) {
@@ -62,8 +62,8 @@ int main(int argc, char** argv) {
     std::printf("%s nach %lld ms gedrückt, Suche %lld ms danach beendet, Zug gespielt: %s\n",
                 stop ? "Stop" : "Zieh", static_cast<long long>(gedrueckt),
                 static_cast<long long>(uhr.elapsed() - gedrueckt),
-                form.spiel->LetzterZugNr() > 0 ? "ja" : "nein");
-    if (form.spiel->LetzterZugNr() > 0) Kind<QPushButton>(form, "ZurueckButn")->click();
+                form.Spiel().LetzterZugNr() > 0 ? "ja" : "nein");
+    if (form.Spiel().LetzterZugNr() > 0) Kind<QPushButton>(form, "ZurueckButn")->click();
   }
   return 0;
 }

@@ -14,6 +14,31 @@ constexpr int kAbfrageIntervall = 10000;
 
 Suche::Suche(const Einstellungen& einstellungen, Host& host) : StepSchleife(einstellungen, host) {}
 
+void Suche::BereiteVor() {
+  laeuft_ = true;
+  zieh_ = false;
+  stop_ = false;
+}
+
+void Suche::UebernimmErgebnis(const TStep& sortiert) {
+  MemStep = sortiert;
+  MemStep2 = sortiert;
+  Steps[1] = sortiert;
+  ergebnisBereit_ = true;
+}
+
+Suche::Stand Suche::SichereStand() const {
+  return {Steps[1], MemStep, MemStep2, ergebnisBereit_, FertigeTiefe};
+}
+
+void Suche::StelleWiederHer(const Stand& stand) {
+  ergebnisBereit_ = stand.bereit;
+  MemStep2 = stand.memStep2;
+  MemStep = stand.memStep;
+  Steps[1] = stand.wurzel;
+  FertigeTiefe = stand.fertigeTiefe;
+}
+
 void Suche::StepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                         SuchOptionen optionen, const SpielVerlauf& verlauf) {
   SuchLauf lauf(
@@ -71,7 +96,7 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
     const bool entschieden =
         !lauf.complete && !lauf.keepTabs && SichereIteration(art.tiefe, d, art.fullDepthOnly);
     if (art.baum != nullptr && ListeTiefGenug(d, *art.baum)) break;
-    if (entschieden || StopFlag || MoveNowFlag) break;
+    if (entschieden || stop_ || zieh_) break;
   }
 }
 
@@ -87,8 +112,8 @@ bool Suche::Abfragen(int& zaehler, const SuchLauf& lauf, const Art& art, int d) 
   if (art.modus != Modus::Liste) host_.Aktivitaetspunkt();
   if (art.timed) {
     const std::int64_t jetzt = host_.JetztMs();
-    if (jetzt > lauf.deadline && ResultReady) {
-      MoveNowFlag = true;
+    if (jetzt > lauf.deadline && ergebnisBereit_) {
+      zieh_ = true;
       return false;
     }
     host_.ZeigeRestDenkzeit(std::max<std::int64_t>(0, (lauf.deadline - jetzt) / 1000));
@@ -115,7 +140,7 @@ Suche::Iteration Suche::Iterieren(int d, const SuchLauf& lauf, const Art& art) {
   BeginneIteration(it);
   Lage l;
   int zaehler = 0;
-  while (!StopFlag && !MoveNowFlag) {
+  while (!stop_ && !zieh_) {
     if (!Abfragen(zaehler, lauf, art, d)) break;
     switch (Schritt(l)) {
       case Ergebnis::Weiter:
@@ -123,12 +148,12 @@ Suche::Iteration Suche::Iterieren(int d, const SuchLauf& lauf, const Art& art) {
       case Ergebnis::Vollstaendig:
         return Iteration::Vollstaendig;
       case Ergebnis::KeineZuege:
-        NoMovesFlag = true;
+        keineZuege_ = true;
         return Iteration::KeineZuege;
       case Ergebnis::StapelVoll:
       case Ergebnis::ZelleFertig:
         // There is no ply beyond the stack: abandon the search like a stop.
-        StopFlag = true;
+        stop_ = true;
         return Iteration::Unterbrochen;
     }
   }
@@ -139,7 +164,7 @@ bool Suche::SichereIteration(int tiefe, int d, bool fullDepthOnly) {
   MemStep = Steps[1];
   SortRoutine(MemStep, einst_, host_);
   MemStep2 = MemStep;
-  ResultReady = true;
+  ergebnisBereit_ = true;
   FertigeTiefe = d;
   if (!fullDepthOnly) host_.AktiviereZiehB();
   host_.IterationBeendet();
@@ -162,7 +187,7 @@ void Suche::MemStepExtrapolieren() {
   bool einerBewertet = false;
   for (int i = 1; i <= m.ZuegeAnzahl; ++i) einerBewertet = einerBewertet || m.Zuege[i].BEWERTET;
   if (!einerBewertet) {
-    if (ResultReady) m = r;
+    if (ergebnisBereit_) m = r;
     return;
   }
   const int d1 = m.STStepMax, d0 = r.STStepMax;

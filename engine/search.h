@@ -25,12 +25,42 @@ class Suche : public StepSchleife {
  public:
   Suche(const Einstellungen& einstellungen, Host& host);
 
-  // Set from outside (buttons, timers, the thinking time) while the search polls.
-  std::atomic<bool> StopFlag{false};
-  std::atomic<bool> MoveNowFlag{false};
-  bool NoMovesFlag = false;
-  bool SearchRunning = false;
-  bool ResultReady = false;
+  // Requests from outside (buttons, timers, the window closing) that the running search polls.
+  // Stop ends it; an interrupted iteration then counts only for a caller that keeps no tabs.
+  void Halte() { stop_ = true; }
+  // Ends the search at once and keeps the best result found so far, to be played.
+  void ZieheJetzt() { zieh_ = true; }
+  // A stopped search's stop is acknowledged: the next reader sees none.
+  void HebeHaltAuf() { stop_ = false; }
+  bool Angehalten() const { return stop_; }
+  bool SollZiehen() const { return zieh_; }
+  // The same requests as the workers read them; they can neither raise nor clear them.
+  const std::atomic<bool>& HaltSignal() const { return stop_; }
+  const std::atomic<bool>& ZiehSignal() const { return zieh_; }
+
+  // The game's search begins before its SuchLauf does: the window shows it as running at once,
+  // and no request of earlier applies to it.
+  void BereiteVor();
+  bool Laeuft() const { return laeuft_; }
+  // The side to move had no move.
+  bool KeineZuege() const { return keineZuege_; }
+  void MeldeKeineZuege() { keineZuege_ = true; }
+  // MemStep2 holds a result that may be played.
+  bool ErgebnisBereit() const { return ergebnisBereit_; }
+  void VerwirfErgebnis() { ergebnisBereit_ = false; }
+  // A sorted root list found without a search (the library) becomes the result, shown as well.
+  void UebernimmErgebnis(const TStep& sortiert);
+  // The result with its display copies, kept across a search that must not change it.
+  struct Stand {
+    TStep wurzel;
+    TStep memStep;
+    TStep memStep2;
+    bool bereit;
+    int fertigeTiefe;
+  };
+  Stand SichereStand() const;
+  void StelleWiederHer(const Stand& stand);
+
   // Sorted root list of the last completed iteration, for the displays and for the choice.
   TStep MemStep{};
   TStep MemStep2{};
@@ -68,13 +98,16 @@ class Suche : public StepSchleife {
   // Fills the root moves that an interrupted iteration left open from the last completed one.
   void MemStepExtrapolieren();
   // A completed iteration d (of a search to tiefe) becomes the result: MemStep sorted, its copy
-  // MemStep2, ResultReady, Zieh offered unless fullDepthOnly, the displays. True when its best
+  // MemStep2, ready to play, Zieh offered unless fullDepthOnly, the displays. True when its best
   // move decides the game and CBVoll does not ask for the further iterations.
   bool SichereIteration(int tiefe, int d, bool fullDepthOnly);
   // An interrupted iteration becomes the result, filled in from the last completed one.
   void SichereUnterbrochene();
 
  private:
+  // The run raises and clears the flags as a search starts and ends.
+  friend class SuchLauf;
+
   enum class Iteration { Vollstaendig, Unterbrochen, KeineZuege };
 
   // How the iterations of one call run.
@@ -93,6 +126,11 @@ class Suche : public StepSchleife {
   // After a completed list-mode iteration d: true when the tree is deep enough.
   bool ListeTiefGenug(int d, ListenBaum& baum);
   ListenErgebnis liste_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> zieh_{false};
+  bool keineZuege_ = false;
+  bool laeuft_ = false;
+  bool ergebnisBereit_ = false;
 };
 
 }  // namespace quarne

@@ -20,11 +20,11 @@ SuchLauf::SuchLauf(Suche& suche, const Auftrag& a)
   Host& host = suche.Gastgeber();
   suche.UebernimmEinstellungen();
   if (!keepTabs) host.VerbergeEinstellungsTabs();
-  suche.StopFlag = false;
-  suche.MoveNowFlag = false;
-  suche.NoMovesFlag = false;
-  suche.SearchRunning = true;
-  suche.ResultReady = false;
+  suche.stop_ = false;
+  suche.zieh_ = false;
+  suche.keineZuege_ = false;
+  suche.laeuft_ = true;
+  suche.ergebnisBereit_ = false;
   suche.FertigeTiefe = 0;
   suche.SetzeGenZuegeZurueck();
   suche.StartZeit = host.JetztMs();
@@ -36,17 +36,17 @@ SuchLauf::SuchLauf(Suche& suche, const Auftrag& a)
 SuchLauf::~SuchLauf() {
   if (beendet_) return;
   if (Anzeigen()) suche_.Gastgeber().SucheBeendet();
-  suche_.SearchRunning = false;
+  suche_.laeuft_ = false;
   suche_.Gastgeber().ZeigeEinstellungsTabs();
 }
 
 void SuchLauf::Beende() {
   Host& host = suche_.Gastgeber();
   beendet_ = true;
-  if ((suche_.MoveNowFlag || (suche_.StopFlag && !keepTabs)) && suche_.ResultReady && !complete)
+  if ((suche_.zieh_ || (suche_.stop_ && !keepTabs)) && suche_.ergebnisBereit_ && !complete)
     suche_.SichereUnterbrochene();
   if (Anzeigen()) host.SucheBeendet();
-  suche_.SearchRunning = false;
+  suche_.laeuft_ = false;
   host.ZeigeEinstellungsTabs();
   if (timed) host.ZeigeDenkzeit();
 }

@@ -73,9 +73,7 @@ void Spielablauf::ComputerZug() {
     return;
   }
 
-  suche_.SearchRunning = true;
-  suche_.MoveNowFlag = false;
-  suche_.StopFlag = false;
+  suche_.BereiteVor();
   spiel_.SetzeZugGemacht(false);
   fenster_.AktualisiereSpiel();
   fenster_.VerbergeTabelle();
@@ -87,20 +85,20 @@ void Spielablauf::ComputerZug() {
     return;
   }
 
-  if (suche_.NoMovesFlag) {
+  if (suche_.KeineZuege()) {
     fenster_.Nachricht(spiel_.FarbeAmZug() == clWeiss
                            ? "Für Weiß sind keine Züge verfügbar. Schwarz blockiert Weiß."
                            : "Für Schwarz sind keine Züge verfügbar. Weiß blockiert Schwarz.");
     fenster_.AktualisiereSpiel();
     return;
   }
-  if (suche_.StopFlag) {
+  if (suche_.Angehalten()) {
     spiel_.SetzeZugGemacht(false);
-    suche_.StopFlag = false;
+    suche_.HebeHaltAuf();
     fenster_.AktualisiereSpiel();
     return;
   }
-  if (!suche_.ResultReady) {
+  if (!suche_.ErgebnisBereit()) {
     fenster_.AktualisiereSpiel();
     return;
   }
@@ -119,10 +117,8 @@ bool Spielablauf::AusDerBibliothek() {
     return false;
   }
   SortRoutine(m, einst_, suche_.Gastgeber());
-  suche_.MemStep2 = m;
-  suche_.ResultReady = true;
   ht_.SetzeZaehlerZurueck();
-  suche_.Steps[1] = m;
+  suche_.UebernimmErgebnis(m);
   fenster_.ZeigeBibErgebnis();
   return true;
 }
@@ -134,7 +130,7 @@ bool Spielablauf::Suchen() {
     ht_.Suchen(opt_.Parallel, opt_.TiefeSE1, spiel_.AktuellerZug(), spiel_.AktZugNr(),
                spiel_.FarbeAmZug(), optionen, spiel_);
   } catch (const std::exception& fehler) {
-    // The searches have already cleared SearchRunning and brought the tabs back.
+    // The searches have already ended the run and brought the tabs back.
     fenster_.Nachricht(fehler.what());
     return false;
   }
@@ -151,18 +147,18 @@ void Spielablauf::SpieleErgebnis() {
 }
 
 void Spielablauf::ZiehBClick() {
-  if (suche_.SearchRunning) {
-    suche_.MoveNowFlag = true;
+  if (suche_.Laeuft()) {
+    suche_.ZieheJetzt();
     return;
   }
   // The button is offered only for a result of the shown position; the handler checks it too.
-  if (suche_.ResultReady && !spiel_.ZugGemacht() &&
+  if (suche_.ErgebnisBereit() && !spiel_.ZugGemacht() &&
       suche_.MemStep2.STZugNummer == spiel_.AktZugNr())
     SpieleErgebnis();
 }
 
 void Spielablauf::NeuesSpiel() {
-  if (suche_.SearchRunning) return;
+  if (suche_.Laeuft()) return;
   if (spiel_.LetzterZugNr() > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return;
   spiel_.Neu();
   SpielErsetzt();
@@ -170,32 +166,37 @@ void Spielablauf::NeuesSpiel() {
 
 void Spielablauf::SpielErsetzt() {
   // A result of the old game must not be played into the new one with "Zieh".
-  suche_.ResultReady = false;
+  suche_.VerwirfErgebnis();
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();
   fenster_.NeuesSpielAngezeigt();
 }
 
 bool Spielablauf::Lade(const Partiedatei& partie) {
-  if (suche_.SearchRunning) return false;
+  if (suche_.Laeuft()) return false;
   UebernimmPartie(partie, spiel_);
   SpielErsetzt();
   return true;
 }
 
 bool Spielablauf::ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe) {
-  if (suche_.SearchRunning) return false;
+  if (suche_.Laeuft()) return false;
   if (spiel_.LetzterZugNr() > 0 && !fenster_.Frage(kUeberschreibenSpiel)) return false;
   // The colours change only with the game they belong to: a kept game keeps its own.
   TZug start = spiel_.StartZug();
   UebernimmAufbau(aufbau, aufbauFarbe, startFarbe, start);
-  spiel_.Beginne(start, startFarbe, startFarbe);
+  return Beginne(start, startFarbe, startFarbe);
+}
+
+bool Spielablauf::Beginne(const TZug& start, TFarbe startFarbe, TFarbe computerFarbe) {
+  if (suche_.Laeuft()) return false;
+  spiel_.Beginne(start, startFarbe, computerFarbe);
   SpielErsetzt();
   return true;
 }
 
 void Spielablauf::WaehleZug(int zeile) {
-  if (suche_.SearchRunning) return;
+  if (suche_.Laeuft()) return;
   spiel_.WaehleZug(zeile);
   fenster_.StellungGewechselt();
   fenster_.AktualisiereSpiel();
@@ -203,7 +204,7 @@ void Spielablauf::WaehleZug(int zeile) {
 
 void Spielablauf::ZurueckButnClick() {
   // "X" stays enabled while the computer thinks; the record must not change under a search.
-  if (suche_.SearchRunning) return;
+  if (suche_.Laeuft()) return;
   spiel_.ZugZurueck();
   fenster_.RecordGeaendert();
   fenster_.AktualisiereSpiel();

@@ -68,11 +68,13 @@ class Spielablauf {
   void ComputerZug();
   // "Zieh": during a search, end it and play its result; afterwards, play the last result.
   void ZiehBClick();
-  void StopSPClick() { suche_.StopFlag = true; }
+  void StopSPClick() { suche_.Halte(); }
   void NeuesSpiel();
   // A new game from the setup position, with the computer (startFarbe) to move; false when the
   // player keeps the game that has moves.
   bool ZurAnalyse(const TZug& aufbau, TFarbe aufbauFarbe, TFarbe startFarbe);
+  // A game without moves from start, with startFarbe to move; false during a search.
+  bool Beginne(const TZug& start, TFarbe startFarbe, TFarbe computerFarbe);
   // The game of a file replaces the record, showing its end; false during a search.
   bool Lade(const Partiedatei& partie);
   void WaehleZug(int zeile);

@@ -95,7 +95,7 @@ bool RechneStellung(HTSuche& ht, Suche& suche, bool parallel, const TZug& zug, i
   optionen.FullDepthOnly = true;
   const LeererVerlauf verlauf;
   ht.Suchen(parallel, tiefe, zug, L + 1, AmZug(L), optionen, verlauf);
-  return !suche.StopFlag;
+  return !suche.Angehalten();
 }
 
 void BerechneSpieler(TBibliothek& bib, Suche& suche, int L) {

@@ -36,7 +36,7 @@ class BibBau {
   BibBau(TBibliothek& bib, HTSuche& ht, Suche& suche, bool parallel, BauAnzeige& anzeige,
          std::uint32_t zufallsKeim);
 
-  // Builds the switched-on levels 0..17 to their target depths, until done or StopFlag.
+  // Builds the switched-on levels 0..17 to their target depths, until done or halted.
   BauErgebnis ErstelleBib();
 
  private:
@@ -65,7 +65,7 @@ std::vector<int> Kandidaten(const TBibliothek& bib, int L, int k);
 std::vector<int> AlleKandidaten(const TBibliothek& bib, int L);
 
 // The full search of the position after zug of level L at depth tiefe, as building runs it;
-// false when StopFlag ended it, else the sorted result is in suche.MemStep2.
+// false when a stop ended it, else the sorted result is in suche.MemStep2.
 bool RechneStellung(HTSuche& ht, Suche& suche, bool parallel, const TZug& zug, int L, int tiefe);
 
 // The final report: "Erstellung abgeschlossen." or "Erstellung abgebrochen." with the count.

@@ -19,21 +19,13 @@ ScoreMessung MesseScore(HTSuche& ht, Suche& suche, Host& host, bool parallel, st
   // The game's last result comes back whatever ends the measurement, an error included.
   struct Sicherung {
     Suche& suche;
-    const TStep wurzel = suche.Steps[1];
-    const TStep memStep = suche.MemStep;
-    const TStep memStep2 = suche.MemStep2;
-    const bool resultReady = suche.ResultReady;
-    const int fertigeTiefe = suche.FertigeTiefe;
+    const Suche::Stand stand = suche.SichereStand();
     ~Sicherung() {
-      suche.ResultReady = resultReady;
-      suche.MemStep2 = memStep2;
-      suche.MemStep = memStep;
-      suche.Steps[1] = wurzel;
-      suche.FertigeTiefe = fertigeTiefe;
-      suche.StopFlag = false;
+      suche.StelleWiederHer(stand);
+      suche.HebeHaltAuf();
     }
   };
-  suche.StopFlag = false;
+  suche.HebeHaltAuf();
   {
     const Sicherung sicherung{suche};
     const LeererVerlauf verlauf;

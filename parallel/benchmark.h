@@ -28,7 +28,7 @@ struct ScoreMessung {
 };
 
 // Runs the measurement on the workers when parallel (and workers exist), else in the calling
-// thread. The search ends at depth 13 or when StopFlag is raised (the caller's timer does it
+// thread. The search ends at depth 13 or when the search is halted (the caller's timer does it
 // after five seconds). The results of the game's last search are saved and restored, so the
 // game and the evaluation table stay as they were. start is the host's clock at the click.
 ScoreMessung MesseScore(HTSuche& ht, Suche& suche, Host& host, bool parallel, std::int64_t start);

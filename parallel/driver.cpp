@@ -66,7 +66,7 @@ void HTSuche::ErzeugeThreads(int anzahl) {
   if (anzahl < 2 || !threads_.empty()) return;
   for (int n = 0; n < anzahl; ++n)
     threads_.push_back(
-        std::make_unique<HTQuarne>(einst_, suche_.StopFlag, suche_.MoveNowFlag, wecker_));
+        std::make_unique<HTQuarne>(einst_, suche_.HaltSignal(), suche_.ZiehSignal(), wecker_));
   threadAnzahl_ = anzahl;
   statistik_.jeArbeiter.assign(static_cast<std::size_t>(anzahl), 0);
   gepostet_.assign(static_cast<std::size_t>(anzahl), Pfad{});
@@ -144,15 +144,15 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
                          optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, false});
 
   const Suche::ListenErgebnis liste = suche_.ListenDurchgang(lauf, baum_);
-  if (suche_.StopFlag || suche_.MoveNowFlag) {
+  if (suche_.Angehalten() || suche_.SollZiehen()) {
     // Stopped or told to move during the pass: its result is all there is.
   } else if (suche_.Steps[1].ZuegeAnzahl == 0) {
-    suche_.NoMovesFlag = true;
+    suche_.MeldeKeineZuege();
   } else if (!lauf.keepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) {
     // The pass already found a forced result.
   } else if (liste.StepMax >= lauf.tiefe || liste.done) {
     // Too small to distribute, or already decided: the calling-thread search deepens afresh.
-    suche_.ResultReady = false;
+    suche_.VerwirfErgebnis();
     suche_.FertigeTiefe = 0;
     suche_.Vertiefe(lauf, 1, false);
   } else {
@@ -193,7 +193,7 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
       const TZug& z = wurzeln.ZugListe[static_cast<std::size_t>(k)];
       if (Entschieden(z)) wurzel.Zuege[k + 1] = z;
     }
-    if (suche_.NoMovesFlag || suche_.StopFlag || suche_.MoveNowFlag) break;
+    if (suche_.KeineZuege() || suche_.Angehalten() || suche_.SollZiehen()) break;
     if (!lauf.keepTabs && suche_.SichereIteration(tiefe, d, fullDepthOnly)) break;
     if (schnell) baum_.OrdneNachIteration(L);
   }
@@ -216,7 +216,7 @@ void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d) {
     const std::uint64_t gesehen = wecker_.Stand();
     HTAnzeige(lauf, abfrage, lauf.zielTiefe, d);
     // The window may have closed and ended the workers meanwhile.
-    if (suche_.StopFlag || suche_.MoveNowFlag || threads_.empty()) break;
+    if (suche_.Angehalten() || suche_.SollZiehen() || threads_.empty()) break;
     PruefeThreads();
     // A pass that can only wait for a worker gives the processor away.
     bool leer = false;
@@ -293,7 +293,7 @@ void HTSuche::HTAnzeige(const SuchLauf& lauf, Abfrage& abfrage, int tiefe, int d
   if (lauf.timed) {
     const std::int64_t ms = host_.JetztMs();
     if (ms > lauf.deadline) {
-      suche_.MoveNowFlag = true;
+      suche_.ZieheJetzt();
       host_.VerarbeiteEreignisse();
       return;
     }

@@ -87,7 +87,7 @@ class Rundgang {
     Kind<QGroupBox>(form_, "AutoGroup")->findChildren<QRadioButton*>().value(0)->click();
     Kind<QSpinBox>(form_, "TiefeSE1")->setValue(5);
     std::mt19937 zufall(4);
-    while (form_.spiel->LetzterZugNr() < 22 && Spiele(zufall)) {
+    while (form_.Spiel().LetzterZugNr() < 22 && Spiele(zufall)) {
     }
     Bild(form_, Datei("middle_game.png"));
     if (!form_.SpeichereSpiel(Partie())) return false;
@@ -109,12 +109,9 @@ class Rundgang {
   // A mill awaiting its removal, in the moving phase: g4 to g1 closes a1 d1 g1; Black's
   // e3 e4 e5 is a closed mill, so only c5 may be taken.
   void Muehle() {
-    form_.spiel->Beginne(quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug,
-                         quarne::clWeiss, quarne::clSchwarz);
-    Kind<quarne::MovesGrid>(form_, "MovesGrid")->SetzeZeilenAnzahl(2);
-    form_.SpielBrett->EingabeVeraltet();
-    form_.AktualisiereSpiel();
-    const quarne::TBrettClass& b = *form_.SpielBrett;
+    form_.Ablauf().Beginne(quarne::LiesStellung("WW.W...........WW.SSS.S. W 9 9").stellung->zug,
+                           quarne::clWeiss, quarne::clSchwarz);
+    const quarne::TBrettClass& b = brett_->Brett();
     QTest::mousePress(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g4")));
     QTest::mouseMove(brett_, b.GetPoint(Punkt("g1")));
     QTest::mouseRelease(brett_, Qt::LeftButton, {}, b.GetPoint(Punkt("g1")));
@@ -126,7 +123,7 @@ class Rundgang {
     ZeigeTab(form_, "SetTabSheet");
     QTest::qWait(100);
     auto* aufbau = Kind<quarne::BrettWidget>(form_, "SetPB");
-    const quarne::TBrettClass& b = *form_.StellungsBrett;
+    const quarne::TBrettClass& b = Kind<quarne::BrettWidget>(form_, "SetPB")->Brett();
     auto setze = [&](const char* farbe, const char* punkte) {
       Kind<QPushButton>(form_, farbe)->click();
       for (const QString& name : QString(punkte).split(' '))
@@ -183,7 +180,7 @@ class Rundgang {
 
   // One legal move of the person, entered with the mouse as a person would.
   bool Spiele(std::mt19937& zufall) {
-    const quarne::TBrettClass& brett = *form_.SpielBrett;
+    const quarne::TBrettClass& brett = brett_->Brett();
     const quarne::TStep& auswahl = brett.Eingabe().EDZugAuswahl;
     if (brett.Eingabe().EDBlock || !brett.Eingabe().EDInit || auswahl.ZuegeAnzahl == 0)
       return false;

@@ -193,6 +193,14 @@ void TBrettClass::ZeichneNewNull(std::optional<QPoint> maus) {
   Anzeigen();
 }
 
+bool TBrettClass::AufbauKlick(Punkte maske) {
+  return SetzeAufbauStein(NewNullZug.BrettNachZug, NewNullZugFrb, NewFarbe, maske);
+}
+
+Steinzahlen TBrettClass::ZaehleAufbau(int gesetztWeiss, int gesetztSchwarz) {
+  return ZaehleSteine(NewNullZug.BrettNachZug, NewNullZugFrb, gesetztWeiss, gesetztSchwarz);
+}
+
 void TBrettClass::ZeichneBib() {
   if (BrettBMP.isNull()) return;
   QPainter canvas(&BrettBMP);

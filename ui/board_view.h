@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/types.h"
+#include "game/position_setup.h"
 
 class QPainter;
 class QWidget;
@@ -87,22 +88,9 @@ struct TBrettEingabe {
   Punkte EDFokus = 0;
 };
 
-// The input state is the board's own: the window and the tests set the position through
-// SetzeStellung and read the state through Eingabe.
-class TBrettClass : private TBrettEingabe {
- public:
-  TBrettClass() = default;
-  TBrettClass(const TBrettClass&) = delete;
-  TBrettClass& operator=(const TBrettClass&) = delete;
-
-  QImage BrettBMP;
-  // Wooden stone pictures with transparent corners; owned by the main window.
-  const QImage* SteinWeissBMP = nullptr;
-  const QImage* SteinSchwarzBMP = nullptr;
-  // The paint box that shows BrettBMP; told to repaint after each finished picture.
-  QWidget* PaintBox = nullptr;
+// Where the parts of the board lie in its drawing area, all computed from CanvasRect.
+struct BrettGeometrie {
   TRect CanvasRect;
-
   TRect QuarneRectA;
   QPoint MittelPunkt;
   double FaktorI = 0;
@@ -125,23 +113,60 @@ class TBrettClass : private TBrettEingabe {
   Array1<TRect, 9> AblageSchwarz;
   double FaktorPfeilBasis = 0;
   double FaktorPfeilQBasis = 0;
+};
 
-  TZug NewNullZug{};
-  TFarbe NewNullZugFrb = clWeiss;
-  TFarbe NewFarbe = clWeiss;
-  TZug BibOpenZug{};
-  TFarbe BibOpenFrb = clWeiss;
+// The geometry, the picture, the positions shown and the input state are the board's own: the
+// window, the tabs and the tests read them through Geometrie, Bild and Eingabe and change them
+// through the methods below.
+class TBrettClass : private BrettGeometrie, private TBrettEingabe {
+ public:
+  TBrettClass() = default;
+  TBrettClass(const TBrettClass&) = delete;
+  TBrettClass& operator=(const TBrettClass&) = delete;
 
-  // Options of the main window: coordinate labels, wooden stones.
-  bool Notation = true;
-  bool Holz = true;
-
+  const BrettGeometrie& Geometrie() const { return *this; }
+  // The finished picture.
+  const QImage& Bild() const { return BrettBMP; }
+  // Wooden stone pictures with transparent corners; owned by the main window.
+  void SetzeSteinBilder(const QImage* weiss, const QImage* schwarz) {
+    SteinWeissBMP = weiss;
+    SteinSchwarzBMP = schwarz;
+  }
+  // The paint box that shows the picture; told to repaint after each finished one.
+  void SetzePaintBox(QWidget* box) { PaintBox = box; }
   // The game of the main board; it must be set before the board takes move input. The other
   // boards take none.
-  BrettSpiel* Spiel = nullptr;
+  void SetzeSpiel(BrettSpiel* spiel) { Spiel = spiel; }
 
-  // Geometry from CanvasRect.
-  void QuarneKoordinaten();
+  // Options of the main window: coordinate labels, wooden stones.
+  bool MitNotation() const { return Notation; }
+  void SetzeNotation(bool an) { Notation = an; }
+  bool MitHolz() const { return Holz; }
+  void SetzeHolz(bool an) { Holz = an; }
+
+  // The setup board's position: the record and the colour that made it.
+  const TZug& Aufbau() const { return NewNullZug; }
+  TFarbe AufbauFarbe() const { return NewNullZugFrb; }
+  void SetzeAufbau(const TZug& zug, TFarbe farbe) {
+    NewNullZug = zug;
+    NewNullZugFrb = farbe;
+  }
+  // The colour a click on the setup board places.
+  void SetzeNeueFarbe(TFarbe farbe) { NewFarbe = farbe; }
+  // A click on the setup board's point maske places a stone of that colour there, or changes
+  // or takes away the one there; false when no further stone is allowed.
+  bool AufbauKlick(Punkte maske);
+  // Counts the setup position with the placed counts entered by the user, and stores the
+  // counts and phases in it.
+  Steinzahlen ZaehleAufbau(int gesetztWeiss, int gesetztSchwarz);
+
+  // The library position of the preview: the entry's record and the colour that made it.
+  TFarbe BibFarbe() const { return BibOpenFrb; }
+  void SetzeBibStellung(const TZug& zug, TFarbe farbe) {
+    BibOpenZug = zug;
+    BibOpenFrb = farbe;
+  }
+
   // A drawing area of the given size: CanvasRect, the geometry and an image of that size.
   void SetzeFlaeche(int breite, int hoehe);
 
@@ -152,15 +177,6 @@ class TBrettClass : private TBrettEingabe {
   void ZeichneNewNull(std::optional<QPoint> maus = std::nullopt);
   void ZeichneBib();
 
-  void ZeichneGitter(QPainter& canvas) const;
-  void ZeichneGitterLinie(QPainter& canvas, const TRect& r1, const TRect& r2) const;
-  void ZeichneSteine(QPainter& canvas, const TZug& zug, TFarbe farbe);
-  void ZeichneStein(QPainter& canvas, TFarbe farbe, const TRect& r);
-  void ZeichneAblagen(QPainter& canvas, int ausgenommen);
-  void ZeichneNotationen(QPainter& canvas, QColor farbe) const;
-  void ZeichneHintergrd(QPainter& canvas, QColor farbe, Punkte maske) const;
-  void ZeichneKreuz(QPainter& canvas, QColor farbe, Punkte maske) const;
-  void ZeichneKreuzImRahmen(QPainter& canvas, QColor farbe, const TRect& r) const;
   void ZeichnePfeil(QPainter& canvas, QColor farbe, QPoint von, QPoint nach) const;
   // The arrow's outline: tip, head, shaft and notched tail. Meaningless when von = nach.
   std::array<QPoint, 8> PfeilPolygon(QPoint von, QPoint nach) const;
@@ -186,13 +202,9 @@ class TBrettClass : private TBrettEingabe {
   }
 
   // Move input on the main board.
-  void StarteEdition();
-  void SetzeZugZurueck();
   void BCMouseDown(int X, int Y, bool AusAblage);
   void BCMouseMove(int X, int Y);
   void BCMouseUP(int X, int Y);
-  // Index 1..ZuegeAnzahl of the first legal move matching the entry, or 0.
-  int IstZugInAuswahl(Punkte von, Punkte nach, Punkte entf) const;
 
   // Move input by keyboard: the focus ring goes to the nearest point in the direction (dx, dy)
   // on the screen, or to the top left point when there is no ring yet.
@@ -205,6 +217,37 @@ class TBrettClass : private TBrettEingabe {
   int AblagePosition(QPoint p) const;
 
  private:
+  QImage BrettBMP;
+  const QImage* SteinWeissBMP = nullptr;
+  const QImage* SteinSchwarzBMP = nullptr;
+  QWidget* PaintBox = nullptr;
+  // The setup board: its position, and the colour a click places.
+  TZug NewNullZug{};
+  TFarbe NewNullZugFrb = clSchwarz;
+  TFarbe NewFarbe = clWeiss;
+  // The library preview.
+  TZug BibOpenZug{};
+  TFarbe BibOpenFrb = clSchwarz;
+  bool Notation = true;
+  bool Holz = true;
+  BrettSpiel* Spiel = nullptr;
+
+  // Geometry from CanvasRect.
+  void QuarneKoordinaten();
+  void ZeichneGitter(QPainter& canvas) const;
+  void ZeichneGitterLinie(QPainter& canvas, const TRect& r1, const TRect& r2) const;
+  void ZeichneSteine(QPainter& canvas, const TZug& zug, TFarbe farbe);
+  void ZeichneStein(QPainter& canvas, TFarbe farbe, const TRect& r);
+  void ZeichneAblagen(QPainter& canvas, int ausgenommen);
+  void ZeichneNotationen(QPainter& canvas, QColor farbe) const;
+  void ZeichneHintergrd(QPainter& canvas, QColor farbe, Punkte maske) const;
+  void ZeichneKreuz(QPainter& canvas, QColor farbe, Punkte maske) const;
+  void ZeichneKreuzImRahmen(QPainter& canvas, QColor farbe, const TRect& r) const;
+  void StarteEdition();
+  void SetzeZugZurueck();
+  // Index 1..ZuegeAnzahl of the first legal move matching the entry, or 0.
+  int IstZugInAuswahl(Punkte von, Punkte nach, Punkte entf) const;
+
   void ZeichneUntergrund(QPainter& canvas) const;
   void Anzeigen();
   const QImage& HolzBild(TFarbe farbe, QSize groesse);

@@ -16,7 +16,7 @@ BrettWidget::BrettWidget(TBrettClass& brett, Ansicht ansicht, const QString& nam
   setMouseTracking(true);
   // The image covers every pixel; nothing needs to be cleared first.
   setAttribute(Qt::WA_OpaquePaintEvent);
-  brett.PaintBox = this;
+  brett.SetzePaintBox(this);
   // The main board is played by keyboard as well: Tab reaches it, a click gives it the keys.
   if (ansicht == Ansicht::Spiel) setFocusPolicy(Qt::StrongFocus);
 }
@@ -37,7 +37,7 @@ void BrettWidget::Zeichne() {
 
 void BrettWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  p.drawImage(0, 0, brett_->BrettBMP);
+  p.drawImage(0, 0, brett_->Bild());
 }
 
 void BrettWidget::mousePressEvent(QMouseEvent* event) {

@@ -16,6 +16,8 @@ class BrettWidget : public QWidget {
   enum class Ansicht { Spiel, Stellung, Bibliothek };
 
   BrettWidget(TBrettClass& brett, Ansicht ansicht, const QString& name, QWidget* parent = nullptr);
+  // The view it shows.
+  TBrettClass& Brett() const { return *brett_; }
 
  signals:
   // A button pressed on a board without move input (the setup board takes its clicks here).

@@ -57,7 +57,7 @@ void TQuarneForm::LoadButnClick() {
 }
 
 bool TQuarneForm::SpeichereSpiel(const QString& datei) {
-  Partiedatei p = ErfassePartie(*spiel);
+  Partiedatei p = ErfassePartie(*spiel_);
   stellung_->SchreibeAufbau(p);
   const TDateiMeldung m = SpeicherePartie(Pfad(datei), p, kFensterSperreMs);
   if (m == TDateiMeldung::Gesperrt) {
@@ -82,7 +82,7 @@ bool TQuarneForm::LadeSpiel(const QString& datei, bool melden) {
   const std::optional<Partiedatei>& p = geladen.partie;
   if (!p) return meldung(QString::fromStdString(KeinePartie(datei.toStdString())));
 
-  if (!ablauf->Lade(*p)) return meldung(kNichtWaehrendDerSuche);
+  if (!ablauf_->Lade(*p)) return meldung(kNichtWaehrendDerSuche);
   stellung_->LiesAufbau(*p);
   PageControl->setCurrentWidget(haupt_);
   ungespeichert_ = false;

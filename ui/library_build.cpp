@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <exception>
 
 #include "game/game_flow.h"
@@ -22,9 +23,6 @@
 
 namespace quarne {
 namespace {
-
-constexpr std::int64_t kAutosaveMs = 30 * 60 * 1000;
-constexpr int kLaufPunkte = 10;
 
 // "1 Tage und 2h3m4s".
 QString DauerText(std::int64_t ms) {
@@ -42,18 +40,14 @@ void BibTab::PositionBeginnt(int L, int x, int nummer, const TBibZug& eintrag) {
   BibDTiefe->setText(QString::number(bib_[L].BibTiefe));
   BibStellung->setText(QString("%1 (Zufall Stellung: %2)").arg(nummer).arg(x));
   // The colour of the side that made the entry's move.
-  brett_.BibOpenZug = eintrag.Zug;
-  brett_.BibOpenFrb = L % 2 == 1 ? clWeiss : clSchwarz;
+  brett_.SetzeBibStellung(eintrag.Zug, L % 2 == 1 ? clWeiss : clSchwarz);
   brett_.ZeichneBib();
-  TMyTimer& t = *BibTimer;
-  t.BibStellStart = anzeige_.JetztMs();
-  t.MSJeBew = 0;
-  t.BibBew = 0;
+  fortschritt_.PositionBeginnt(anzeige_.JetztMs());
 }
 
 void BibTab::PositionGespeichert() {
   POnBibTimer();
-  BibTimer->ZuegeBibCnt += ht_.GenZuegeGesamt();
+  fortschritt_.PositionGespeichert(ht_.GenZuegeGesamt());
   ht_.SetzeZaehlerZurueck();
   ZeigeBib();
 }
@@ -61,18 +55,14 @@ void BibTab::PositionGespeichert() {
 void BibTab::BibErstellenClick() {
   if (RechnungLaeuft()) return;
   emit BauBeginnt();
-  suche_.ResultReady = false;
+  suche_.VerwirfErgebnis();
   BibBelegt(true);
   for (int L = 0; L < kBibStufen - 1; ++L) {
     bib_[L].BibAktiv = BibRegler[static_cast<std::size_t>(L)].CB->isChecked();
     bib_[L].BibTiefe = BibRegler[static_cast<std::size_t>(L)].SE->value();
   }
-  TMyTimer& t = *BibTimer;
-  t.StartTime = anzeige_.JetztMs();
-  t.AutoSaveTime = t.StartTime + kAutosaveMs;
-  t.ZuegeBibCnt = 0;
-  t.ScoreCnt = 0;
-  t.start();
+  fortschritt_.Beginne(anzeige_.JetztMs());
+  BibTimer->start();
 
   BibBau bau(bib_, ht_, suche_, opt_.Parallel, *this,
              static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch()));
@@ -92,9 +82,9 @@ void BibTab::BibErstellenClick() {
   else
     MeldeBibErgebnis(kNichtsZuBerechnen);
 
-  t.stop();
+  BibTimer->stop();
   ZeigeBib();
-  suche_.ResultReady = false;
+  suche_.VerwirfErgebnis();
   SetzeFarbe(StatusPanel, kCreme);
   emit BauEndet();
   BibBelegt(false);
@@ -107,55 +97,41 @@ void BibTab::MeldeBibErgebnis(const std::string& text) {
 }
 
 void BibTab::StoppenClick() {
-  suche_.StopFlag = true;
+  suche_.Halte();
 }
 
 void BibTab::POnBibTimer() {
+  ZeigeFortschritt(suche_.Steps[1], ht_.GenZuegeGesamt());
+}
+
+void BibTab::ZeigeFortschritt(const TStep& wurzel, std::int64_t stellung) {
   // A message box of the autosave lets ticks through.
   if (bibTimerLaeuft_) return;
   bibTimerLaeuft_ = true;
-  TMyTimer& t = *BibTimer;
   SetzeFarbe(StatusPanel,
              StatusPanel->palette().color(QPalette::Window) == kCreme ? kGelb : kCreme);
 
   const std::int64_t jetzt = anzeige_.JetztMs();
-  const std::int64_t ms = jetzt - t.StartTime;
-  const std::int64_t stellung = ht_.GenZuegeGesamt();
-  const auto gesamt = static_cast<double>(t.ZuegeBibCnt + stellung);
+  const std::int64_t ms = fortschritt_.Dauer(jetzt);
+  const auto gesamt = static_cast<double>(fortschritt_.Zuege(stellung));
   BibBerZgInsg->setText(MitTausendern(gesamt));
   BibZuegeStellung->setText(MitTausendern(static_cast<double>(stellung)));
   BibZgProSek->setText(ms > 0 ? MitTausendern(gesamt / static_cast<double>(ms) * 1000) : "---");
   BibDauer->setText(DauerText(ms));
 
-  if (jetzt >= t.AutoSaveTime) {
-    t.AutoSaveTime = jetzt + kAutosaveMs;
-    SchreibeBibDatei(dateien_.Datei("Autosave.bib"));
-  }
+  if (fortschritt_.AutosaveFaellig(jetzt)) SchreibeBibDatei(dateien_.Datei("Autosave.bib"));
 
   // The remaining time of the position, estimated anew whenever another root move is done.
-  const TStep& wurzel = suche_.Steps[1];
   const int n = wurzel.ZuegeAnzahl, fertig = Bewertete(wurzel);
   BibXVonY->setText(QString("%1 / %2").arg(fertig).arg(n));
-  if (n < 1) {
-    BibDauerSub->setText("---");
-  } else {
-    if (fertig == 0) {
-      t.MSJeBew = 0;
-    } else if (t.BibBew < fertig && fertig < n) {
-      t.MSJeBew = (jetzt - t.BibStellStart) / fertig;
-      t.ZeitBedarf = (n - fertig) * t.MSJeBew;
-      t.BibBew = fertig;
-      t.ZeitStop = jetzt;
-    }
-    BibDauerSub->setText(
-        t.MSJeBew > 0 ? DauerText(std::max<std::int64_t>(0, t.ZeitBedarf - (jetzt - t.ZeitStop)))
-                      : "---");
-  }
+  const std::optional<std::int64_t> rest =
+      n < 1 ? std::nullopt : fortschritt_.Restzeit(jetzt, fertig, n);
+  BibDauerSub->setText(rest ? DauerText(*rest) : "---");
 
   BreiteBibStatus();
-  ++t.ScoreCnt;
-  BibStatus->setText("Berechnung läuft " + QString(t.ScoreCnt, '.').leftJustified(kLaufPunkte));
-  if (t.ScoreCnt >= kLaufPunkte) t.ScoreCnt = 0;
+  BibStatus->setText(
+      "Berechnung läuft " +
+      QString(fortschritt_.Laufpunkte(), '.').leftJustified(BauFortschritt::kLaufPunkte));
 
   std::int64_t eintraege = 0;
   for (const TBibSegm& stufe : bib_.Stufen) eintraege += stufe.BibCnt();

@@ -8,6 +8,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -107,8 +108,9 @@ BibTab::BibTab(TBibliothek& bib, Suche& suche, HTSuche& ht, SuchAnzeige& anzeige
   addActions({FusBut, SBibBut});
   setContextMenuPolicy(Qt::ActionsContextMenu);
 
-  BibTimer = new TMyTimer(500, this);
+  BibTimer = new QTimer(this);
   BibTimer->setObjectName("BibTimer");
+  BibTimer->setInterval(500);
   Verbinde();
 }
 
@@ -352,7 +354,7 @@ void BibTab::BibBelegt(bool belegt) {
 }
 
 bool BibTab::RechnungLaeuft() const {
-  return suche_.SearchRunning || belegt_;
+  return suche_.Laeuft() || belegt_;
 }
 
 void BibTab::BreiteBibStatus() {

@@ -12,7 +12,7 @@
 #include "library/file_lock.h"
 #include "library/file_result.h"
 #include "library/model.h"
-#include "ui/timers.h"
+#include "ui/build_progress.h"
 
 class QAction;
 class QCheckBox;
@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
+class QTimer;
 
 namespace quarne {
 
@@ -76,6 +77,10 @@ class BibTab : public QWidget, private BauAnzeige {
   void SBibButClick();
   // BibTimer's tick while the library is built: the figures, the autosave, the running dots.
   void POnBibTimer();
+  // The tick for the running position's root list and the moves generated for it.
+  void ZeigeFortschritt(const TStep& wurzel, std::int64_t stellung);
+  // The figures of the running build that the tick shows.
+  BauFortschritt& Fortschritt() { return fortschritt_; }
 
  signals:
   // Building or checking began or ended; the game rests meanwhile.
@@ -125,7 +130,8 @@ class BibTab : public QWidget, private BauAnzeige {
   std::map<QString, TDateiStand> bibStaende_;
 
   // Ticks every 500 ms while the library is built.
-  TMyTimer* BibTimer = nullptr;
+  QTimer* BibTimer = nullptr;
+  BauFortschritt fortschritt_;
 
   BibGrid* BibGridW = nullptr;
   QWidget *BibPanelL = nullptr, *BibPanelR = nullptr, *BibPanelM = nullptr, *BibButPanel = nullptr,

@@ -59,28 +59,27 @@ TQuarneForm::TQuarneForm(DialogDienst* dialoge, QWidget* parent)
   }
   dialoge_ = dialoge;
 
-  spiel = std::make_unique<Spielstand>();
-  anzeige = std::make_unique<SuchAnzeige>(*this, *dialoge_);
-  suche = std::make_unique<Suche>(einst, *anzeige);
-  ht = std::make_unique<HTSuche>(*suche, einst, *anzeige);
+  spiel_ = std::make_unique<Spielstand>();
+  anzeige_ = std::make_unique<SuchAnzeige>(einst_, *spiel_, *dialoge_);
+  suche_ = std::make_unique<Suche>(einst_, *anzeige_);
+  ht_ = std::make_unique<HTSuche>(*suche_, einst_, *anzeige_);
+  anzeige_->SetzeSuche(*suche_, *ht_);
   const auto keim = static_cast<std::uint32_t>(QDateTime::currentMSecsSinceEpoch());
-  ablauf = std::make_unique<Spielablauf>(*spiel, *suche, *ht, einst, spielOpt,
-                                         static_cast<SpielFenster&>(*this), keim);
-  ablauf->SetzeBibliothek(&bib);
+  ablauf_ = std::make_unique<Spielablauf>(*spiel_, *suche_, *ht_, einst_, spielOpt_,
+                                          static_cast<SpielFenster&>(*this), keim);
+  ablauf_->SetzeBibliothek(&bib_);
   IniForm = std::make_unique<TIniForm>();
   SpielBrett = std::make_unique<TBrettClass>();
   StellungsBrett = std::make_unique<TBrettClass>();
   BibBrett = std::make_unique<TBrettClass>();
-  SpielBrett->Spiel = this;
+  SpielBrett->SetzeSpiel(this);
 
-  score_ = new ScoreLauf(*ht, *suche, *anzeige, this);
+  score_ = new ScoreLauf(*ht_, *suche_, *anzeige_, this);
 
   SteinWeiss = QImage(":/steine/stein_weiss.png");
   SteinSchwarz = QImage(":/steine/stein_schwarz.png");
-  for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) {
-    b->SteinWeissBMP = &SteinWeiss;
-    b->SteinSchwarzBMP = &SteinSchwarz;
-  }
+  for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+    b->SetzeSteinBilder(&SteinWeiss, &SteinSchwarz);
 
   BaueTabs();
   VerbindeTabs();
@@ -104,29 +103,29 @@ void TQuarneForm::BaueTabs() {
   PageControl->setObjectName("PageControl");
   setCentralWidget(PageControl);
   // Each tab is born in the page control, so that it measures its texts in the window's font.
-  haupt_ = new HauptTab(*SpielBrett, *ablauf, *spiel, spielOpt, PageControl);
+  haupt_ = new HauptTab(*SpielBrett, *ablauf_, *spiel_, spielOpt_, PageControl);
   PageControl->addTab(haupt_, "Quarne Brett");
-  bewertung_ = new BewertungTab(suche->MemStep, PageControl);
+  bewertung_ = new BewertungTab(suche_->MemStep, PageControl);
   PageControl->addTab(bewertung_, "Zugbewertung");
-  bibTab_ = new BibTab(bib, *suche, *ht, *anzeige, spielOpt, *BibBrett, *dialoge_, dateien_,
+  bibTab_ = new BibTab(bib_, *suche_, *ht_, *anzeige_, spielOpt_, *BibBrett, *dialoge_, dateien_,
                        ordner_, PageControl);
   PageControl->addTab(bibTab_, "Eröffnungen");
-  stellung_ = new StellungTab(*StellungsBrett, *ablauf, *dialoge_, PageControl);
+  stellung_ = new StellungTab(*StellungsBrett, *ablauf_, *dialoge_, PageControl);
   PageControl->addTab(stellung_, "Stellung");
-  balance_ = new BalanceTab(einst, PageControl);
+  balance_ = new BalanceTab(einst_, PageControl);
   PageControl->addTab(balance_, "Balance_");
-  optionen_ = new OptionenTab(einst, spielOpt, *ht, *suche, PageControl);
+  optionen_ = new OptionenTab(einst_, spielOpt_, *ht_, *suche_, PageControl);
   PageControl->addTab(optionen_, "Optionen");
   AblgSheet = Tab(PageControl, "AblgSheet", "Ablage");
   BaueAblage(AblgSheet);
-  stepListe_ = new StepListeTab(*ht, PageControl);
+  stepListe_ = new StepListeTab(*ht_, PageControl);
   PageControl->addTab(stepListe_, "StepListe");
-  anzeige->SetzeTabs(*haupt_, *bewertung_, *PageControl, {optionen_, stellung_, balance_});
+  anzeige_->SetzeTabs(*haupt_, *bewertung_, *PageControl, {optionen_, stellung_, balance_});
 }
 
 void TQuarneForm::VerbindeTabs() {
   connect(haupt_, &HauptTab::TiefeGeaendert, this, [this](int tiefe) {
-    spielOpt.TiefeSE1 = tiefe;
+    spielOpt_.TiefeSE1 = tiefe;
     optionen_->ZeigeTiefe(tiefe);
   });
   connect(optionen_, &OptionenTab::TiefeGewaehlt, haupt_, &HauptTab::SetzeTiefe);
@@ -137,11 +136,12 @@ void TQuarneForm::VerbindeTabs() {
   });
   connect(optionen_, &OptionenTab::NotationGeaendert, this, [this](bool an) {
     for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
-      b->Notation = an;
+      b->SetzeNotation(an);
     ZeichneBretter();
   });
   connect(optionen_, &OptionenTab::HolzGeaendert, this, [this](bool an) {
-    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()}) b->Holz = an;
+    for (TBrettClass* b : {SpielBrett.get(), StellungsBrett.get(), BibBrett.get()})
+      b->SetzeHolz(an);
     ZeichneBretter();
   });
   connect(optionen_, &OptionenTab::Speichern, this, &TQuarneForm::SaveButnClick);
@@ -162,7 +162,7 @@ void TQuarneForm::VerbindeTabs() {
   connect(bibTab_, &BibTab::BauEndet, haupt_, [this] { haupt_->setEnabled(true); });
   // A changed library is shown when its tab comes to the front.
   connect(PageControl, &QTabWidget::currentChanged, this, [this] {
-    if (PageControl->currentWidget() == bibTab_ && bib.Geaendert) bibTab_->ZeigeBib();
+    if (PageControl->currentWidget() == bibTab_ && bib_.Geaendert) bibTab_->ZeigeBib();
   });
   // The pop-up menu of every tab that has none of its own.
   auto* speichern = new QAction("Speichern...", PageControl);
@@ -226,9 +226,6 @@ void TQuarneForm::showEvent(QShowEvent* event) {
 }
 
 void TQuarneForm::FormShow() {
-  StellungsBrett->NewNullZugFrb = clSchwarz;
-  StellungsBrett->NewFarbe = clWeiss;
-  BibBrett->BibOpenFrb = clSchwarz;
   optionen_->ErzeugeThreads(prozessoren_);
   if (nutzer_) optionen_->LadeThreads(*nutzer_);
 
@@ -242,7 +239,7 @@ void TQuarneForm::FormShow() {
   haupt_->ZeichneBrett();
   LadeBibliothek();
   balance_->ZeigeGewichte();
-  anzeige->ZeigeDenkzeit();
+  anzeige_->ZeigeDenkzeit();
   for (QWidget* t : std::initializer_list<QWidget*>{stepListe_, bibTab_, balance_})
     PageControl->setTabVisible(PageControl->indexOf(t), false);
 }
@@ -250,18 +247,18 @@ void TQuarneForm::FormShow() {
 void TQuarneForm::closeEvent(QCloseEvent* event) {
   // A running search returns on the flag; once the workers have ended, the driver finishes
   // without them.
-  suche->StopFlag = true;
+  suche_->Halte();
   SpeichereNutzerEinstellungen();
-  if (optionen_->ThreadsWaehlbar()) ht->HTTerminateThreads();
-  if (bib.Geaendert && spielOpt.BibSpClose) SpeichereBibliothek();
+  if (optionen_->ThreadsWaehlbar()) ht_->HTTerminateThreads();
+  if (bib_.Geaendert && spielOpt_.BibSpClose) SpeichereBibliothek();
   QMainWindow::closeEvent(event);
 }
 
 void TQuarneForm::LadeBibliothek() {
   IniForm->Zeige("Bibliothek laden ...");
   // A missing library is no error: the program then starts with an empty one.
-  bibTab_->LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib);
-  bib.Geaendert = false;
+  bibTab_->LeseBibDatei(dateien_.Datei("Bibliothek5.bib"), bib_);
+  bib_.Geaendert = false;
   IniForm->hide();
 }
 
@@ -272,10 +269,10 @@ void TQuarneForm::SpeichereBibliothek() {
 }
 
 void TQuarneForm::ZeigeBibErgebnis() {
-  anzeige->VerbergeTabelle();
-  anzeige->ZeigeTabelle();
-  anzeige->StarteUhr();
-  anzeige->ZeigeBewertung();
+  anzeige_->VerbergeTabelle();
+  anzeige_->ZeigeTabelle();
+  anzeige_->StarteUhr();
+  anzeige_->ZeigeBewertung();
   // No search ran: there is no time and no speed to show.
   bewertung_->ZeigeBibliothekErgebnis();
 }
@@ -323,8 +320,8 @@ void TQuarneForm::Beep() {
 }
 
 void TQuarneForm::RecordGeaendert() {
-  ungespeichert_ = spiel->LetzterZugNr() > 0;
-  haupt_->RecordGeaendert(spiel->LetzterZugNr() + 2, spiel->AktZugNr());
+  ungespeichert_ = spiel_->LetzterZugNr() > 0;
+  haupt_->RecordGeaendert(spiel_->LetzterZugNr() + 2, spiel_->AktZugNr());
   SpielBrett->EingabeVeraltet();
 }
 
@@ -334,25 +331,25 @@ void TQuarneForm::StellungGewechselt() {
 
 void TQuarneForm::NeuesSpielAngezeigt() {
   NachAnalyseZurueck();
-  anzeige->ZeigeFortschritt(false, 0, 0);
-  anzeige->VerbergeTabelle();
+  anzeige_->ZeigeFortschritt(false, 0, 0);
+  anzeige_->VerbergeTabelle();
 }
 
 void TQuarneForm::VerbergeTabelle() {
-  anzeige->VerbergeTabelle();
+  anzeige_->VerbergeTabelle();
 }
 
 void TQuarneForm::LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) {
-  suche->StepRoutineListe(2, zug, zugNr, farbe, true, false, *spiel);
-  auswahl = suche->Steps[1];
+  suche_->StepRoutineListe(2, zug, zugNr, farbe, true, false, *spiel_);
+  auswahl = suche_->Steps[1];
 }
 
 void TQuarneForm::FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) {
-  ablauf->FuehreZugAus(vorDemZug, zug, spieler);
+  ablauf_->FuehreZugAus(vorDemZug, zug, spieler);
 }
 
 bool TQuarneForm::RechnungLaeuft() const {
-  return suche->SearchRunning || bibTab_->Belegt();
+  return suche_->Laeuft() || bibTab_->Belegt();
 }
 
 void TQuarneForm::SucheLaeuft(bool laeuft) {
@@ -368,7 +365,7 @@ void TQuarneForm::ScoreButnClick() {
   if (RechnungLaeuft()) return;
   ScoreMessung messung;
   try {
-    messung = score_->Messe(spielOpt.Parallel, {haupt_, stellung_, bewertung_});
+    messung = score_->Messe(spielOpt_.Parallel, {haupt_, stellung_, bewertung_});
   } catch (const std::exception& fehler) {
     optionen_->SetzeScore("---");
     Nachricht(fehler.what());
@@ -386,24 +383,24 @@ void TQuarneForm::ZeigeSeite(const QString& seite) {
 void TQuarneForm::AktualisiereSpiel() {
   if (aktualisiert_) return;
   aktualisiert_ = true;
-  const Spielstand& s = *spiel;
+  const Spielstand& s = *spiel_;
   const TZug& aktuell = s.AktuellerZug();
   SpielLage lage;
   lage.weissAmZug = s.FarbeAmZug() == clWeiss;
   lage.vorbei = PruefeSpielende(aktuell).Vorbei();
   lage.computerWeiss = s.ComputerFarbe() == clWeiss;
-  lage.zweiSpieler = spielOpt.SpVsSpCB;
+  lage.zweiSpieler = spielOpt_.SpVsSpCB;
   lage.sucht = RechnungLaeuft();
   lage.computerAmZug = s.FarbeAmZug() == s.ComputerFarbe();
-  lage.ziehFrei = suche->ResultReady && suche->MemStep.STZugNummer == s.AktZugNr() &&
-                  suche->MemStep.STFarbeZiehend == s.ComputerFarbe() && !s.ZugGemacht();
+  lage.ziehFrei = suche_->ErgebnisBereit() && suche_->MemStep.STZugNummer == s.AktZugNr() &&
+                  suche_->MemStep.STFarbeZiehend == s.ComputerFarbe() && !s.ZugGemacht();
   lage.aktZugNr = s.AktZugNr();
-  lage.nachTiefe = einst.AutoGroup == 0;
+  lage.nachTiefe = einst_.AutoGroup == 0;
   haupt_->ZeigeSpiel(lage);
 
   SpielBrett->ZeigeSpiel(aktuell, s.LetzterZieher(),
                          !lage.sucht && (lage.zweiSpieler || !lage.computerAmZug));
-  if (!lage.nachTiefe) anzeige->ZeigeDenkzeit();
+  if (!lage.nachTiefe) anzeige_->ZeigeDenkzeit();
   aktualisiert_ = false;
 }
 

@@ -61,17 +61,16 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   // now, written when the window closes. Without it (tests) nothing is remembered.
   void SetzeNutzerEinstellungen(std::unique_ptr<QSettings> einstellungen);
 
-  // The program's state, owned here for as long as the window lives.
-  Einstellungen einst;
-  SpielOptionen spielOpt;
-  std::unique_ptr<Spielstand> spiel;
-  std::unique_ptr<Suche> suche;
-  std::unique_ptr<HTSuche> ht;
-  std::unique_ptr<Spielablauf> ablauf;
-  std::unique_ptr<TBrettClass> SpielBrett, StellungsBrett, BibBrett;
-  std::unique_ptr<SuchAnzeige> anzeige;
-  // The opening library, read when the window is first shown.
-  TBibliothek bib;
+  // What the tests and the tour read of the game, the options and the search; the game flow
+  // they drive; the search's display with its clock; the library the tab shows.
+  const Spielstand& Spiel() const { return *spiel_; }
+  const Einstellungen& Einstellung() const { return einst_; }
+  const SpielOptionen& Optionen() const { return spielOpt_; }
+  const Suche& SucheStand() const { return *suche_; }
+  const HTSuche& ParallelSuche() const { return *ht_; }
+  Spielablauf& Ablauf() { return *ablauf_; }
+  SuchAnzeige& Anzeige() { return *anzeige_; }
+  TBibliothek& Bibliothek() { return bib_; }
 
   void AktualisiereSpiel() override;
   bool EntwicklerModus() const { return codeZaehler_ == 7; }
@@ -105,10 +104,10 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
   bool RechnungLaeuft() const;
 
   // BrettSpiel
-  const TZug& AktuellerZug() const override { return spiel->AktuellerZug(); }
-  int AktZugNr() const override { return spiel->AktZugNr(); }
-  TFarbe FarbeAmZug() const override { return spiel->FarbeAmZug(); }
-  TFarbe ComputerFarbe() const override { return spiel->ComputerFarbe(); }
+  const TZug& AktuellerZug() const override { return spiel_->AktuellerZug(); }
+  int AktZugNr() const override { return spiel_->AktZugNr(); }
+  TFarbe FarbeAmZug() const override { return spiel_->FarbeAmZug(); }
+  TFarbe ComputerFarbe() const override { return spiel_->ComputerFarbe(); }
   void LegaleZuege(const TZug& zug, int zugNr, TFarbe farbe, TStep& auswahl) override;
   void FuehreZugAus(const TZug& vorDemZug, const TZug& zug, TSpieler spieler) override;
 
@@ -138,6 +137,17 @@ class TQuarneForm : public QMainWindow, private SpielFenster, private BrettSpiel
 
   std::unique_ptr<DialogDienst> eigeneDialoge_;
   DialogDienst* dialoge_;
+  // The program's state, owned here for as long as the window lives.
+  Einstellungen einst_;
+  SpielOptionen spielOpt_;
+  std::unique_ptr<Spielstand> spiel_;
+  std::unique_ptr<SuchAnzeige> anzeige_;
+  std::unique_ptr<Suche> suche_;
+  std::unique_ptr<HTSuche> ht_;
+  std::unique_ptr<Spielablauf> ablauf_;
+  std::unique_ptr<TBrettClass> SpielBrett, StellungsBrett, BibBrett;
+  // The opening library, read when the window is first shown.
+  TBibliothek bib_;
   std::unique_ptr<TIniForm> IniForm;
   // The stone pictures of the "Ablage" tab, shared by the three boards.
   QImage SteinWeiss, SteinSchwarz;

@@ -297,7 +297,7 @@ void OptionenTab::CPURadioClick() {
 
 void OptionenTab::CPUSPEChange(int wert) {
   // The workers of a running search stay as they are.
-  if (suche_.SearchRunning) return;
+  if (suche_.Laeuft()) return;
   ht_.SetzeThreadAnzahl(wert);
   CPURadio.SetzeText(1, QString("Nutzung von %1 CPUs/Threads").arg(wert));
 }

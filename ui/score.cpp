@@ -64,7 +64,7 @@ ScoreMessung ScoreLauf::Messe(bool parallel, std::initializer_list<QWidget*> ruh
 void ScoreLauf::POnScoreTimer() {
   emit Laeuft(LaufText(--ScoreCnt));
   if (ScoreCnt > 0) return;
-  suche_.StopFlag = true;
+  suche_.Halte();
   ScoreTimer.stop();
 }
 

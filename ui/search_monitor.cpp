@@ -4,11 +4,13 @@
 #include <QLocale>
 #include <QTabWidget>
 
+#include "engine/search.h"
 #include "engine/values.h"
+#include "game/game_record.h"
+#include "parallel/driver.h"
 #include "ui/dialogs.h"
 #include "ui/evaluation_tab.h"
 #include "ui/main_tab.h"
-#include "ui/main_window.h"
 
 namespace quarne {
 int Bewertete(const TStep& s) {
@@ -27,11 +29,16 @@ QString ZeitText(std::int64_t ms) {
   return QString("%1h%2m%3s").arg(h).arg(m).arg(sek);
 }
 
-SuchAnzeige::SuchAnzeige(TQuarneForm& form, DialogDienst& dialoge)
-    : form_(form), dialoge_(dialoge) {
+SuchAnzeige::SuchAnzeige(const Einstellungen& einst, const Spielstand& spiel, DialogDienst& dialoge)
+    : einst_(einst), spiel_(spiel), dialoge_(dialoge) {
   uhr_.start();
   SuchTimer.setInterval(500);
   QObject::connect(&SuchTimer, &QTimer::timeout, [this] { POnTimer(); });
+}
+
+void SuchAnzeige::SetzeSuche(Suche& suche, const HTSuche& ht) {
+  suche_ = &suche;
+  ht_ = &ht;
 }
 
 void SuchAnzeige::SetzeTabs(HauptTab& haupt, BewertungTab& bewertung, QTabWidget& seiten,
@@ -51,23 +58,22 @@ void SuchAnzeige::ZeigeFortschritt(bool zeigen, int tiefe, int d) {
     haupt_->ZeigeFortschritt("---", "---", "---");
     return;
   }
-  const TStep& w = form_.suche->Steps[1];
+  const TStep& w = suche_->Steps[1];
   haupt_->ZeigeFortschritt(QString("%1 / %2").arg(std::min(d, tiefe)).arg(tiefe),
                            QString("%1 / %2").arg(Bewertete(w)).arg(w.ZuegeAnzahl),
                            ZeitText(Vergangen()));
 }
 
 void SuchAnzeige::ZeigeBewertung() {
-  const TStep& m = form_.suche->MemStep;
+  const TStep& m = suche_->MemStep;
   const std::int64_t t = Vergangen();
-  const auto gesamt = static_cast<double>(form_.ht->GenZuegeGesamt());
+  const auto gesamt = static_cast<double>(ht_->GenZuegeGesamt());
   bewertung_->ZeigeBewertung(Bewertete(m), m.ZuegeAnzahl, ZeitText(t), MitTausendern(gesamt),
                              t > 0 ? MitTausendern(gesamt / static_cast<double>(t) * 1000) : "---");
 }
 
 void SuchAnzeige::ZeigeDenkzeit() {
-  haupt_->SetzeDenkzeitText(
-      QString("Computer Denkzeit: %1 Sek.").arg(form_.einst.DenkzeitSekunden()));
+  haupt_->SetzeDenkzeitText(QString("Computer Denkzeit: %1 Sek.").arg(einst_.DenkzeitSekunden()));
 }
 
 void SuchAnzeige::VerbergeTabelle() {
@@ -75,13 +81,13 @@ void SuchAnzeige::VerbergeTabelle() {
 }
 
 void SuchAnzeige::ZeigeTabelle() {
-  bewertung_->ZeigeTabelle(form_.suche->Steps[1], form_.suche->MemStep.ZuegeAnzahl);
+  bewertung_->ZeigeTabelle(suche_->Steps[1], suche_->MemStep.ZuegeAnzahl);
 }
 
 void SuchAnzeige::POnTimer() {
-  haupt_->Blinke(form_.spiel->ComputerFarbe());
-  form_.suche->MemStep = form_.suche->Steps[1];
-  SortRoutine(form_.suche->MemStep, form_.einst, *this);
+  haupt_->Blinke(spiel_.ComputerFarbe());
+  suche_->MemStep = suche_->Steps[1];
+  SortRoutine(suche_->MemStep, einst_, *this);
   ZeigeBewertung();
 }
 
@@ -95,12 +101,12 @@ void SuchAnzeige::VerarbeiteEreignisse() {
 
 void SuchAnzeige::SucheGestartet() {
   VerbergeTabelle();
-  startZeit_ = form_.suche->StartZeit;
+  startZeit_ = suche_->StartZeit;
   SuchTimer.start();
 }
 
 void SuchAnzeige::SucheBeendet() {
-  const TStep& w = form_.suche->Steps[1];
+  const TStep& w = suche_->Steps[1];
   ZeigeFortschritt(true, w.STDenkTiefe, w.STStepMax);
   ZeigeBewertung();
   SuchTimer.stop();

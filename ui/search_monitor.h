@@ -20,7 +20,10 @@ namespace quarne {
 class BewertungTab;
 class DialogDienst;
 class HauptTab;
-class TQuarneForm;
+class HTSuche;
+class Spielstand;
+class Suche;
+struct Einstellungen;
 
 // "1h2m5s" for a duration in milliseconds.
 QString ZeitText(std::int64_t ms);
@@ -31,9 +34,10 @@ int Bewertete(const TStep& s);
 
 class SuchAnzeige final : public Host {
  public:
-  // The search, the workers and the game are the window's; the displays are set once its tabs
-  // exist.
-  SuchAnzeige(TQuarneForm& form, DialogDienst& dialoge);
+  // The settings, the game, the search and the workers are the window's; the search, which
+  // needs this as its host, and the displays are set once they exist.
+  SuchAnzeige(const Einstellungen& einst, const Spielstand& spiel, DialogDienst& dialoge);
+  void SetzeSuche(Suche& suche, const HTSuche& ht);
   // The tabs this shows on; einstellungsTabs are options, setup and weights, which rest while
   // the computer thinks.
   void SetzeTabs(HauptTab& haupt, BewertungTab& bewertung, QTabWidget& seiten,
@@ -70,8 +74,11 @@ class SuchAnzeige final : public Host {
  private:
   std::int64_t Vergangen();
 
-  TQuarneForm& form_;
+  const Einstellungen& einst_;
+  const Spielstand& spiel_;
   DialogDienst& dialoge_;
+  Suche* suche_ = nullptr;
+  const HTSuche* ht_ = nullptr;
   HauptTab* haupt_ = nullptr;
   BewertungTab* bewertung_ = nullptr;
   QTabWidget* seiten_ = nullptr;

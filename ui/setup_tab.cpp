@@ -116,8 +116,8 @@ void StellungTab::BaueKnoepfe(QGridLayout* raster) {
 
 void StellungTab::Verbinde() {
   connect(SetPB, &BrettWidget::Gedrueckt, this, [this](QPoint pos) { SetPBMouseDown(pos); });
-  connect(WeissButn, &QPushButton::clicked, this, [this] { brett_.NewFarbe = clWeiss; });
-  connect(SchwarzButn, &QPushButton::clicked, this, [this] { brett_.NewFarbe = clSchwarz; });
+  connect(WeissButn, &QPushButton::clicked, this, [this] { brett_.SetzeNeueFarbe(clWeiss); });
+  connect(SchwarzButn, &QPushButton::clicked, this, [this] { brett_.SetzeNeueFarbe(clSchwarz); });
   connect(SPEDWeiss, &QSpinBox::valueChanged, this, &StellungTab::ZaehleSteine);
   connect(SPEDSchwarz, &QSpinBox::valueChanged, this, &StellungTab::ZaehleSteine);
   connect(Butn9, &QPushButton::clicked, this, [this] {
@@ -146,10 +146,9 @@ void StellungTab::SetzeGesetzte(int weiss, int schwarz) {
 }
 
 void StellungTab::SetPBMouseDown(QPoint pos) {
-  TBrettClass& b = brett_;
-  const BrettTreffer t = b.BrettPosition(pos);
+  const BrettTreffer t = brett_.BrettPosition(pos);
   if (t.punkt == 0) return;
-  if (!SetzeAufbauStein(b.NewNullZug.BrettNachZug, b.NewNullZugFrb, b.NewFarbe, t.maske)) {
+  if (!brett_.AufbauKlick(t.maske)) {
     dialoge_.ShowMessagePos("Es sind nur maximal " + QString::number(kMaxSteine) +
                             " Steine erlaubt!");
     return;
@@ -158,9 +157,7 @@ void StellungTab::SetPBMouseDown(QPoint pos) {
 }
 
 void StellungTab::ZaehleSteine() {
-  TBrettClass& b = brett_;
-  const Steinzahlen z = quarne::ZaehleSteine(b.NewNullZug.BrettNachZug, b.NewNullZugFrb,
-                                             SPEDWeiss->value(), SPEDSchwarz->value());
+  const Steinzahlen z = brett_.ZaehleAufbau(SPEDWeiss->value(), SPEDSchwarz->value());
   SetzeGesetzte(z.Gesetzt[clWeiss], z.Gesetzt[clSchwarz]);  // never fewer than on the board
   EditWeisseSteine->setText(QString::number(z.Steine[clWeiss]));
   EditSchwarzeSteine->setText(QString::number(z.Steine[clSchwarz]));
@@ -170,25 +167,24 @@ void StellungTab::ZaehleSteine() {
   LblSPPhsSchwarz->setText(PhasenText(z.Phase[clSchwarz]));
   ToAnalyzeWeiss->setEnabled(z.WeissAmZug);
   ToAnalyzeSchwarz->setEnabled(z.SchwarzAmZug);
-  b.ZeichneNewNull();
+  brett_.ZeichneNewNull();
 }
 
 void StellungTab::SchreibeAufbau(Partiedatei& p) const {
-  p.NewNullZug = brett_.NewNullZug;
-  p.NewNullZugFrb = brett_.NewNullZugFrb;
+  p.NewNullZug = brett_.Aufbau();
+  p.NewNullZugFrb = brett_.AufbauFarbe();
   p.SPEDWeiss = SPEDWeiss->value();
   p.SPEDSchwarz = SPEDSchwarz->value();
 }
 
 void StellungTab::LiesAufbau(const Partiedatei& p) {
-  brett_.NewNullZug = p.NewNullZug;
-  brett_.NewNullZugFrb = p.NewNullZugFrb;
+  brett_.SetzeAufbau(p.NewNullZug, p.NewNullZugFrb);
   SetzeGesetzte(p.SPEDWeiss, p.SPEDSchwarz);
   ZaehleSteine();
 }
 
 void StellungTab::ResetAnalyzeClick() {
-  brett_.NewNullZug = TZug{};
+  brett_.SetzeAufbau(TZug{}, brett_.AufbauFarbe());
   for (QLineEdit* e : {EditWeisseSteine, EditSchwarzeSteine, EDLostWeiss, EDLostSchwarz})
     e->clear();
   SetzeGesetzte(0, 0);
@@ -199,7 +195,7 @@ void StellungTab::ResetAnalyzeClick() {
 
 void StellungTab::ToAnalyzeClick(TFarbe amZug) {
   // A player who keeps the game keeps the settings too.
-  if (ablauf_.ZurAnalyse(brett_.NewNullZug, brett_.NewNullZugFrb, amZug)) emit AnalyseBegonnen();
+  if (ablauf_.ZurAnalyse(brett_.Aufbau(), brett_.AufbauFarbe(), amZug)) emit AnalyseBegonnen();
 }
 
 }  // namespace quarne

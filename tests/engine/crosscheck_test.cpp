@@ -420,8 +420,8 @@ void VergleicheStepRoutine(const Einstellungen& e, const Fall& f, int tiefe, con
   auto suche = std::make_unique<Suche>(e, host);
   const TZug zug = f.Zug();
   suche->StepRoutine(tiefe, zug, f.ZugNummer(), f.lage.farbe, SuchOptionen{}, f.Verlauf());
-  ASSERT_FALSE(suche->NoMovesFlag) << wo;
-  ASSERT_TRUE(suche->ResultReady) << wo;
+  ASSERT_FALSE(suche->KeineZuege()) << wo;
+  ASSERT_TRUE(suche->ErgebnisBereit()) << wo;
   const int fertig = suche->MemStep2.STStepMax;
   ASSERT_TRUE(fertig >= 1 && fertig <= tiefe) << wo;
 
@@ -494,7 +494,7 @@ void VergleicheListe(const Einstellungen& e, const Fall& f, int tiefe, const Min
   auto suche = std::make_unique<Suche>(e, host);
   const TZug zug = f.Zug();
   suche->StepRoutineListe(tiefe, zug, f.ZugNummer(), f.lage.farbe, true, true, f.Verlauf());
-  ASSERT_FALSE(suche->NoMovesFlag) << wo;
+  ASSERT_FALSE(suche->KeineZuege()) << wo;
   const TStep& st = suche->Steps[1];
   PruefeWurzelliste(st, mm.wurzel, wo);
   if (::testing::Test::HasFatalFailure()) return;

@@ -56,12 +56,12 @@ void Vergleiche(const Ergebnis& klassisch, const Ergebnis& schnell, bool voll,
   const Suche &k = *klassisch.suche, &s = *schnell.suche;
   EXPECT_TRUE(klassisch.host.meldungen.empty()) << wo << ": " << klassisch.host.meldungen.front();
   EXPECT_TRUE(schnell.host.meldungen.empty()) << wo << ": " << schnell.host.meldungen.front();
-  ASSERT_EQ(s.NoMovesFlag, k.NoMovesFlag) << wo;
+  ASSERT_EQ(s.KeineZuege(), k.KeineZuege()) << wo;
   ASSERT_EQ(s.FertigeTiefe, k.FertigeTiefe) << wo;
   ++z.vergleiche;
   z.zuegeKlassisch += k.GenZuege();
   z.zuegeSchnell += s.GenZuege();
-  if (k.NoMovesFlag) return;
+  if (k.KeineZuege()) return;
   const TZug &bk = k.MemStep2.Zuege[1], &bs = s.MemStep2.Zuege[1];
   EXPECT_TRUE(bs.Nr == bk.Nr && GleicherWert(bs, bk))
       << wo << ": bester Zug klassisch " << ZugMitWert(bk) << ", schnell " << ZugMitWert(bs);
@@ -112,7 +112,7 @@ bool VergleicheBisBudget(const Einstellungen& e, const Fall& f, int maxTiefe, st
     if (Fehlschlaege() > vorher) return false;
     if (tiefe >= 7) ++z.tief;
     const Suche& k = *klassisch->suche;
-    if (k.NoMovesFlag || k.FertigeTiefe < tiefe || k.GenZuege() > budget) break;
+    if (k.KeineZuege() || k.FertigeTiefe < tiefe || k.GenZuege() > budget) break;
   }
   return true;
 }

@@ -48,8 +48,8 @@ TEST_F(SucheTest, TiefeEinsBewertetJedenWurzelzug) {
     if (w.Zuege[i].Wertung.PunktWertGes > w.Zuege[bester].Wertung.PunktWertGes) bester = i;
   }
   EXPECT_EQ(w.BesterZug, bester);
-  EXPECT_TRUE(suche->ResultReady);
-  EXPECT_FALSE(suche->SearchRunning);
+  EXPECT_TRUE(suche->ErgebnisBereit());
+  EXPECT_FALSE(suche->Laeuft());
   EXPECT_EQ(suche->MemStep2.STStepMax, 1);
   EXPECT_EQ(suche->MemStep2.Zuege[1].Nr, bester);
   EXPECT_EQ(host.gestartet, 1);
@@ -82,9 +82,9 @@ TEST_F(SucheTest, BlockierteAntwortGewinntUndBeendetDasVertiefen) {
 
 TEST_F(SucheTest, WurzelOhneZuege) {
   Suchen(Pos("SSSW..WS.W.....W........ S 9 9"), 4);
-  EXPECT_TRUE(suche->NoMovesFlag);
-  EXPECT_FALSE(suche->ResultReady);
-  EXPECT_FALSE(suche->SearchRunning);
+  EXPECT_TRUE(suche->KeineZuege());
+  EXPECT_FALSE(suche->ErgebnisBereit());
+  EXPECT_FALSE(suche->Laeuft());
   EXPECT_EQ(host.ziehB, 0);
 }
 
@@ -151,8 +151,8 @@ TEST_F(SucheTest, DenkzeitEndetMitHochgerechnetenWerten) {
   const Stellung st = Pos(kMittelspiel);
   s->StepRoutine(6, st.zug, 1, st.farbe, opt, verlauf);
 
-  EXPECT_TRUE(s->MoveNowFlag);
-  EXPECT_FALSE(s->StopFlag);
+  EXPECT_TRUE(s->SollZiehen());
+  EXPECT_FALSE(s->Angehalten());
   EXPECT_EQ(s->Steps[1].STDenkTiefe, 16);
   ASSERT_GT(letzteTiefe, 0);
   const TStep& m = s->MemStep2;
@@ -183,11 +183,11 @@ TEST_F(SucheTest, ZiehUndStopWaehrendDerSuche) {
   // iterations stands, filled up where the running one had not got to.
   int moment = 0;
   host.beiEreignis = [&] {
-    if (++moment == 30) suche->MoveNowFlag = true;
+    if (++moment == 30) suche->ZieheJetzt();
   };
   Suchen(st, 12);
-  EXPECT_TRUE(suche->ResultReady);
-  EXPECT_TRUE(suche->MoveNowFlag);
+  EXPECT_TRUE(suche->ErgebnisBereit());
+  EXPECT_TRUE(suche->SollZiehen());
   EXPECT_LT(suche->MemStep2.STStepMax, 12);
   for (int i = 1; i <= suche->MemStep2.ZuegeAnzahl; ++i)
     EXPECT_TRUE(suche->MemStep2.Zuege[i].BEWERTET || suche->MemStep2.Zuege[i].Canceld);
@@ -195,14 +195,14 @@ TEST_F(SucheTest, ZiehUndStopWaehrendDerSuche) {
   // Stop without displays leaves no result.
   moment = 0;
   host.beiEreignis = [&] {
-    if (++moment == 30) suche->StopFlag = true;
+    if (++moment == 30) suche->Halte();
   };
   SuchOptionen ohneAnzeige;
   ohneAnzeige.KeepTabs = true;
   const int iterationenVorher = host.iterationen;
   Suchen(st, 12, ohneAnzeige);
-  EXPECT_TRUE(suche->StopFlag);
-  EXPECT_FALSE(suche->ResultReady);
+  EXPECT_TRUE(suche->Angehalten());
+  EXPECT_FALSE(suche->ErgebnisBereit());
   EXPECT_EQ(host.iterationen, iterationenVorher);
   EXPECT_GT(suche->GenZuege(), 0);
 }
@@ -243,7 +243,7 @@ TEST_F(SucheTest, VollstaendigeListeJederSchlagbareSteinEinmal) {
     EXPECT_TRUE(w.Zuege[i].BEWERTET);
   }
   EXPECT_EQ(host.gestartet, 0);  // no displays for a complete list
-  EXPECT_FALSE(suche->ResultReady);
+  EXPECT_FALSE(suche->ErgebnisBereit());
   EXPECT_TRUE(host.meldungen.empty());
 }
 

@@ -230,9 +230,9 @@ TEST_F(Spiel, StopSpieltNichtsUndZiehSpieltDasLetzteErgebnis) {
   stand->TauscheSeiten();  // the computer takes White
   ablauf->ComputerZug();
   EXPECT_EQ(stand->LetzterZugNr(), 0);
-  EXPECT_FALSE(suche->StopFlag);
+  EXPECT_FALSE(suche->Angehalten());
   EXPECT_FALSE(stand->ZugGemacht());
-  ASSERT_TRUE(suche->ResultReady);
+  ASSERT_TRUE(suche->ErgebnisBereit());
   host.beiEreignis = nullptr;
   ablauf->ZiehBClick();
   EXPECT_EQ(stand->LetzterZugNr(), 1);
@@ -244,14 +244,14 @@ TEST_F(Spiel, StopSpieltNichtsUndZiehSpieltDasLetzteErgebnis) {
 TEST_F(Spiel, FehlerDerSucheBeendetNurDieSuche) {
   opt.TiefeSE1 = 8;
   host.beiEreignis = [this] {
-    EXPECT_TRUE(suche->SearchRunning);
+    EXPECT_TRUE(suche->Laeuft());
     throw std::runtime_error("TimeOut Thread Start !");
   };
   stand->TauscheSeiten();  // the computer takes White
   ablauf->ComputerZug();
   EXPECT_EQ(fenster.nachrichten, std::vector<std::string>{"TimeOut Thread Start !"});
   EXPECT_EQ(stand->LetzterZugNr(), 0);
-  EXPECT_FALSE(suche->SearchRunning);
+  EXPECT_FALSE(suche->Laeuft());
   // The game goes on.
   host.beiEreignis = nullptr;
   opt.TiefeSE1 = 2;
@@ -291,12 +291,12 @@ TEST_F(Spiel, AnalyseEinerAufgestelltenStellung) {
   EXPECT_EQ(stand->ComputerFarbe(), vorher.ComputerFarbe());
 
   // A result left from the old game, for move 1 of the computer's colour: not for this game.
-  suche->ResultReady = true;
-  suche->MemStep2 = suche->MemStep = {};
-  suche->MemStep2.STZugNummer = 1;
-  suche->MemStep2.STFarbeZiehend = clSchwarz;
-  suche->MemStep2.ZuegeAnzahl = 1;
-  suche->MemStep2.Zuege[1] = stand->Spielzuege()[1].Zug;
+  TStep alt{};
+  alt.STZugNummer = 1;
+  alt.STFarbeZiehend = clSchwarz;
+  alt.ZuegeAnzahl = 1;
+  alt.Zuege[1] = stand->Spielzuege()[1].Zug;
+  suche->UebernimmErgebnis(alt);
   stand->SetzeZugGemacht(false);  // as after "Stop"
   fenster.antworten = {true};
   ASSERT_TRUE(ablauf->ZurAnalyse(aufbau, clSchwarz, clSchwarz));

@@ -44,7 +44,7 @@ TEST(InstallierteKopie, FensterFindetSeineDateien) {
   for (const char* bild : {"ImageSteinW", "ImageSteinS"})
     EXPECT_FALSE(form.findChild<QLabel*>(bild)->pixmap().isNull()) << bild;
   // The shipped library has levels 0 to 4.
-  for (int L = 0; L <= 4; ++L) ASSERT_GT(form.bib[L].BibCnt(), 0) << "Stufe " << L;
+  for (int L = 0; L <= 4; ++L) ASSERT_GT(form.Bibliothek()[L].BibCnt(), 0) << "Stufe " << L;
   EXPECT_TRUE(dialoge.nachrichten.isEmpty()) << dialoge.nachrichten.join('\n').toStdString();
 
   // The working library is the user's copy of the installed one, writable although the
@@ -58,7 +58,7 @@ TEST(InstallierteKopie, FensterFindetSeineDateien) {
   form.findChild<QSpinBox*>("TiefeSE1")->setValue(12);
   form.findChild<QPushButton*>("WechselBut")->click();
   form.findChild<QPushButton*>("DenkeBut")->click();
-  ASSERT_EQ(form.spiel->LetzterZugNr(), 1);
+  ASSERT_EQ(form.Spiel().LetzterZugNr(), 1);
   EXPECT_EQ(form.findChild<QLineEdit*>("BerZuegeEd")->text(), "0");
 
   // Saving a game ("Spiel speichern..."): the dialog starts in the user's documents;

@@ -88,7 +88,7 @@ TEST_F(Bau, KleineBibliothekBestehtDenCheck) {
 // Stop during a search ends the building; the interrupted position stays uncalculated.
 TEST_F(Bau, StopMittenInDerErstellung) {
   Aktiviere(1, 10);
-  host.beiEreignis = [&] { suche->StopFlag = true; };
+  host.beiEreignis = [&] { suche->Halte(); };
   BibBau bau(bib, *ht, *suche, true, anzeige, 3);
   const BauErgebnis e = bau.ErstelleBib();
   EXPECT_TRUE(e.abgebrochen);

@@ -67,9 +67,9 @@ TEST_P(SchnellParallel, GleicherWertWieKlassischImProgramm) {
         const std::string wo = f.Beschreibung() + " RemisLimit " + std::to_string(e.RemisLimit) +
                                " Tiefe " + std::to_string(tiefe) + ", " + std::to_string(threads) +
                                " Threads";
-        ASSERT_EQ(s->NoMovesFlag, ref->NoMovesFlag) << wo;
-        if (ref->NoMovesFlag) break;
-        ASSERT_TRUE(s->ResultReady) << wo;
+        ASSERT_EQ(s->KeineZuege(), ref->KeineZuege()) << wo;
+        if (ref->KeineZuege()) break;
+        ASSERT_TRUE(s->ErgebnisBereit()) << wo;
         ASSERT_EQ(s->FertigeTiefe, ref->FertigeTiefe) << wo;
         const TStep &m = s->MemStep2, &r = ref->MemStep2;
         EXPECT_TRUE(GleichesErgebnis(m.Zuege[1], r.Zuege[1]))

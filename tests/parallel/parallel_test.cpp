@@ -95,14 +95,14 @@ class Parallel : public ::testing::Test {
 
   // After the search: nothing runs any more, and the window is back.
   void PruefeEnde() {
-    EXPECT_FALSE(suche->SearchRunning);
+    EXPECT_FALSE(suche->Laeuft());
     EXPECT_TRUE(host.tabsSichtbar);
     EXPECT_FALSE(host.timerLaeuft);
   }
 
   // Every root move of the result is decided, filled in from the last iteration if need be.
   void PruefeErgebnis() {
-    ASSERT_TRUE(suche->ResultReady);
+    ASSERT_TRUE(suche->ErgebnisBereit());
     const TStep& m = suche->MemStep2;
     ASSERT_EQ(m.ZuegeAnzahl, suche->Steps[1].ZuegeAnzahl);
     std::set<int> nummern;
@@ -150,14 +150,14 @@ TEST_P(ParallelKreuzprobe, GleicherBesterWertWieStepRoutine) {
         auto ref = std::make_unique<Suche>(einst, host);
         ref->StepRoutine(tiefe, p.zug, p.Anzahl() + 1, p.farbe, {}, p);
         h.HTStepRoutine(tiefe, p.zug, p.Anzahl() + 1, p.farbe, {}, p);
-        if (ref->NoMovesFlag) {
-          EXPECT_TRUE(s->NoMovesFlag);
+        if (ref->KeineZuege()) {
+          EXPECT_TRUE(s->KeineZuege());
           break;
         }
         const std::string wo = std::string(GetParam().name) + ", Partie " + std::to_string(i) +
                                " mit " + std::to_string(p.Anzahl()) + " Zuegen, Tiefe " +
                                std::to_string(tiefe) + ", " + std::to_string(threads) + " Threads";
-        ASSERT_TRUE(s->ResultReady) << wo;
+        ASSERT_TRUE(s->ErgebnisBereit()) << wo;
         ASSERT_EQ(s->FertigeTiefe, ref->FertigeTiefe) << wo;
         EXPECT_TRUE(GleicherWert(s->MemStep2.Zuege[1], ref->MemStep2.Zuege[1]))
             << wo << ": parallel " << Text(s->MemStep2.Zuege[1]) << ", StepRoutine "
@@ -190,7 +190,7 @@ TEST_F(Parallel, DenkzeitEndetDieSuche) {
   HTOptionen opt;
   opt.Timed = true;
   Tief(opt);
-  EXPECT_TRUE(suche->MoveNowFlag);
+  EXPECT_TRUE(suche->SollZiehen());
   EXPECT_GT(ht->Statistik().ausgegeben, 0);
   EXPECT_GE(suche->FertigeTiefe, 3);
   PruefeErgebnis();
@@ -206,12 +206,12 @@ TEST_F(Parallel, StopUndZiehWaehrendDerSuche) {
     host.beiEreignis = [&] {
       // Whenever the window gets to act, a search is running: nothing may play or change the
       // game under it.
-      immerLaufend = immerLaufend && suche->SearchRunning;
-      if (++ereignisse == 8) (zieh ? suche->MoveNowFlag : suche->StopFlag) = true;
+      immerLaufend = immerLaufend && suche->Laeuft();
+      if (++ereignisse == 8) zieh ? suche->ZieheJetzt() : suche->Halte();
     };
     Tief();
     EXPECT_TRUE(immerLaufend);
-    EXPECT_TRUE(zieh ? suche->MoveNowFlag.load() : suche->StopFlag.load());
+    EXPECT_TRUE(zieh ? suche->SollZiehen() : suche->Angehalten());
     EXPECT_GT(ht->Statistik().ausgegeben, 0);
     PruefeErgebnis();
     PruefeEnde();
@@ -243,7 +243,7 @@ TEST_F(Parallel, FehlerEinesArbeitersBeendetDieSuche) {
 TEST_F(Parallel, SchliessenWaehrendDerSuche) {
   host.beiEreignis = [&] {
     if (ht->Statistik().ausgegeben < 4) return;
-    suche->StopFlag = true;
+    suche->Halte();
     ht->HTTerminateThreads();
   };
   Tief();
@@ -259,7 +259,7 @@ TEST_F(Parallel, OhneArbeiterUndOhneZuege) {
   // A root without moves: no worker is used.
   const Stellung blockiert = Pos("SSSW..WS.W.....W........ S 9 9");
   ht->HTStepRoutine(6, blockiert.zug, 1, blockiert.farbe, {}, leer);
-  EXPECT_TRUE(suche->NoMovesFlag);
+  EXPECT_TRUE(suche->KeineZuege());
   EXPECT_EQ(ht->Statistik().ausgegeben, 0);
   // A tree that never reaches 128 open cells is searched in the calling thread.
   const Stellung klein = Pos("W...W...SS.S..S.......W. W 9 9");
@@ -285,7 +285,7 @@ TEST_F(Parallel, OhneAnzeigeUndNurVolleTiefe) {
   ht->HTStepRoutine(5, mitte.zug, 1, mitte.farbe, bench, leer);
   EXPECT_GT(ht->Statistik().ausgegeben, 0);
   EXPECT_EQ(suche->MemStep2.STStepMax, vorher.STStepMax);
-  EXPECT_FALSE(suche->ResultReady);
+  EXPECT_FALSE(suche->ErgebnisBereit());
   const int ziehB = host.ziehB, iterationen = host.iterationen;
   HTOptionen bib;
   bib.FullDepthOnly = true;

@@ -32,32 +32,32 @@ TEST(BrettGeometrie, BrettquadratBreitUndHoch) {
   };
   for (const auto& f : faelle) {
     const auto b = Brett(f.breite, f.hoehe);
-    EXPECT_EQ(b->QuarneRectA, f.quadrat) << f.breite << "x" << f.hoehe;
-    EXPECT_EQ(b->BrettBMP.size(), QSize(f.breite, f.hoehe));
+    EXPECT_EQ(b->Geometrie().QuarneRectA, f.quadrat) << f.breite << "x" << f.hoehe;
+    EXPECT_EQ(b->Bild().size(), QSize(f.breite, f.hoehe));
   }
 }
 
 TEST(BrettGeometrie, PunkteLiegenAufDenDreiQuadraten) {
   const auto b = Brett(1200, 600);  // centre (600, 300), half side 300
-  EXPECT_EQ(b->MittelPunkt, QPoint(600, 300));
-  EXPECT_EQ(b->GitterPunkte[Nr("a1")], QPoint(360, 540));  // bottom left
-  EXPECT_EQ(b->GitterPunkte[Nr("g7")], QPoint(840, 60));   // top right
-  EXPECT_EQ(b->GitterPunkte[Nr("d2")], QPoint(600, 457));  // 300 * 0.525 truncated
-  EXPECT_EQ(b->GitterPunkte[Nr("c4")], QPoint(525, 300));
-  EXPECT_EQ(b->GetPoint(P("e5")), b->GitterPunkte[Nr("e5")]);
-  EXPECT_EQ(b->GetPoint(P("b2 e5")), b->GitterPunkte[Nr("b2")]);  // the lowest point
+  EXPECT_EQ(b->Geometrie().MittelPunkt, QPoint(600, 300));
+  EXPECT_EQ(b->Geometrie().GitterPunkte[Nr("a1")], QPoint(360, 540));  // bottom left
+  EXPECT_EQ(b->Geometrie().GitterPunkte[Nr("g7")], QPoint(840, 60));   // top right
+  EXPECT_EQ(b->Geometrie().GitterPunkte[Nr("d2")], QPoint(600, 457));  // 300 * 0.525 truncated
+  EXPECT_EQ(b->Geometrie().GitterPunkte[Nr("c4")], QPoint(525, 300));
+  EXPECT_EQ(b->GetPoint(P("e5")), b->Geometrie().GitterPunkte[Nr("e5")]);
+  EXPECT_EQ(b->GetPoint(P("b2 e5")), b->Geometrie().GitterPunkte[Nr("b2")]);  // the lowest point
   EXPECT_EQ(b->GetPoint(0), QPoint(-1, -1));
-  EXPECT_EQ(b->VorderGrund[Nr("a1")], (TRect{330, 510, 390, 570}));
-  EXPECT_EQ(b->Gitter[Nr("a1")], (TRect{356, 536, 364, 544}));
+  EXPECT_EQ(b->Geometrie().VorderGrund[Nr("a1")], (TRect{330, 510, 390, 570}));
+  EXPECT_EQ(b->Geometrie().Gitter[Nr("a1")], (TRect{356, 536, 364, 544}));
   EXPECT_EQ(b->Eingabe().EDGitterX, 30);
 }
 
 TEST(BrettGeometrie, TrefferflaechenBleibenImInnenrahmen) {
   const auto b = Brett(1200, 600);
-  EXPECT_EQ(b->QuarneRectI, (TRect{330, 30, 870, 570}));
+  EXPECT_EQ(b->Geometrie().QuarneRectI, (TRect{330, 30, 870, 570}));
   // a1 lies 240 from the centre and its square reaches 36 further: clipped at 270.
-  EXPECT_EQ(b->HinterGrund[Nr("a1")], (TRect{330, 504, 396, 570}));
-  EXPECT_EQ(b->HinterGrund[Nr("e4")], (TRect{639, 264, 711, 336}));
+  EXPECT_EQ(b->Geometrie().HinterGrund[Nr("a1")], (TRect{330, 504, 396, 570}));
+  EXPECT_EQ(b->Geometrie().HinterGrund[Nr("e4")], (TRect{639, 264, 711, 336}));
   EXPECT_EQ(b->BrettPosition({639, 336}).punkt, Nr("e4"));  // edges belong to the square
   EXPECT_EQ(b->BrettPosition({675, 300}).maske, P("e4"));
   EXPECT_EQ(b->BrettPosition({600, 300}).punkt, 0);  // the centre is no point
@@ -67,18 +67,18 @@ TEST(BrettGeometrie, TrefferflaechenBleibenImInnenrahmen) {
 TEST(BrettGeometrie, AblagenNebenDemQuadratVonObenNachUnten) {
   for (const QSize groesse : {QSize(1200, 600), QSize(900, 800), QSize(2000, 500)}) {
     const auto b = Brett(groesse.width(), groesse.height());
-    const TRect& A = b->QuarneRectA;
+    const TRect& A = b->Geometrie().QuarneRectA;
     const int w = b->Eingabe().EDGitterX;
     SCOPED_TRACE(testing::Message() << groesse.width() << "x" << groesse.height());
-    EXPECT_EQ(b->AblageWeiss[9].Top, A.Top + w);        // slot 9 on top
-    EXPECT_EQ(b->AblageWeiss[1].Bottom, A.Bottom - w);  // slot 1 at the bottom
+    EXPECT_EQ(b->Geometrie().AblageWeiss[9].Top, A.Top + w);        // slot 9 on top
+    EXPECT_EQ(b->Geometrie().AblageWeiss[1].Bottom, A.Bottom - w);  // slot 1 at the bottom
     for (int k = 1; k <= 9; ++k) {
-      const TRect& ws = b->AblageWeiss[k];
-      const TRect& ss = b->AblageSchwarz[k];
+      const TRect& ws = b->Geometrie().AblageWeiss[k];
+      const TRect& ss = b->Geometrie().AblageSchwarz[k];
       EXPECT_EQ(ws, (TRect{A.Left - 3 * w, ws.Top, A.Left - w, ws.Top + 2 * w}));
       EXPECT_EQ(ss, (TRect{A.Right + w, ws.Top, A.Right + 3 * w, ws.Top + 2 * w}));
       if (k < 9) {
-        EXPECT_LE(b->AblageWeiss[k + 1].Bottom, ws.Top);
+        EXPECT_LE(b->Geometrie().AblageWeiss[k + 1].Bottom, ws.Top);
       }
     }
   }
@@ -90,11 +90,11 @@ TEST(BrettGeometrie, AblageTrifftNurBelegteFaecherDerSeiteAmZug) {
     return QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
   };
   b->SetzeStellung(TZug{}, clSchwarz, 4, 9);  // White to move
-  EXPECT_EQ(b->AblagePosition(mitte(b->AblageWeiss[4])), 4);
-  EXPECT_EQ(b->AblagePosition(mitte(b->AblageWeiss[5])), 0);    // already placed
-  EXPECT_EQ(b->AblagePosition(mitte(b->AblageSchwarz[1])), 0);  // not White's reservoir
-  b->SetzeStellung(TZug{}, clWeiss, 4, 9);                      // Black to move
-  EXPECT_EQ(b->AblagePosition(mitte(b->AblageSchwarz[9])), 9);
+  EXPECT_EQ(b->AblagePosition(mitte(b->Geometrie().AblageWeiss[4])), 4);
+  EXPECT_EQ(b->AblagePosition(mitte(b->Geometrie().AblageWeiss[5])), 0);    // already placed
+  EXPECT_EQ(b->AblagePosition(mitte(b->Geometrie().AblageSchwarz[1])), 0);  // not White's reservoir
+  b->SetzeStellung(TZug{}, clWeiss, 4, 9);                                  // Black to move
+  EXPECT_EQ(b->AblagePosition(mitte(b->Geometrie().AblageSchwarz[9])), 9);
 }
 
 }  // namespace

@@ -24,7 +24,7 @@ class BrettEingabe : public testing::Test {
  protected:
   void Starte(std::string_view stellung) {
     spiel = std::make_unique<test::TestSpiel>(*brett, Pos(stellung));
-    brett->Holz = false;
+    brett->SetzeHolz(false);
     widget = std::make_unique<BrettWidget>(*brett, BrettWidget::Ansicht::Spiel, "BrettBP");
     widget->resize(900, 600);
     widget->show();
@@ -57,7 +57,7 @@ class BrettEingabe : public testing::Test {
     EXPECT_EQ(brett->Eingabe().EDZeichneZug.BrettNachZug.AlleSteine,
               brett->Eingabe().EDZug_1.BrettNachZug.AlleSteine);
   }
-  QColor Pixel(QPoint p) const { return brett->BrettBMP.pixelColor(p); }
+  QColor Pixel(QPoint p) const { return brett->Bild().pixelColor(p); }
 
   std::unique_ptr<TBrettClass> brett = std::make_unique<TBrettClass>();
   std::unique_ptr<test::TestSpiel> spiel;
@@ -81,13 +81,14 @@ TEST_F(BrettEingabe, KlickSetztDenStein) {
   EXPECT_EQ(spiel->zuege.back().spieler, csHuman);
   // Now the computer has the move: the board refuses, the new stone is highlighted.
   EXPECT_TRUE(brett->Eingabe().EDBlock);
-  EXPECT_EQ(Pixel(QPoint(brett->HinterGrund[10].Left + 2, brett->HinterGrund[10].Top + 2)),
+  EXPECT_EQ(Pixel(QPoint(brett->Geometrie().HinterGrund[10].Left + 2,
+                         brett->Geometrie().HinterGrund[10].Top + 2)),
             QColor(192, 192, 192));
 }
 
 TEST_F(BrettEingabe, KlickAufBesetztenPunktOderDanebenSetztNichts) {
   Starte(kVorMuehle);
-  for (const QPoint p : {Punkt("a1"), Punkt("b2"), brett->MittelPunkt, QPoint(5, 5)}) {
+  for (const QPoint p : {Punkt("a1"), Punkt("b2"), brett->Geometrie().MittelPunkt, QPoint(5, 5)}) {
     Klick(p);
     EXPECT_TRUE(spiel->zuege.empty());
     ErwarteRuhe();
@@ -96,7 +97,7 @@ TEST_F(BrettEingabe, KlickAufBesetztenPunktOderDanebenSetztNichts) {
 
 TEST_F(BrettEingabe, SteinAusDerAblageZiehen) {
   Starte(kLeer);
-  const QPoint fach = Mitte(brett->AblageWeiss[9]);
+  const QPoint fach = Mitte(brett->Geometrie().AblageWeiss[9]);
   QTest::mousePress(widget.get(), Qt::LeftButton, {}, fach);
   EXPECT_EQ(brett->Eingabe().EDDragAblgNr, 9);
   QTest::mouseMove(widget.get(), Punkt("g7") + QPoint(0, 40));
@@ -104,7 +105,7 @@ TEST_F(BrettEingabe, SteinAusDerAblageZiehen) {
   // The grabbed slot is empty and the stone hangs at the mouse.
   EXPECT_EQ(Pixel(fach), QColor(255, 251, 240));
   EXPECT_EQ(Pixel(Punkt("g7") + QPoint(9, 49)), Qt::white);
-  EXPECT_EQ(Pixel(Mitte(brett->AblageWeiss[8])), Qt::white);
+  EXPECT_EQ(Pixel(Mitte(brett->Geometrie().AblageWeiss[8])), Qt::white);
   QTest::mouseMove(widget.get(), Punkt("g7"));
   QTest::mouseRelease(widget.get(), Qt::LeftButton, {}, Punkt("g7"));
   ASSERT_EQ(spiel->zuege.size(), 1u);
@@ -113,7 +114,7 @@ TEST_F(BrettEingabe, SteinAusDerAblageZiehen) {
 
 TEST_F(BrettEingabe, AblagesteinZurueckOhneZug) {
   Starte(kLeer);
-  const QPoint fach = Mitte(brett->AblageWeiss[9]);
+  const QPoint fach = Mitte(brett->Geometrie().AblageWeiss[9]);
   // Released where it was grabbed, without moving.
   Klick(fach);
   EXPECT_TRUE(spiel->zuege.empty());
@@ -122,7 +123,7 @@ TEST_F(BrettEingabe, AblagesteinZurueckOhneZug) {
   EXPECT_TRUE(spiel->zuege.empty());
   ErwarteRuhe();
   // Black's reservoir is not White's to take from.
-  Ziehe(Mitte(brett->AblageSchwarz[9]), Punkt("d2"));
+  Ziehe(Mitte(brett->Geometrie().AblageSchwarz[9]), Punkt("d2"));
   EXPECT_TRUE(spiel->zuege.empty());
 }
 
@@ -181,7 +182,7 @@ TEST_F(BrettEingabe, NachDerMuehleWirdGeschlagen) {
   EXPECT_TRUE(spiel->zuege.empty());
   EXPECT_TRUE(brett->Eingabe().EDZeichneZug.BrettNachZug.SteineStehend & P("g1"));
   const auto ecke = [&](std::string_view name) {
-    const TRect& r = brett->HinterGrund[PunktIndex(P(name)) + 1];
+    const TRect& r = brett->Geometrie().HinterGrund[PunktIndex(P(name)) + 1];
     return Pixel(QPoint(r.Left + 2, r.Top + 2));
   };
   EXPECT_EQ(ecke("g1"), QColor(255, 255, 0));
@@ -244,7 +245,7 @@ TEST_F(BrettEingabe, GesperrtesBrettPiepstBeiJedemDruck) {
   ASSERT_TRUE(brett->Eingabe().EDBlock);
   Klick(Punkt("d2"));
   EXPECT_EQ(spiel->beeps, 1);
-  Ziehe(Mitte(brett->AblageWeiss[9]), Punkt("d2"));
+  Ziehe(Mitte(brett->Geometrie().AblageWeiss[9]), Punkt("d2"));
   EXPECT_EQ(spiel->beeps, 2);
   EXPECT_TRUE(spiel->zuege.empty());
   ErwarteRuhe();
@@ -268,7 +269,7 @@ TEST_F(BrettEingabe, SpielerGegenSpielerWechseltDieFarbe) {
   Klick(Punkt("a1"));
   EXPECT_FALSE(brett->Eingabe().EDBlock);
   EXPECT_EQ(brett->Eingabe().EDFarbe, clSchwarz);
-  Ziehe(Mitte(brett->AblageSchwarz[9]), Punkt("g1"));
+  Ziehe(Mitte(brett->Geometrie().AblageSchwarz[9]), Punkt("g1"));
   ASSERT_EQ(spiel->zuege.size(), 2u);
   EXPECT_EQ(Letzter().NachPosition, P("g1"));
   // Black has the computer's colour here: its move counts as the computer's.
@@ -277,21 +278,22 @@ TEST_F(BrettEingabe, SpielerGegenSpielerWechseltDieFarbe) {
 
 TEST(BrettWidgetTest, ZeigtDasBildUndFolgtDerGroesse) {
   auto brett = std::make_unique<TBrettClass>();
-  brett->Holz = false;
+  brett->SetzeHolz(false);
   BrettWidget w(*brett, BrettWidget::Ansicht::Stellung, "SetPB");
   QSignalSpy gedrueckt(&w, &BrettWidget::Gedrueckt);
-  brett->NewNullZug.BrettNachZug.SteineZiehend = P("d2");
-  brett->NewNullZugFrb = clSchwarz;
+  TZug aufbau{};
+  aufbau.BrettNachZug.SteineZiehend = P("d2");
+  brett->SetzeAufbau(aufbau, clSchwarz);
   w.resize(700, 500);
   w.show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   EXPECT_EQ(w.objectName(), "SetPB");
-  EXPECT_EQ(brett->CanvasRect, (TRect{0, 0, 700, 500}));
-  EXPECT_EQ(brett->BrettBMP.size(), QSize(700, 500));
+  EXPECT_EQ(brett->Geometrie().CanvasRect, (TRect{0, 0, 700, 500}));
+  EXPECT_EQ(brett->Bild().size(), QSize(700, 500));
   const QImage bild = w.grab().toImage();
   const QPoint d2 = brett->GetPoint(P("d2")) + QPoint(5, 5);
   EXPECT_EQ(bild.pixelColor(d2), Qt::black);
-  EXPECT_EQ(bild.pixelColor(d2), brett->BrettBMP.pixelColor(d2));
+  EXPECT_EQ(bild.pixelColor(d2), brett->Bild().pixelColor(d2));
   // The setup board's clicks go to its owner, not to the move input.
   QTest::mouseClick(&w, Qt::RightButton, {}, d2);
   ASSERT_EQ(gedrueckt.count(), 1);

@@ -31,19 +31,19 @@ class BrettBild : public testing::Test {
  protected:
   void SetUp() override {
     brett->SetzeFlaeche(1200, 600);
-    brett->Holz = false;
+    brett->SetzeHolz(false);
   }
 
-  QColor Pixel(QPoint p) const { return brett->BrettBMP.pixelColor(p); }
+  QColor Pixel(QPoint p) const { return brett->Bild().pixelColor(p); }
   // The record on the board, zog having made it, the reservoirs empty.
   void Zeige(const TZug& zug, TFarbe zog) { brett->SetzeStellung(zug, zog, 0, 0); }
   // Inside a stone's inner ring, off the grid lines that cross its point.
   QColor Stein(std::string_view name) const {
-    return Pixel(brett->GitterPunkte[Nr(name)] + QPoint(9, 9));
+    return Pixel(brett->Geometrie().GitterPunkte[Nr(name)] + QPoint(9, 9));
   }
   // Inside the highlight square of a point, clear of its stone and grid lines.
   QColor Hintergrund(std::string_view name) const {
-    const TRect& r = brett->HinterGrund[Nr(name)];
+    const TRect& r = brett->Geometrie().HinterGrund[Nr(name)];
     return Pixel(QPoint(r.Left + 2, r.Top + 2));
   }
 
@@ -90,9 +90,10 @@ TEST_F(BrettBild, GesetzterSteinSilbernGezogenerMitPfeil) {
   Zeige(gezogen, clWeiss);
   brett->ZeichneZug();
   EXPECT_EQ(Hintergrund("a1"), kCreme);  // no highlight once stones move
-  const QPoint von = brett->GitterPunkte[Nr("a4")], nach = brett->GitterPunkte[Nr("a1")];
+  const QPoint von = brett->Geometrie().GitterPunkte[Nr("a4")],
+               nach = brett->Geometrie().GitterPunkte[Nr("a1")];
   EXPECT_EQ(Pixel((von + nach) / 2), kLimone);
-  EXPECT_EQ(Pixel(brett->GitterPunkte[Nr("d6")]), kGrau);
+  EXPECT_EQ(Pixel(brett->Geometrie().GitterPunkte[Nr("d6")]), kGrau);
   EXPECT_EQ(Stein("a7"), Qt::white);
 }
 
@@ -107,7 +108,8 @@ TEST_F(BrettBild, AblagenFuellenSichVonUntenGeschlageneVonOben) {
   const QPoint koerper(0, -20);
   for (int k = 1; k <= 9; ++k) {
     SCOPED_TRACE(k);
-    const QPoint w = Mitte(brett->AblageWeiss[k]), s = Mitte(brett->AblageSchwarz[k]);
+    const QPoint w = Mitte(brett->Geometrie().AblageWeiss[k]),
+                 s = Mitte(brett->Geometrie().AblageSchwarz[k]);
     if (k <= 3)
       EXPECT_EQ(Pixel(w), Qt::white);
     else if (k >= 8)
@@ -121,13 +123,13 @@ TEST_F(BrettBild, AblagenFuellenSichVonUntenGeschlageneVonOben) {
     else
       EXPECT_EQ(Pixel(s), kCreme);
   }
-  EXPECT_EQ(Pixel(Mitte(brett->AblageWeiss[9])), kGrau);
-  EXPECT_EQ(Pixel(Mitte(brett->AblageSchwarz[9])), kGrau);
+  EXPECT_EQ(Pixel(Mitte(brett->Geometrie().AblageWeiss[9])), kGrau);
+  EXPECT_EQ(Pixel(Mitte(brett->Geometrie().AblageSchwarz[9])), kGrau);
 }
 
 TEST_F(BrettBild, NotationenNurWennEingeschaltet) {
   // The letter above the a-file, on a cream background.
-  const QPoint anker = brett->Raster[0];
+  const QPoint anker = brett->Geometrie().Raster[0];
   const auto beschriftet = [&] {
     int n = 0;
     for (int y = 1; y < 30; ++y)
@@ -136,7 +138,7 @@ TEST_F(BrettBild, NotationenNurWennEingeschaltet) {
   };
   brett->ZeichneZug();
   EXPECT_GT(beschriftet(), 20);
-  brett->Notation = false;
+  brett->SetzeNotation(false);
   brett->ZeichneZug();
   EXPECT_EQ(beschriftet(), 0);
   EXPECT_EQ(Pixel({0, 300}), Qt::black);  // the frame stays
@@ -147,21 +149,20 @@ TEST_F(BrettBild, HolzsteineMitDurchsichtigenEcken) {
   const QImage weiss(":/steine/stein_weiss.png"), schwarz(":/steine/stein_schwarz.png");
   ASSERT_FALSE(weiss.isNull());
   ASSERT_FALSE(schwarz.isNull());
-  brett->SteinWeissBMP = &weiss;
-  brett->SteinSchwarzBMP = &schwarz;
-  brett->Holz = true;
+  brett->SetzeSteinBilder(&weiss, &schwarz);
+  brett->SetzeHolz(true);
   Zeige(Zug(P("a1"), P("g1"), spSetzen), clWeiss);
   for (const int breite : {1200, 500}) {  // two stone sizes: the scaled pictures follow
     brett->SetzeFlaeche(breite, breite / 2);
     brett->ZeichneZug();
     SCOPED_TRACE(breite);
-    const QColor hell = Pixel(brett->GitterPunkte[Nr("a1")] + QPoint(3, 3));
-    const QColor dunkel = Pixel(brett->GitterPunkte[Nr("g1")] + QPoint(3, 3));
+    const QColor hell = Pixel(brett->Geometrie().GitterPunkte[Nr("a1")] + QPoint(3, 3));
+    const QColor dunkel = Pixel(brett->Geometrie().GitterPunkte[Nr("g1")] + QPoint(3, 3));
     EXPECT_GT(hell.lightness(), 150);
     EXPECT_GT(hell.red(), hell.blue() + 20);  // wood, not a flat white disc
     EXPECT_LT(dunkel.lightness(), 90);
     for (const std::string_view p : {"a1", "g1"}) {
-      const TRect& r = brett->VorderGrund[Nr(p)];
+      const TRect& r = brett->Geometrie().VorderGrund[Nr(p)];
       EXPECT_EQ(Pixel({r.Left + 1, r.Top + 1}), kCreme) << p;
     }
   }
@@ -204,12 +205,12 @@ TEST_F(BrettBild, KurzerPfeilZiehtDasEndeAufDieKopfbasis) {
 
 TEST_F(BrettBild, PfeilOhneLaengeZeichnetNichts) {
   brett->ZeichneZug();
-  const QImage vorher = brett->BrettBMP.copy();
+  QImage bild = brett->Bild().copy();
   {
-    QPainter canvas(&brett->BrettBMP);
+    QPainter canvas(&bild);
     brett->ZeichnePfeil(canvas, Qt::white, {500, 300}, {500, 300});
   }
-  EXPECT_EQ(brett->BrettBMP, vorher);
+  EXPECT_EQ(bild, brett->Bild());
 }
 
 }  // namespace

@@ -48,7 +48,7 @@ class Partie : public test::Fenster {
   void ZehnZuege() {
     Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
     for (const char* p : {"a1", "d1", "g1", "d2", "b2", "e3", "f4", "g4", "c5", "e4"}) Klicke(p);
-    ASSERT_EQ(form->spiel->LetzterZugNr(), 10);
+    ASSERT_EQ(form->Spiel().LetzterZugNr(), 10);
   }
   void Speichere(const QString& datei) {
     dialoge.dateien = {datei};
@@ -84,15 +84,18 @@ TEST_F(Partie, SpeichernUndLaden) {
 
   ZehnZuege();
   // A setup on the setup tab goes into the file too.
-  form->StellungsBrett->NewNullZug.BrettNachZug.SteineStehend = P("a7 g7");
-  form->StellungsBrett->NewNullZug.BrettNachZug.AlleSteine = P("a7 g7");
+  TBrettClass& aufbauBrett = BrettAnsicht("SetPB");
+  TZug aufbau = aufbauBrett.Aufbau();
+  aufbau.BrettNachZug.SteineStehend = P("a7 g7");
+  aufbau.BrettNachZug.AlleSteine = P("a7 g7");
+  aufbauBrett.SetzeAufbau(aufbau, aufbauBrett.AufbauFarbe());
   Kind<QSpinBox>("SPEDWeiss")->setValue(4);
   // Viewing an earlier position still saves every move.
   for (int i = 0; i < 3; ++i) Kind<QPushButton>("OneUp")->click();
-  ASSERT_EQ(form->spiel->AktZugNr(), 8);
-  if (form->spiel->ComputerFarbe() != clWeiss)
+  ASSERT_EQ(form->Spiel().AktZugNr(), 8);
+  if (form->Spiel().ComputerFarbe() != clWeiss)
     Kind<QPushButton>("WechselBut")->click();  // not the default
-  ASSERT_EQ(form->spiel->ComputerFarbe(), clWeiss);
+  ASSERT_EQ(form->Spiel().ComputerFarbe(), clWeiss);
   Speichere(Pfad("zehn.ml"));
   const QByteArray zehn = Inhalt(Pfad("zehn.ml"));
   ASSERT_EQ(zehn.size(), 9931);
@@ -100,21 +103,24 @@ TEST_F(Partie, SpeichernUndLaden) {
   dialoge.antworten = {true};
   Kind<QPushButton>("NeuBut")->click();
   Kind<QPushButton>("ResetAnalyze")->click();
+  // A result left from before, for the position the loaded game will show: the computer's
+  // search of it, stopped once it has one.
+  Lade(Pfad("zehn.ml"));
+  KlickeUnd(
+      Kind<QPushButton>("DenkeBut"), [this] { Kind<QAbstractButton>("StopSP")->click(); },
+      [this] { return form->SucheStand().ErgebnisBereit(); });
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 10);
+  ASSERT_TRUE(Kind<QPushButton>("ZiehB")->isEnabled());
   Kind<QTabWidget>("PageControl")->setCurrentWidget(Kind<QWidget>("TabEinstellung"));
-  // A result left from before, for the position the loaded game will show.
-  form->suche->ResultReady = true;
-  form->suche->MemStep.STZugNummer = 11;
-  form->suche->MemStep.STFarbeZiehend = clWeiss;
-  form->spiel->SetzeZugGemacht(false);
   Lade(Pfad("zehn.ml"));
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
-  const Spielstand& s = *form->spiel;
+  const Spielstand& s = form->Spiel();
   EXPECT_EQ(s.LetzterZugNr(), 10);
   EXPECT_EQ(s.AktZugNr(), 11);  // the end of the game is shown
   EXPECT_EQ(s.ComputerFarbe(), clWeiss);
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
   EXPECT_FALSE(Kind<QPushButton>("ZiehB")->isEnabled());  // nothing of before is played into it
-  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
             P("a1 d1 g1 d2 b2 e3 f4 g4 c5 e4"));
   EXPECT_EQ(Kind<QSpinBox>("SPEDWeiss")->value(), 4);
   EXPECT_EQ(Kind<QLineEdit>("EditWeisseSteine")->text(), "2");
@@ -127,7 +133,7 @@ TEST_F(Partie, SpeichernUndLaden) {
   // "<" steps back through the loaded moves.
   Kind<QPushButton>("OneUp")->click();
   EXPECT_EQ(s.AktZugNr(), 10);
-  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
             P("a1 d1 g1 d2 b2 e3 f4 g4 c5"));
 }
 
@@ -177,7 +183,7 @@ TEST_F(Partie, FalscheDateienAendernDasSpielNicht) {
   Lade(Pfad("fehlt.ml"));
   EXPECT_EQ(dialoge.nachrichten,
             QStringList{"Datei " + Pfad("fehlt.ml") + " kann nicht geöffnet werden."});
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 10);
 }
 
 TEST_F(Partie, MisslungenesSpeichernBehaeltDieAlteDatei) {
@@ -227,20 +233,20 @@ TEST_F(Partie, LadenUeberUngespeicherteZuege) {
   Lade(Pfad("zehn.ml"));
   ASSERT_EQ(dialoge.fragen.size(), 1);
   EXPECT_TRUE(dialoge.fragen[0].contains("nicht gespeichert")) << dialoge.fragen[0].toStdString();
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 2);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 2);
 
   dialoge.antworten = {true};
   Lade(Pfad("zehn.ml"));
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 10);
   EXPECT_FALSE(form->Ungespeichert());
   // A game just loaded, or just saved, is replaced without a question.
   Lade(Pfad("zehn.ml"));
   Klicke("a4");
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 11);
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 11);
   Speichere(Pfad("elf.ml"));
   Lade(Pfad("zehn.ml"));
   EXPECT_EQ(dialoge.fragen.size(), 2);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 10);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 10);
 }
 
 TEST_F(Partie, SpielAusDerBefehlszeile) {
@@ -265,8 +271,8 @@ TEST_F(Partie, SpielAusDerBefehlszeile) {
     form->SetzeArgumente({f.argument});
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-    EXPECT_EQ(form->spiel->LetzterZugNr(), f.zuege) << f.argument.toStdString();
-    EXPECT_EQ(form->spiel->AktZugNr(), f.zuege + 1);
+    EXPECT_EQ(form->Spiel().LetzterZugNr(), f.zuege) << f.argument.toStdString();
+    EXPECT_EQ(form->Spiel().AktZugNr(), f.zuege + 1);
     EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   }
 }

@@ -35,22 +35,19 @@ class Tastatur : public test::Fenster {
     ASSERT_TRUE(Kind<BrettWidget>("BrettBP")->hasFocus());
   }
   void Stellung(const char* text) {
-    form->spiel->Beginne(LiesStellung(text).stellung->zug, form->spiel->StartFarbe(),
-                         form->spiel->ComputerFarbe());
-    Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
-    form->SpielBrett->EingabeVeraltet();
-    form->AktualisiereSpiel();
+    ASSERT_TRUE(form->Ablauf().Beginne(LiesStellung(text).stellung->zug, form->Spiel().StartFarbe(),
+                                       form->Spiel().ComputerFarbe()));
   }
 };
 
 TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
   FokusAufsBrett();
-  const TBrettClass& b = *form->SpielBrett;
+  const TBrettClass& b = test::BrettAnsicht(*form, "BrettBP");
   EXPECT_EQ(b.Eingabe().EDFokus, P("a7"));  // the first point in reading order
   // The ring is drawn round its point.
   const QPoint mitte = b.GetPoint(b.Eingabe().EDFokus);
   const int r = b.Eingabe().EDGitterX + std::max(b.Eingabe().EDGitterX / 4, 3);
-  const QColor ring = b.BrettBMP.pixelColor(mitte.x() + r, mitte.y());
+  const QColor ring = b.Bild().pixelColor(mitte.x() + r, mitte.y());
   EXPECT_TRUE(ring.blue() > 150 && ring.red() < 100) << ring.name().toStdString();
 
   const struct {
@@ -64,9 +61,10 @@ TEST_F(Tastatur, FokusringWandertZumNaechstenPunkt) {
       {"e5", Qt::Key_Left, "d5"},  {"f4", Qt::Key_Left, "e4"},  {"a7", Qt::Key_Up, "a7"},
   };
   for (const auto& f : faelle) {
-    form->SpielBrett->SetzeFokus(P(f.von));
+    test::BrettAnsicht(*form, "BrettBP").SetzeFokus(P(f.von));
     Brett(f.taste);
-    EXPECT_EQ(PunktName(form->SpielBrett->Eingabe().EDFokus), f.nach) << f.von << " " << f.taste;
+    EXPECT_EQ(PunktName(test::BrettAnsicht(*form, "BrettBP").Eingabe().EDFokus), f.nach)
+        << f.von << " " << f.taste;
   }
   // Leaving the board takes the ring away.
   Kind<MovesGrid>("MovesGrid")->setFocus(Qt::TabFocusReason);
@@ -78,14 +76,14 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
   FokusAufsBrett();
   Brett(Qt::Key_Right);  // a7 to d7
   Brett(Qt::Key_Return);
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
-  EXPECT_EQ(form->spiel->Spielzuege()[1].Zug.NachPosition, P("d7"));
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 1);
+  EXPECT_EQ(form->Spiel().Spielzuege()[1].Zug.NachPosition, P("d7"));
 
   // Moving phase: g4 to g1 closes a1 d1 g1; only c5 of Black may be taken.
   dialoge.antworten = {true};
   Kind<QPushButton>("NeuBut")->click();
   Stellung("WW.W...........WW.SSS.S. W 9 9");
-  TBrettClass& b = *form->SpielBrett;
+  TBrettClass& b = test::BrettAnsicht(*form, "BrettBP");
   b.SetzeFokus(P("g4"));
   Brett(Qt::Key_Space);
   EXPECT_EQ(b.Eingabe().EDVon, P("g4"));
@@ -96,14 +94,14 @@ TEST_F(Tastatur, SetzenZiehenUndSchlagenMitEnterUndLeertaste) {
   Brett(Qt::Key_Down);
   Brett(Qt::Key_Enter);
   EXPECT_TRUE(b.Eingabe().EDQuarne);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 0);
   b.SetzeFokus(P("e3"));  // in a closed mill: not to be taken
   Brett(Qt::Key_Enter);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 0);
   b.SetzeFokus(P("c5"));
   Brett(Qt::Key_Enter);
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
-  const TZug& z = form->spiel->Spielzuege()[1].Zug;
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 1);
+  const TZug& z = form->Spiel().Spielzuege()[1].Zug;
   EXPECT_EQ(z.VonPosition, P("g4"));
   EXPECT_EQ(z.NachPosition, P("g1"));
   EXPECT_EQ(z.EntfStein, P("c5"));
@@ -130,7 +128,7 @@ TEST_F(Tastatur, TastenDesFensters) {
     Kind<QTabWidget>("PageControl")->setCurrentWidget(tab);
     QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
   }
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 1);
 
   dialoge.dateien = {"", ""};
   QTest::keyClick(form.get(), Qt::Key_S, Qt::ControlModifier);
@@ -141,10 +139,10 @@ TEST_F(Tastatur, TastenDesFensters) {
 
   dialoge.antworten = {false, true};
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 1);
   QTest::keyClick(form.get(), Qt::Key_N, Qt::ControlModifier);
   EXPECT_EQ(dialoge.fragen, (QStringList{"Spiel überschreiben ?", "Spiel überschreiben ?"}));
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 0);
 }
 
 // A click into the move list gives it the arrow keys, which step through the game.
@@ -155,13 +153,14 @@ TEST_F(Tastatur, PfeiltastenInDerZugliste) {
   const QRect zeile1 = liste->visualRect(liste->model()->index(1, 1));
   QTest::mouseClick(liste->viewport(), Qt::LeftButton, {}, zeile1.center());
   EXPECT_TRUE(liste->hasFocus());
-  EXPECT_EQ(form->spiel->AktZugNr(), 2);
+  EXPECT_EQ(form->Spiel().AktZugNr(), 2);
   QTest::keyClick(liste, Qt::Key_Down);
   QTest::keyClick(liste, Qt::Key_Down);
-  EXPECT_EQ(form->spiel->AktZugNr(), 4);
+  EXPECT_EQ(form->Spiel().AktZugNr(), 4);
   QTest::keyClick(liste, Qt::Key_Up);
-  EXPECT_EQ(form->spiel->AktZugNr(), 3);
-  EXPECT_EQ(form->SpielBrett->Eingabe().MovesZug_1.BrettNachZug.AlleSteine, P("a1 d1"));
+  EXPECT_EQ(form->Spiel().AktZugNr(), 3);
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Eingabe().MovesZug_1.BrettNachZug.AlleSteine,
+            P("a1 d1"));
 }
 
 }  // namespace

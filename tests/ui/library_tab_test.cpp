@@ -30,7 +30,6 @@
 #include "ui/library_tab.h"
 #include "ui/main_window.h"
 #include "ui/search_monitor.h"
-#include "ui/timers.h"
 
 namespace quarne {
 namespace {
@@ -108,7 +107,7 @@ class BibTab : public ::testing::Test {
     SE(0)->setValue(3);
     SE(1)->setValue(3);
     test::Kind<QPushButton>(*form, "BibErstellen")->click();
-    ASSERT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+    ASSERT_TRUE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
   }
   // A library holding only the two entries of the empty board, as building starts it.
   static TBibliothek NurWurzeln() {
@@ -202,17 +201,17 @@ TEST_F(BibTab, ErstellenUndPruefen) {
             "berechnet.");
   EXPECT_EQ(dialoge.beeps, 1);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
-  EXPECT_TRUE(form->bib[1].BibAktiv);
-  EXPECT_EQ(form->bib[1].BibTiefe, 3);
-  EXPECT_FALSE(form->bib[2].BibAktiv);
+  EXPECT_TRUE(form->Bibliothek()[1].BibAktiv);
+  EXPECT_EQ(form->Bibliothek()[1].BibTiefe, 3);
+  EXPECT_FALSE(form->Bibliothek()[2].BibAktiv);
   // The last position: one of level 1, the player having placed a white stone.
   EXPECT_EQ(test::Kind<QLabel>(*form, "ZugLab")->text(), "1. Zug als Basis für:");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibAktivZNr")->text(), "2. Zug");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibDTiefe")->text(), "3");
-  EXPECT_EQ(form->BibBrett->BibOpenFrb, clWeiss);
+  EXPECT_EQ(test::BrettAnsicht(*form, "BibPB").BibFarbe(), clWeiss);
   EXPECT_TRUE(test::Kind<QLabel>(*form, "BibBytes")->text().endsWith(" MB"));
   // The window is free again.
-  EXPECT_FALSE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
+  EXPECT_FALSE(test::Kind<QTimer>(*form, "BibTimer")->isActive());
   EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
   EXPECT_TRUE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
   EXPECT_TRUE(test::Kind<QAction>(*form, "FusBut")->isEnabled());
@@ -242,7 +241,7 @@ TEST_F(BibTab, ErstellenUndPruefen) {
   test::Kind<QPushButton>(*form, "CheckButn")->click();
   EXPECT_EQ(dialoge.nachrichten, QStringList{"Check ok"});
   EXPECT_TRUE(test::Kind<QLabel>(*form, "CheckLab")->text().contains("DG Spalte = "));
-  form->bib[1].BibZuege[0].ZuLoeschen = true;
+  form->Bibliothek()[1].BibZuege[0].ZuLoeschen = true;
   test::Kind<QPushButton>(*form, "CheckButn")->click();
   EXPECT_EQ(dialoge.nachrichten.last(), "Fehlercheck Zu Loeschen");
 }
@@ -253,16 +252,16 @@ TEST_F(BibTab, AutosaveJedeHalbeStunde) {
   BaueKlein();
   const QString autosave = Datei("Autosave.bib");
   EXPECT_FALSE(QFile::exists(autosave));
-  form->anzeige->StelleUhrVor(kHalbeStunde);
+  form->Anzeige().StelleUhrVor(kHalbeStunde);
   Tab()->POnBibTimer();
   ASSERT_TRUE(QFile::exists(autosave));
   TBibliothek gesichert;
   ASSERT_EQ(LeseBib(std::filesystem::path(autosave.toStdString()), gesichert).Code, TBibCode::Ok);
-  EXPECT_EQ(gesichert[1].BibCnt(), form->bib[1].BibCnt());
+  EXPECT_EQ(gesichert[1].BibCnt(), form->Bibliothek()[1].BibCnt());
   QFile::remove(autosave);
   Tab()->POnBibTimer();
   EXPECT_FALSE(QFile::exists(autosave));
-  form->anzeige->StelleUhrVor(kHalbeStunde);
+  form->Anzeige().StelleUhrVor(kHalbeStunde);
   Tab()->POnBibTimer();
   EXPECT_TRUE(QFile::exists(autosave));
 }
@@ -282,29 +281,29 @@ TEST_F(BibTab, AbschaltenNachRueckfrage) {
   EXPECT_EQ(Zelle(2, 2), "");
   EXPECT_EQ(Zelle(2, 4), "");
   EXPECT_NE(Zelle(2, 0), "");
-  EXPECT_FALSE(form->bib[0].BibZuege[1].BibBerechnet);
-  EXPECT_TRUE(form->bib.Geaendert);
+  EXPECT_FALSE(form->Bibliothek()[0].BibZuege[1].BibBerechnet);
+  EXPECT_TRUE(form->Bibliothek().Geaendert);
 }
 
 TEST_F(BibTab, FortschrittDesTimers) {
-  TMyTimer& t = *test::Kind<TMyTimer>(*form, "BibTimer");
-  const std::int64_t jetzt = form->anzeige->JetztMs();
-  t.StartTime = jetzt - (((24 + 1) * 3600 + 2 * 60 + 3) * 1000 + 500);
-  t.AutoSaveTime = jetzt + kHalbeStunde;
-  t.ZuegeBibCnt = 1000000;
-  form->ht->SetzeZaehlerZurueck();
-  form->bib[3].BibZuege.resize(4444);
-  // A position with one of its four root moves done after ten seconds: thirty to go. The real
-  // clock runs on between the readings; the margins of 0.3 s keep the seconds shown.
-  TStep& wurzel = form->suche->Steps[1];
-  wurzel = TStep{};
+  BauFortschritt& f = Tab()->Fortschritt();
+  const std::int64_t jetzt = form->Anzeige().JetztMs();
+  // A building of a day and more whose last autosave was just made.
+  f.Beginne(jetzt - (((24 + 1) * 3600 + 2 * 60 + 3) * 1000 + 500));
+  ASSERT_TRUE(f.AutosaveFaellig(jetzt));
+  f.PositionGespeichert(1000000);
+  form->Bibliothek()[3].BibZuege.resize(4444);
+  // A position with one of its four root moves done after ten seconds, no move generated for it
+  // yet: thirty to go. The real clock runs on between the readings; the margins of 0.3 s keep
+  // the seconds shown.
+  TStep wurzel{};
   wurzel.ZuegeAnzahl = 4;
-  t.BibStellStart = jetzt - 10100;
-  Tab()->POnBibTimer();
+  f.PositionBeginnt(jetzt - 10100);
+  Tab()->ZeigeFortschritt(wurzel, 0);
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibXVonY")->text(), "0 / 4");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauerSub")->text(), "---");
   wurzel.Zuege[1].BEWERTET = true;
-  Tab()->POnBibTimer();
+  Tab()->ZeigeFortschritt(wurzel, 0);
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauer")->text(), "1 Tage und 1h2m3s");
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "BibBerZgInsg")->text(), "1.000.000");
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "BibZuegeStellung")->text(), "0");
@@ -312,7 +311,7 @@ TEST_F(BibTab, FortschrittDesTimers) {
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibBytes")->text(), "2,0 MB");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibXVonY")->text(), "1 / 4");
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibDauerSub")->text(), "0 Tage und 0h0m30s");
-  form->anzeige->StelleUhrVor(20000);
+  form->Anzeige().StelleUhrVor(20000);
   // The running text fills up to ten dots and starts again; the panel blinks.
   const QColor creme(255, 251, 240), gelb(255, 255, 0);
   const struct {
@@ -324,7 +323,7 @@ TEST_F(BibTab, FortschrittDesTimers) {
                {"Berechnung läuft ......... ", gelb}, {"Berechnung läuft ..........", creme},
                {"Berechnung läuft .         ", gelb}, {"Berechnung läuft ..        ", creme}};
   for (const auto& tick : ticks) {
-    Tab()->POnBibTimer();
+    Tab()->ZeigeFortschritt(wurzel, 0);
     EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(), tick.text);
     EXPECT_EQ(test::Kind<QWidget>(*form, "StatusPanel")->palette().color(QPalette::Window),
               tick.farbe);
@@ -336,8 +335,8 @@ TEST_F(BibTab, FortschrittDesTimers) {
 TEST_F(BibTab, StopWaehrendDerErstellung) {
   SE(0)->setValue(14);
   const auto waehrend = [&] {
-    EXPECT_TRUE(form->suche->SearchRunning);
-    EXPECT_TRUE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
+    EXPECT_TRUE(form->SucheStand().Laeuft());
+    EXPECT_TRUE(test::Kind<QTimer>(*form, "BibTimer")->isActive());
     EXPECT_EQ(test::Kind<QLabel>(*form, "ZugLab")->text(), "Nullstellung als Basis für:");
     EXPECT_EQ(test::Kind<QLabel>(*form, "BibStellung")->text(), "1 (Zufall Stellung: 0)");
     EXPECT_EQ(test::Kind<QLabel>(*form, "BibDTiefe")->text(), "14");
@@ -352,17 +351,17 @@ TEST_F(BibTab, StopWaehrendDerErstellung) {
     // Nothing changes the library under the building, whatever calls it.
     Tab()->BibLoeschenClick();
     Tab()->InaktivButClick();
-    EXPECT_EQ(form->bib[0].BibCnt(), 2);
+    EXPECT_EQ(form->Bibliothek()[0].BibCnt(), 2);
     test::Kind<QPushButton>(*form, "Stoppen")->click();
   };
   EXPECT_TRUE(test::WaehrendDerSuche(
       *form, [&] { test::Kind<QPushButton>(*form, "BibErstellen")->click(); }, waehrend));
   EXPECT_EQ(test::Kind<QLabel>(*form, "BibStatus")->text(),
             "Erstellung abgebrochen.\nEs wurde keine Stellung berechnet.");
-  EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_FALSE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
   EXPECT_TRUE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
   EXPECT_TRUE(test::Kind<QWidget>(*form, "TabOben")->isEnabled());
-  EXPECT_FALSE(test::Kind<TMyTimer>(*form, "BibTimer")->isActive());
+  EXPECT_FALSE(test::Kind<QTimer>(*form, "BibTimer")->isActive());
 }
 
 // During the computer's search the library's operations rest: their buttons are disabled, and
@@ -372,7 +371,7 @@ TEST_F(BibTab, NichtsWaehrendEinerSuche) {
   test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(14);
   test::Kind<QPushButton>(*form, "WechselBut")->click();
   const auto waehrend = [&] {
-    ASSERT_TRUE(form->suche->SearchRunning);
+    ASSERT_TRUE(form->SucheStand().Laeuft());
     EXPECT_FALSE(test::Kind<QPushButton>(*form, "BibErstellen")->isEnabled());
     EXPECT_FALSE(test::Kind<QAction>(*form, "FusBut")->isEnabled());
     for (const auto handler : {&quarne::BibTab::BibErstellenClick, &quarne::BibTab::CheckButnClick,
@@ -383,7 +382,7 @@ TEST_F(BibTab, NichtsWaehrendEinerSuche) {
       (Tab()->*handler)();
     EXPECT_TRUE(dialoge.nachrichten.isEmpty());
     EXPECT_TRUE(dialoge.dateiDialoge.isEmpty());
-    EXPECT_FALSE(form->bib.Geaendert);
+    EXPECT_FALSE(form->Bibliothek().Geaendert);
     QTest::mouseClick(test::Kind<QToolButton>(*form, "StopSP"), Qt::LeftButton);
   };
   EXPECT_TRUE(test::WaehrendDerSuche(
@@ -396,31 +395,31 @@ TEST_F(BibTab, VollstaendigLoeschenUndAnzeigeBeimWechsel) {
   // A changed library is shown when its tab comes to the front.
   test::Kind<QTabWidget>(*form, "PageControl")
       ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
-  form->bib[3].BibZuege.resize(5);
+  form->Bibliothek()[3].BibZuege.resize(5);
   test::Kind<QTabWidget>(*form, "PageControl")
       ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "");
   test::Kind<QTabWidget>(*form, "PageControl")
       ->setCurrentWidget(test::Kind<QWidget>(*form, "TabOben"));
-  form->bib.Geaendert = true;
+  form->Bibliothek().Geaendert = true;
   test::Kind<QTabWidget>(*form, "PageControl")
       ->setCurrentWidget(test::Kind<QWidget>(*form, "BibSheet"));
   EXPECT_EQ(Zelle(4, 0), "5");
 
   CB(5)->click();
   SE(2)->setValue(3);
-  form->bib.Geaendert = false;
+  form->Bibliothek().Geaendert = false;
   dialoge.antworten = {false};
   test::Kind<QPushButton>(*form, "BibLoeschen")->click();
-  EXPECT_EQ(form->bib[3].BibCnt(), 5);
-  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_EQ(form->Bibliothek()[3].BibCnt(), 5);
+  EXPECT_FALSE(form->Bibliothek().Geaendert);
   EXPECT_EQ(SE(2)->value(), 3);
   dialoge.antworten = {true};
   test::Kind<QPushButton>(*form, "BibLoeschen")->click();
   ASSERT_EQ(dialoge.fragen.size(), 2);
   EXPECT_TRUE(dialoge.fragen[0].contains("ganze Eröffnungsbibliothek löschen"));
-  EXPECT_EQ(form->bib[3].BibCnt(), 0);
-  EXPECT_TRUE(form->bib.Geaendert);
+  EXPECT_EQ(form->Bibliothek()[3].BibCnt(), 0);
+  EXPECT_TRUE(form->Bibliothek().Geaendert);
   EXPECT_EQ(Aktiv(), "000000000000000000");
   const int standard[] = {13, 13, 12, 12, 12, 12, 12, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11, 11};
   for (int L = 0; L < kBibStufen - 1; ++L) {
@@ -458,18 +457,18 @@ TEST_F(BibTab, SicherungWiederherstellen) {
   }
   ASSERT_EQ(SchreibeBib(std::filesystem::path(sicherung.toStdString()), gesichert),
             TDateiMeldung::Keine);
-  form->bib.Geaendert = true;
+  form->Bibliothek().Geaendert = true;
   // No keeps the library as it is.
   dialoge.antworten = {false};
   test::Kind<QPushButton>(*form, "Sicherung")->click();
   EXPECT_FALSE(QFile::exists(bibliothek));
-  EXPECT_TRUE(form->bib.Geaendert);
+  EXPECT_TRUE(form->Bibliothek().Geaendert);
   dialoge.antworten = {true};
   test::Kind<QPushButton>(*form, "Sicherung")->click();
   EXPECT_EQ(dialoge.fragen.size(), 3);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
   EXPECT_TRUE(QFile::exists(bibliothek));
-  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_FALSE(form->Bibliothek().Geaendert);
   EXPECT_EQ(Zelle(1, 0), "2");
   // The level controls take the settings of the file.
   EXPECT_EQ(Aktiv(), "111000000000000000");
@@ -496,14 +495,14 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
   // Opening takes the library and its level settings; the modified flag stays as it was.
   dialoge.antworten = {true};
   test::Kind<QPushButton>(*form, "BibLoeschen")->click();
-  form->bib.Geaendert = false;
+  form->Bibliothek().Geaendert = false;
   dialoge.dateien = {kopie};
   test::Kind<QPushButton>(*form, "BibOeffnen")->click();
   EXPECT_EQ(Zelle(1, 10), "1");
   EXPECT_EQ(Zelle(2, 10), "4");
   EXPECT_EQ(Aktiv(), "110000000000000000");
   EXPECT_EQ(SE(1)->value(), 3);
-  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_FALSE(form->Bibliothek().Geaendert);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
 
   // Merging and importing offer calculations to the library: the empty board gets its moves.
@@ -517,7 +516,7 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
                   {test::Kind<QAction>(*form, "SBibBut"), eintraege, "Bibliothek (*.sbib) "}};
   for (const auto& z : zugaenge) {
     SCOPED_TRACE(z.aktion->text().toStdString());
-    form->bib = NurWurzeln();
+    form->Bibliothek() = NurWurzeln();
     Tab()->ZeigeBib();
     EXPECT_EQ(Zelle(1, 10), "");
     dialoge.dateiDialoge.clear();
@@ -525,10 +524,10 @@ TEST_F(BibTab, DateienUeberDieDialoge) {
     if (z.aktion == test::Kind<QAction>(*form, "FusBut")) dialoge.antworten = {true};
     z.aktion->trigger();
     EXPECT_EQ(dialoge.dateiDialoge, QStringList{z.filter + ort});
-    EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
-    EXPECT_TRUE(form->bib.Geaendert);
+    EXPECT_TRUE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
+    EXPECT_TRUE(form->Bibliothek().Geaendert);
     EXPECT_EQ(Zelle(1, 10), "1");
-    EXPECT_EQ(Zelle(2, 0), QString::number(form->bib[1].BibCnt()));
+    EXPECT_EQ(Zelle(2, 0), QString::number(form->Bibliothek()[1].BibCnt()));
   }
   // Merging reported what it added.
   ASSERT_EQ(dialoge.nachrichten.size(), 1);
@@ -606,7 +605,7 @@ TEST_F(BibTab, SpeichernUeberFremdeAenderung) {
 TEST_F(BibTab, FusionFragtUndMeldet) {
   const QString andere = Datei("andere.bib");
   BaueKlein();
-  TBibliothek quelle = form->bib;
+  TBibliothek quelle = form->Bibliothek();
   quelle[0].BibAktiv = true;
   quelle[0].BibTiefe = 7;
   quelle[1].BibAktiv = true;
@@ -614,7 +613,7 @@ TEST_F(BibTab, FusionFragtUndMeldet) {
   quelle[2].BibAktiv = true;
   quelle[2].BibTiefe = 9;
   ASSERT_EQ(SchreibeBib(std::filesystem::path(andere.toStdString()), quelle), TDateiMeldung::Keine);
-  form->bib = NurWurzeln();
+  form->Bibliothek() = NurWurzeln();
   Tab()->ZeigeBib();
   const QString aktiv = Aktiv();
   const int tiefe2 = SE(2)->value();
@@ -628,7 +627,7 @@ TEST_F(BibTab, FusionFragtUndMeldet) {
                            "Stufe 1: eingeschaltet, Tiefe 3", "Stufe 2: eingeschaltet, Tiefe 9",
                            "ausgeschaltet: Stufen 3, 4,"})
     EXPECT_TRUE(frage.contains(QString::fromUtf8(teil))) << teil << " in " << frage.toStdString();
-  EXPECT_FALSE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_FALSE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
   EXPECT_EQ(Aktiv(), aktiv);
   EXPECT_EQ(SE(2)->value(), tiefe2);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
@@ -636,11 +635,11 @@ TEST_F(BibTab, FusionFragtUndMeldet) {
   dialoge.dateien = {andere};
   dialoge.antworten = {true};
   test::Kind<QAction>(*form, "FusBut")->trigger();
-  EXPECT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+  EXPECT_TRUE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
   EXPECT_EQ(Aktiv(), "111000000000000000");
   EXPECT_EQ(SE(2)->value(), 9);
   int eintraege = 0;
-  for (int L = 0; L < kBibStufen; ++L) eintraege += form->bib[L].BibCnt();
+  for (int L = 0; L < kBibStufen; ++L) eintraege += form->Bibliothek()[L].BibCnt();
   ASSERT_EQ(dialoge.nachrichten.size(), 1);
   EXPECT_EQ(dialoge.nachrichten[0],
             QString("Bibliothek hinzugefügt: %1 neue Einträge, jetzt %2 Einträge.")

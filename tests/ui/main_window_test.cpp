@@ -28,7 +28,6 @@
 #include "core/notation.h"
 #include "core/position_notation.h"
 #include "engine/values.h"
-#include "library/building.h"
 #include "tests/engine/test_host.h"
 #include "tests/ui/test_game.h"
 #include "tests/ui/window_fixture.h"
@@ -103,51 +102,51 @@ TEST_F(Fenster, TabsUndOptionenBeimStart) {
   EXPECT_EQ(Kind<QLabel>("ScoreLab")->text(), "---");
   EXPECT_EQ(Kind<QLabel>("DenktiefeLab_")->text(), "Computer Denkzeit: 10 Sek.");
   EXPECT_FALSE(Kind<QSpinBox>("TiefeSE1")->isVisible());
-  EXPECT_EQ(form->einst.RemisLimit, 40);
-  EXPECT_EQ(form->einst.DenkzeitSekunden(), 10);
+  EXPECT_EQ(form->Einstellung().RemisLimit, 40);
+  EXPECT_EQ(form->Einstellung().DenkzeitSekunden(), 10);
 }
 
 TEST_F(Fenster, OptionenWirkenSofort) {
   Radio("RemisGroup", 0)->click();
-  EXPECT_EQ(form->einst.RemisLimit, -1);
+  EXPECT_EQ(form->Einstellung().RemisLimit, -1);
   Radio("RemisGroup", 3)->click();
-  EXPECT_EQ(form->einst.RemisLimit, 100);
+  EXPECT_EQ(form->Einstellung().RemisLimit, 100);
   Kind<QCheckBox>("CBVoll")->click();
-  EXPECT_TRUE(form->einst.CBVoll);
+  EXPECT_TRUE(form->Einstellung().CBVoll);
   Kind<QCheckBox>("CBAuto")->click();
-  EXPECT_FALSE(form->spielOpt.CBAuto);
+  EXPECT_FALSE(form->Optionen().CBAuto);
 
   // A depth typed in the options means "search to this depth".
   Kind<QSpinBox>("TiefeSE2")->setValue(9);
   EXPECT_EQ(RadioIndex("AutoGroup"), 0);
   EXPECT_EQ(Kind<QSpinBox>("TiefeSE1")->value(), 9);
-  EXPECT_EQ(form->spielOpt.TiefeSE1, 9);
+  EXPECT_EQ(form->Optionen().TiefeSE1, 9);
   EXPECT_TRUE(Kind<QSpinBox>("TiefeSE1")->isVisible());
   EXPECT_EQ(Kind<QLabel>("DenktiefeLab_")->text(), "Denktiefe in Zügen:");
   Radio("AutoGroup", 1)->click();
-  EXPECT_EQ(form->einst.DenkzeitSekunden(), 1);
+  EXPECT_EQ(form->Einstellung().DenkzeitSekunden(), 1);
   EXPECT_EQ(Kind<QLabel>("DenktiefeLab_")->text(), "Computer Denkzeit: 1 Sek.");
 
   // Every board is drawn again at once, the setup board too.
   Kind<QTabWidget>("PageControl")->setCurrentWidget(Kind<QWidget>("SetTabSheet"));
   QTest::qWait(20);
-  ASSERT_FALSE(form->StellungsBrett->BrettBMP.isNull());
-  const QImage mitNotation = form->StellungsBrett->BrettBMP.copy();
+  ASSERT_FALSE(test::BrettAnsicht(*form, "SetPB").Bild().isNull());
+  const QImage mitNotation = test::BrettAnsicht(*form, "SetPB").Bild().copy();
   Kind<QCheckBox>("NotationCB")->click();
-  EXPECT_FALSE(form->SpielBrett->Notation);
-  EXPECT_NE(form->StellungsBrett->BrettBMP, mitNotation);
+  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").MitNotation());
+  EXPECT_NE(test::BrettAnsicht(*form, "SetPB").Bild(), mitNotation);
   Kind<QCheckBox>("CBUseBib")->click();
-  EXPECT_FALSE(form->spielOpt.CBUseBib);
+  EXPECT_FALSE(form->Optionen().CBUseBib);
   Kind<QSpinBox>("BibSE")->setValue(10);
-  EXPECT_EQ(form->spielOpt.BibSE, 10);
+  EXPECT_EQ(form->Optionen().BibSE, 10);
 }
 
 TEST_F(Fenster, NurDasPanelDesComputersBlinkt) {
   // The computer plays Black: its panel turns yellow, then silver; White's stays as it is.
   const QColor weissVorher = Kind<QWidget>("PanelWBlink")->palette().color(QPalette::Window);
-  form->anzeige->POnTimer();
+  form->Anzeige().POnTimer();
   EXPECT_EQ(Kind<QWidget>("PanelSBlink")->palette().color(QPalette::Window), QColor(255, 255, 0));
-  form->anzeige->POnTimer();
+  form->Anzeige().POnTimer();
   EXPECT_EQ(Kind<QWidget>("PanelSBlink")->palette().color(QPalette::Window), QColor(192, 192, 192));
   EXPECT_EQ(Kind<QWidget>("PanelWBlink")->palette().color(QPalette::Window), weissVorher);
   EXPECT_EQ(ZeitText(3725000), "1h2m5s");
@@ -165,15 +164,15 @@ TEST_F(Fenster, GewichteMitDezimalkomma) {
   Kind<BalanceTab>("Balance_")->SetzeWerteClick();
   EXPECT_EQ(faktor->text(), "0,97");
   EXPECT_EQ(mobil->text(), "1500");
-  EXPECT_EQ(form->einst.gewichte.EDZugFaktor, -0.97);
+  EXPECT_EQ(form->Einstellung().gewichte.EDZugFaktor, -0.97);
   faktor->setText("0,5");
   Kind<BalanceTab>("Balance_")->SetzeWerteClick();
-  EXPECT_EQ(form->einst.gewichte.EDZugFaktor, -0.5);
+  EXPECT_EQ(form->Einstellung().gewichte.EDZugFaktor, -0.5);
   Kind<QCheckBox>("CBMobil")->click();
-  EXPECT_FALSE(form->einst.CBMobil);
+  EXPECT_FALSE(form->Einstellung().CBMobil);
   Kind<BalanceTab>("Balance_")->SetzeStandardClick();
-  EXPECT_TRUE(form->einst.CBMobil);
-  EXPECT_EQ(form->einst.gewichte.EDZugFaktor, -0.97);
+  EXPECT_TRUE(form->Einstellung().CBMobil);
+  EXPECT_EQ(form->Einstellung().gewichte.EDZugFaktor, -0.97);
 }
 
 TEST_F(Fenster, EntwicklerModusNurMitDemGanzenCodewort) {
@@ -204,7 +203,7 @@ TEST_F(Fenster, EntwicklerModusNurMitDemGanzenCodewort) {
 TEST_F(Fenster, PartieMitDerMausGegenDenComputer) {
   NachTiefe(2);
   Klicke("d2");
-  Spielstand& s = *form->spiel;
+  const Spielstand& s = form->Spiel();
   ASSERT_EQ(s.LetzterZugNr(), 2);
   EXPECT_EQ(
       ZugText(s.Spielzuege()[1].Zug.VonPosition, s.Spielzuege()[1].Zug.NachPosition, 0, false),
@@ -215,10 +214,10 @@ TEST_F(Fenster, PartieMitDerMausGegenDenComputer) {
   // The thinking showed every root move with the depth reached.
   EXPECT_TRUE(Kind<MemStepTabelle>("MemStepTabelle")->isVisibleTo(Kind<QWidget>("TabZuege")));
   EXPECT_EQ(Kind<MemStepTabelle>("MemStepTabelle")->ZeilenAnzahl(),
-            form->suche->MemStep.ZuegeAnzahl + 1);
+            form->SucheStand().MemStep.ZuegeAnzahl + 1);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "2 / 2");
   EXPECT_EQ(Kind<QLineEdit>("ZugNrEdit")->text(),
-            QString("%1 / %1").arg(form->suche->MemStep.ZuegeAnzahl));
+            QString("%1 / %1").arg(form->SucheStand().MemStep.ZuegeAnzahl));
   EXPECT_TRUE(Kind<QPushButton>("DenkeBut")->isVisible());
   EXPECT_FALSE(Kind<QPushButton>("DenkeBut")->isEnabled());  // the person has the move
 
@@ -262,11 +261,11 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   NachTiefe(14);
   Kind<QPushButton>("WechselBut")->click();
   // "Stop" once an iteration is complete: no move, the settings tabs come back.
-  const auto ergebnis = [this] { return form->suche->ResultReady; };
+  const auto ergebnis = [this] { return form->SucheStand().ErgebnisBereit(); };
   KlickeUnd(
       Kind<QPushButton>("DenkeBut"),
       [this] {
-        EXPECT_TRUE(form->suche->SearchRunning);
+        EXPECT_TRUE(form->SucheStand().Laeuft());
         EXPECT_FALSE(TabSichtbar(Kind<QWidget>("TabEinstellung")));
         EXPECT_TRUE(Kind<QToolButton>("StopSP")->isEnabled());
         EXPECT_FALSE(Kind<QPushButton>("NeuBut")->isEnabled());
@@ -275,7 +274,7 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
       ergebnis);
   // The search ended on the click, not at its depth.
   EXPECT_NE(Kind<QLineEdit>("TiefeEdit")->text(), "14 / 14");
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 0);
   EXPECT_TRUE(TabSichtbar(Kind<QWidget>("TabEinstellung")));
   EXPECT_FALSE(TabSichtbar(Kind<QWidget>("Balance_")));
   EXPECT_TRUE(Kind<QPushButton>("ZiehB")
@@ -284,29 +283,26 @@ TEST_F(Fenster, StopUndZiehWaehrendDesDenkens) {
   // "Zieh" during a search plays the best move found so far.
   KlickeUnd(
       Kind<QPushButton>("DenkeBut"), [this] { Kind<QPushButton>("ZiehB")->click(); }, ergebnis);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
-  EXPECT_FALSE(form->suche->SearchRunning);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 1);
+  EXPECT_FALSE(form->SucheStand().Laeuft());
 }
 
 // Once a mill has won the game, the header names no side to move and no panel is lit.
 TEST_F(Fenster, NachDemSpielendeIstNiemandAmZug) {
   Kind<QCheckBox>("SpVsSpCB")->setChecked(true);
   // g4 to g1 closes a1 d1 g1 and leaves Black two stones.
-  form->spiel->Beginne(LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug, clWeiss,
-                       clSchwarz);
-  Kind<MovesGrid>("MovesGrid")->SetzeZeilenAnzahl(2);
-  form->SpielBrett->EingabeVeraltet();
-  form->AktualisiereSpiel();
+  ASSERT_TRUE(form->Ablauf().Beginne(LiesStellung("WW.W...........WW.SS..S. W 9 9").stellung->zug,
+                                     clWeiss, clSchwarz));
   EXPECT_TRUE(Kind<QLabel>("WeissLab")->isVisible());
   const auto mitte = [this](const char* punkt) {
-    return form->SpielBrett->GetPoint(test::P(punkt));
+    return test::BrettAnsicht(*form, "BrettBP").GetPoint(test::P(punkt));
   };
   QTest::mousePress(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, mitte("g4"));
   QTest::mouseMove(Kind<BrettWidget>("BrettBP"), mitte("g1"));
   QTest::mouseRelease(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, mitte("g1"));
   QTest::mouseClick(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, mitte("c5"));
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
-  EXPECT_EQ(ZeichneZugListe(*form->spiel, true, 1, 2).text, "Weiß gewinnt");
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 1);
+  EXPECT_EQ(ZeichneZugListe(form->Spiel(), true, 1, 2).text, "Weiß gewinnt");
   EXPECT_FALSE(Kind<QLabel>("WeissLab")->isVisible());
   EXPECT_FALSE(Kind<QLabel>("SchwarzLab")->isVisible());
   for (const QWidget* p : {Kind<QWidget>("PanelWBlink"), Kind<QWidget>("PanelSBlink")})
@@ -326,8 +322,8 @@ TEST_F(Fenster, SpielerGegenSpieler) {
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
   Klicke("a1");
   Klicke("g7");
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 2);
-  EXPECT_EQ(form->spiel->Spielzuege()[2].Spieler, csComputer);  // Black is the computer's colour
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 2);
+  EXPECT_EQ(form->Spiel().Spielzuege()[2].Spieler, csComputer);  // Black is the computer's colour
   EXPECT_EQ(dialoge.beeps, 0);
 }
 
@@ -349,8 +345,10 @@ TEST_F(Fenster, LayoutDesHaupttabs) {
   // The board's picture has exactly its panel's size, also after a resize.
   form->resize(1100, 760);
   QTest::qWait(50);
-  EXPECT_EQ(form->SpielBrett->BrettBMP.size(), Kind<QWidget>("BrettPanel")->size());
-  EXPECT_EQ(form->SpielBrett->CanvasRect.Right, Kind<QWidget>("BrettPanel")->width());
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Bild().size(),
+            Kind<QWidget>("BrettPanel")->size());
+  EXPECT_EQ(test::BrettAnsicht(*form, "BrettBP").Geometrie().CanvasRect.Right,
+            Kind<QWidget>("BrettPanel")->width());
   // Narrow board: the player panels stand flush with its edges.
   if (Kind<QWidget>("BrettPanel")->width() <= 3 * Kind<QWidget>("PanelWeiss")->width()) {
     EXPECT_EQ(Kind<QWidget>("PanelWeiss")->x(), Kind<QWidget>("BrettPanel")->x());
@@ -486,8 +484,8 @@ TEST_F(Fenster, LayoutDerAnderenTabs) {
                 eingabe = Kind<QWidget>("SetEingabePanel")->geometry();
     EXPECT_EQ(brett, QRect(D(15), D(15), W - 2 * D(15), H - D(264) - 2 * D(15)));
     EXPECT_EQ(eingabe, QRect(D(15), brett.bottom() + 1, W - 2 * D(15), D(264)));
-    EXPECT_EQ(form->StellungsBrett->BrettBMP.size(), brett.size());
-    EXPECT_EQ(form->StellungsBrett->CanvasRect.Bottom, brett.height());
+    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Bild().size(), brett.size());
+    EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Geometrie().CanvasRect.Bottom, brett.height());
 
     const QRect edit(
         Kind<QLineEdit>("DenkzeitEdit")->mapTo(Kind<QWidget>("TabZuege"), QPoint(0, 0)),
@@ -567,12 +565,12 @@ TEST_F(Fenster, AnzeigenZeigenIhrenGanzenText) {
   for (const QSize groesse : {QSize(D(1428), D(1094)), form->minimumSize()}) {
     form->resize(groesse);
     QTest::qWait(30);
-    form->anzeige->ZeigeTabelle();
+    form->Anzeige().ZeigeTabelle();
     Kind<QLineEdit>("ZeitEdit")->setText("0h0m30s");
     EXPECT_TRUE(passt(Kind<QLineEdit>("ZeitEdit"), "0h0m30s"))
         << Kind<QLineEdit>("ZeitEdit")->width();
     Kind<QLabel>("AnzDZuegeLbl")->setText("Anzahl der bewerteten Züge: 3 / 4");
-    form->anzeige->ZeigeBewertung();
+    form->Anzeige().ZeigeBewertung();
     const QString text = Kind<QLabel>("AnzDZuegeLbl")->text();
     EXPECT_TRUE(passt(Kind<QLabel>("AnzDZuegeLbl"), text)) << text.toStdString();
   }
@@ -605,11 +603,11 @@ TEST_F(Fenster, ThreadKontrolleNachProzessorzahl) {
   for (const auto& f : faelle) {
     Oeffne(f.prozessoren);
     SCOPED_TRACE(f.prozessoren);
-    EXPECT_EQ(form->ht->ErzeugteThreads(), f.arbeiter);
-    EXPECT_EQ(form->ht->ThreadAnzahl(), f.arbeiter);
+    EXPECT_EQ(form->ParallelSuche().ErzeugteThreads(), f.arbeiter);
+    EXPECT_EQ(form->ParallelSuche().ThreadAnzahl(), f.arbeiter);
     EXPECT_EQ(Kind<QGroupBox>("CPURadio")->isEnabled(), f.waehlbar);
     EXPECT_EQ(RadioIndex("CPURadio"), f.item);
-    EXPECT_EQ(form->spielOpt.Parallel, f.waehlbar);
+    EXPECT_EQ(form->Optionen().Parallel, f.waehlbar);
     EXPECT_EQ(Radio("CPURadio", 1)->text(), f.text);
     EXPECT_EQ(Kind<QSpinBox>("CPUSPE")->isEnabled(), f.waehlbar);
     EXPECT_EQ(Kind<QSpinBox>("CPUSPE")->value(), f.spe);
@@ -623,14 +621,14 @@ TEST_F(Fenster, EinProzessorDenktImFensterThread) {
   NachTiefe(4);
   Kind<QPushButton>("WechselBut")->click();
   Kind<QPushButton>("DenkeBut")->click();
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 1);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 1);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "4 / 4");
-  EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
+  EXPECT_EQ(form->ParallelSuche().ErzeugteThreads(), 0);
 }
 
 TEST_F(Fenster, ThreadAnzahlAenderbarAusserWaehrendDerSuche) {
   Kind<QSpinBox>("CPUSPE")->setValue(3);
-  EXPECT_EQ(form->ht->ThreadAnzahl(), 3);
+  EXPECT_EQ(form->ParallelSuche().ThreadAnzahl(), 3);
   EXPECT_EQ(Radio("CPURadio", 1)->text(), "Nutzung von 3 CPUs/Threads");
 
   // During a search neither the count nor the score button act.
@@ -641,12 +639,12 @@ TEST_F(Fenster, ThreadAnzahlAenderbarAusserWaehrendDerSuche) {
     Kind<QPushButton>("ScoreButn")->click();
     QTest::mouseClick(Kind<QToolButton>("StopSP"), Qt::LeftButton);
   });
-  EXPECT_EQ(form->ht->ThreadAnzahl(), 3);
+  EXPECT_EQ(form->ParallelSuche().ThreadAnzahl(), 3);
   EXPECT_EQ(Radio("CPURadio", 1)->text(), "Nutzung von 3 CPUs/Threads");
   EXPECT_EQ(Kind<QLabel>("ScoreLab")->text(), "---");
 
   Radio("CPURadio", 0)->click();
-  EXPECT_FALSE(form->spielOpt.Parallel);
+  EXPECT_FALSE(form->Optionen().Parallel);
 }
 
 // Deep enough that the tree hands cells to the workers: the list-mode pass stops at depth 2.
@@ -659,8 +657,8 @@ class ParallelesFenster : public Fenster {
     Einstellungen einst;
     test::TestHost host;
     Suche liste(einst, host);
-    liste.StepRoutineListe(2, form->spiel->AktuellerZug(), form->spiel->AktZugNr(),
-                           form->spiel->FarbeAmZug(), true, true, *form->spiel);
+    liste.StepRoutineListe(2, form->Spiel().AktuellerZug(), form->Spiel().AktZugNr(),
+                           form->Spiel().FarbeAmZug(), true, true, form->Spiel());
     for (int i = 1; i <= liste.Steps[1].ZuegeAnzahl; ++i)
       legal.insert(Text(liste.Steps[1].Zuege[i]));
     Kind<QPushButton>("DenkeBut")->click();
@@ -673,11 +671,11 @@ class ParallelesFenster : public Fenster {
 
 TEST_F(ParallelesFenster, ComputerzugMitDenArbeitern) {
   ParallelerZug();
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 2);
-  EXPECT_TRUE(legal.contains(Text(form->spiel->Spielzuege()[2].Zug)));
-  EXPECT_GT(form->ht->Statistik().ausgegeben, 0);
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 2);
+  EXPECT_TRUE(legal.contains(Text(form->Spiel().Spielzuege()[2].Zug)));
+  EXPECT_GT(form->ParallelSuche().Statistik().ausgegeben, 0);
   EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "4 / 4");
-  EXPECT_FALSE(form->suche->SearchRunning);
+  EXPECT_FALSE(form->SucheStand().Laeuft());
   EXPECT_TRUE(TabSichtbar(Kind<QWidget>("TabEinstellung")));
 }
 
@@ -697,7 +695,7 @@ TEST_F(ParallelesFenster, StepListeKnoepfe) {
   EXPECT_EQ(Kind<QPlainTextEdit>("MemoStepListe")->toPlainText(), eins + eins);
   Kind<QPushButton>("LoescheBut")->click();
   EXPECT_TRUE(Kind<QPlainTextEdit>("MemoStepListe")->toPlainText().isEmpty());
-  EXPECT_TRUE(form->ht->StepListeText.empty());
+  EXPECT_TRUE(form->ParallelSuche().StepListeText.empty());
   Kind<QPushButton>("SchreibePufferBut")->click();
   EXPECT_TRUE(Kind<QPlainTextEdit>("MemoStepListe")->toPlainText().isEmpty());
 }
@@ -705,10 +703,10 @@ TEST_F(ParallelesFenster, StepListeKnoepfe) {
 TEST_F(Fenster, ScoreLaesstDasSpielWieEsWar) {
   NachTiefe(3);
   Klicke("d2");
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 2);
-  const QStringList tabelle = Tabelle(form->suche->MemStep);
-  const QStringList ergebnis = Tabelle(form->suche->MemStep2);
-  const bool bereit = form->suche->ResultReady;
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 2);
+  const QStringList tabelle = Tabelle(form->SucheStand().MemStep);
+  const QStringList ergebnis = Tabelle(form->SucheStand().MemStep2);
+  const bool bereit = form->SucheStand().ErgebnisBereit();
 
   // The countdown's last tick ends the measurement early.
   KlickeUnd(Kind<QPushButton>("ScoreButn"), [this] {
@@ -722,10 +720,10 @@ TEST_F(Fenster, ScoreLaesstDasSpielWieEsWar) {
     // The ticks of the countdown, one per second, without waiting for them.
     ScoreLauf* lauf = Kind<ScoreLauf>("ScoreLauf");
     for (int s = kBenchmarkSekunden; s > 1; --s) lauf->POnScoreTimer();
-    EXPECT_FALSE(form->suche->StopFlag);
+    EXPECT_FALSE(form->SucheStand().Angehalten());
     lauf->POnScoreTimer();
     EXPECT_EQ(Kind<QLabel>("ScoreLab")->text(), "Messung läuft ... 0s");
-    EXPECT_TRUE(form->suche->StopFlag);
+    EXPECT_TRUE(form->SucheStand().Angehalten());
     EXPECT_FALSE(Kind<QTimer>("ScoreTimer")->isActive());
   });
   EXPECT_TRUE(QRegularExpression(R"(^\d+% \(\d{1,3}(\.\d{3})* Züge/Sek\)$)")
@@ -736,10 +734,10 @@ TEST_F(Fenster, ScoreLaesstDasSpielWieEsWar) {
        {Kind<QWidget>("TabOben"), Kind<QWidget>("SetTabSheet"), Kind<QWidget>("TabZuege")})
     EXPECT_TRUE(t->isEnabled());
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-  EXPECT_FALSE(form->suche->StopFlag);
-  EXPECT_EQ(Tabelle(form->suche->MemStep), tabelle);
-  EXPECT_EQ(Tabelle(form->suche->MemStep2), ergebnis);
-  EXPECT_EQ(form->suche->ResultReady, bereit);
+  EXPECT_FALSE(form->SucheStand().Angehalten());
+  EXPECT_EQ(Tabelle(form->SucheStand().MemStep), tabelle);
+  EXPECT_EQ(Tabelle(form->SucheStand().MemStep2), ergebnis);
+  EXPECT_EQ(form->SucheStand().ErgebnisBereit(), bereit);
 }
 
 TEST_F(Fenster, ScoreText) {
@@ -760,12 +758,12 @@ TEST_F(Fenster, Aktivitaetsanzeige) {
   } faelle[] = {{39, QString(40, '.')}, {40, "."}, {41, "."}};
   for (const auto& f : faelle) {
     Kind<QLabel>("PrgrLab")->setText(QString(f.laenge, '.'));
-    form->anzeige->Aktivitaetspunkt();
+    form->Anzeige().Aktivitaetspunkt();
     EXPECT_EQ(Kind<QLabel>("PrgrLab")->text(), f.danach) << f.laenge;
   }
   Kind<QLabel>("PrgrLab")->setText(QString(39, '.'));
-  form->anzeige->Wartemarke();
-  form->anzeige->Aktivitaetspunkt();
+  form->Anzeige().Wartemarke();
+  form->Anzeige().Aktivitaetspunkt();
   EXPECT_EQ(Kind<QLabel>("PrgrLab")->text(), ".");
 }
 
@@ -776,23 +774,23 @@ TEST_F(Fenster, SchliessenWaehrendDerParallelenSuche) {
   KlickeUnd(
       Kind<QPushButton>("DenkeBut"),
       [this] {
-        ASSERT_GT(form->ht->Statistik().ausgegeben, 0);
+        ASSERT_GT(form->ParallelSuche().Statistik().ausgegeben, 0);
         // The generated moves count the workers' as well. This thread's count stands still here;
         // the workers' only grows.
-        const std::int64_t eigene = form->suche->GenZuege();
-        form->anzeige->ZeigeBewertung();
+        const std::int64_t eigene = form->SucheStand().GenZuege();
+        form->Anzeige().ZeigeBewertung();
         const qlonglong gezeigt = QLocale().toLongLong(Kind<QLineEdit>("BerZuegeEd")->text());
         EXPECT_GT(gezeigt, eigene);
-        EXPECT_LE(gezeigt, form->ht->GenZuegeGesamt());
+        EXPECT_LE(gezeigt, form->ParallelSuche().GenZuegeGesamt());
         form->close();
       },
-      [this] { return form->ht->Statistik().ausgegeben > 0; });
+      [this] { return form->ParallelSuche().Statistik().ausgegeben > 0; });
   // The search ended with the window, not at its depth.
   EXPECT_NE(Kind<QLineEdit>("TiefeEdit")->text(), "14 / 14");
   EXPECT_FALSE(form->isVisible());
-  EXPECT_FALSE(form->suche->SearchRunning);
-  EXPECT_EQ(form->ht->ErzeugteThreads(), 0);
-  EXPECT_EQ(form->spiel->LetzterZugNr(), 0);
+  EXPECT_FALSE(form->SucheStand().Laeuft());
+  EXPECT_EQ(form->ParallelSuche().ErzeugteThreads(), 0);
+  EXPECT_EQ(form->Spiel().LetzterZugNr(), 0);
 }
 
 // The library answers the computer's move without a search; a changed library is written when
@@ -808,34 +806,33 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
   // No library file yet: an empty library and no message.
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
-  EXPECT_EQ(form->bib[0].BibCnt(), 0);
+  EXPECT_EQ(form->Bibliothek()[0].BibCnt(), 0);
 
-  struct : BauAnzeige {
-  } still;
-  form->einst.CBVoll = true;
+  // Levels 0 and 1 built to depth 3 on the library tab, which evaluates fully meanwhile.
   for (int L = 0; L <= 1; ++L) {
-    form->bib[L].BibAktiv = true;
-    form->bib[L].BibTiefe = 3;
+    form->findChild<QCheckBox*>(QString("BspCB%1").arg(L))->setChecked(true);
+    form->findChild<QSpinBox*>(QString("BspSE%1").arg(L))->setValue(3);
   }
-  BibBau(form->bib, *form->ht, *form->suche, true, still, 1).ErstelleBib();
-  form->einst.CBVoll = false;
-  ASSERT_TRUE(form->bib[0].BibZuege[0].BibBerechnet);
+  test::Kind<QPushButton>(*form, "BibErstellen")->click();
+  test::Kind<QCheckBox>(*form, "CBVoll")->setChecked(false);
+  ASSERT_FALSE(form->Einstellung().CBVoll);
+  ASSERT_TRUE(form->Bibliothek()[0].BibZuege[0].BibBerechnet);
 
   test::Radio(*form, "AutoGroup", 0)->click();
   test::Kind<QSpinBox>(*form, "TiefeSE1")->setValue(3);
   test::Kind<QPushButton>(*form, "WechselBut")->click();  // the computer plays White and is to move
   test::Kind<QPushButton>(*form, "DenkeBut")->click();
-  ASSERT_EQ(form->spiel->LetzterZugNr(), 1);
+  ASSERT_EQ(form->Spiel().LetzterZugNr(), 1);
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "BerZuegeEd")->text(), "0");  // no search ran
   // Nor a time or a speed: the move came from the library.
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "DenkzeitEdit")->text(), "Bibliothek");
   EXPECT_EQ(test::Kind<QLineEdit>(*form, "ZPrS")->text(), "---");
-  const TStep& m = form->suche->MemStep2;
+  const TStep& m = form->SucheStand().MemStep2;
   EXPECT_EQ(m.STDenkTiefe, 3);
   bool unterDenBesten = false;
   for (int i = 1; i <= AnzahlGleichBeste(m); ++i)
     unterDenBesten =
-        unterDenBesten || m.Zuege[i].NachPosition == form->spiel->Spielzuege()[1].Zug.NachPosition;
+        unterDenBesten || m.Zuege[i].NachPosition == form->Spiel().Spielzuege()[1].Zug.NachPosition;
   EXPECT_TRUE(unterDenBesten);
   EXPECT_FALSE(test::Kind<MemStepTabelle>(*form, "MemStepTabelle")->isHidden());
 
@@ -846,8 +843,8 @@ TEST(FensterBibliothek, AntwortSpeichernUndLaden) {
   form->SetzeDateien(ProgrammDateien(ordner.path(), true));
   form->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
-  EXPECT_EQ(form->bib[0].BibCnt(), 2);
-  EXPECT_FALSE(form->bib.Geaendert);
+  EXPECT_EQ(form->Bibliothek()[0].BibCnt(), 2);
+  EXPECT_FALSE(form->Bibliothek().Geaendert);
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
 }
 

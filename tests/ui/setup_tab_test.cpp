@@ -27,7 +27,8 @@ class Aufbau : public test::Fenster {
   void Klicke(std::string_view punkte) {
     for (std::size_t i = 0; i < punkte.size(); i += 3) {
       const Punkte m = P(punkte.substr(i, 2));
-      const QPoint p = form->StellungsBrett->GitterPunkte[PunktIndex(m) + 1];
+      const QPoint p =
+          test::BrettAnsicht(*form, "SetPB").Geometrie().GitterPunkte[PunktIndex(m) + 1];
       QTest::mouseClick(Kind<BrettWidget>("SetPB"), Qt::LeftButton, {}, p);
     }
   }
@@ -47,9 +48,9 @@ class Aufbau : public test::Fenster {
         .join(" ");
   }
   Punkte Weisse() const {
-    const TBrettClass& b = *form->StellungsBrett;
-    return b.NewNullZugFrb == clWeiss ? b.NewNullZug.BrettNachZug.SteineZiehend
-                                      : b.NewNullZug.BrettNachZug.SteineStehend;
+    const TBrettClass& b = test::BrettAnsicht(*form, "SetPB");
+    return b.AufbauFarbe() == clWeiss ? b.Aufbau().BrettNachZug.SteineZiehend
+                                      : b.Aufbau().BrettNachZug.SteineStehend;
   }
 };
 
@@ -115,15 +116,15 @@ TEST_F(Aufbau, KlicksZahlenUndKnoepfe) {
     EXPECT_EQ(Anzeige().toStdString(), s.anzeige) << s.was;
   }
   EXPECT_TRUE(dialoge.nachrichten.isEmpty());
-  EXPECT_EQ(form->StellungsBrett->NewNullZug.BrettNachZug.AlleSteine, 0u);
+  EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Aufbau().BrettNachZug.AlleSteine, 0u);
 }
 
 TEST_F(Aufbau, HoechstensNeunSteine) {
   Klicke("a1 d1 g1 b2 d2 f2 c3 d3 e3");
-  const TZug vorher = form->StellungsBrett->NewNullZug;
+  const TZug vorher = test::BrettAnsicht(*form, "SetPB").Aufbau();
   Klicke("a4");
   EXPECT_EQ(dialoge.nachrichten, QStringList{"Es sind nur maximal 9 Steine erlaubt!"});
-  EXPECT_EQ(std::memcmp(&form->StellungsBrett->NewNullZug, &vorher, sizeof vorher), 0);
+  EXPECT_EQ(std::memcmp(&test::BrettAnsicht(*form, "SetPB").Aufbau(), &vorher, sizeof vorher), 0);
   EXPECT_EQ(Kind<QLineEdit>("EditWeisseSteine")->text(), "9");
   // A black stone on a white one's point keeps White at eight and is allowed.
   Kind<QPushButton>("SchwarzButn")->click();
@@ -133,14 +134,14 @@ TEST_F(Aufbau, HoechstensNeunSteine) {
 }
 
 TEST_F(Aufbau, VorschausteinUnterDerMaus) {
-  const QPoint p = form->StellungsBrett->GitterPunkte[1];
-  const QImage ohne = form->StellungsBrett->BrettBMP.copy();
+  const QPoint p = test::BrettAnsicht(*form, "SetPB").Geometrie().GitterPunkte[1];
+  const QImage ohne = test::BrettAnsicht(*form, "SetPB").Bild().copy();
   QTest::mouseMove(Kind<BrettWidget>("SetPB"), p);
-  const QImage mit = form->StellungsBrett->BrettBMP.copy();
+  const QImage mit = test::BrettAnsicht(*form, "SetPB").Bild().copy();
   EXPECT_NE(mit.pixel(p), ohne.pixel(p));
   QEvent verlassen(QEvent::Leave);
   QApplication::sendEvent(Kind<BrettWidget>("SetPB"), &verlassen);
-  EXPECT_EQ(form->StellungsBrett->BrettBMP, ohne);
+  EXPECT_EQ(test::BrettAnsicht(*form, "SetPB").Bild(), ohne);
   EXPECT_EQ(Weisse(), 0u);  // the preview puts nothing down
 }
 
@@ -158,7 +159,7 @@ TEST_F(Aufbau, UebergabeAnDasSpiel) {
 
   Kind<QPushButton>("ToAnalyzeSchwarz")->click();
   EXPECT_EQ(Kind<QTabWidget>("PageControl")->currentWidget(), Kind<QWidget>("TabOben"));
-  const Spielstand& s = *form->spiel;
+  const Spielstand& s = form->Spiel();
   const TBrett& b = s.StartZug().BrettNachZug;
   EXPECT_EQ(b.SteineStehend, P("g7 a7"));
   EXPECT_EQ(b.SteineZiehend, P("a1 d1"));
@@ -206,13 +207,13 @@ TEST_F(Aufbau, AnalyseEinstellungenGeltenNurFuerDieAnalyse) {
 
   Kind<QPushButton>("ToAnalyzeSchwarz")->click();
   EXPECT_EQ(denkweise(), "1 0 12");
-  EXPECT_TRUE(form->einst.CBVoll);
-  EXPECT_EQ(form->einst.AutoGroup, 0);
+  EXPECT_TRUE(form->Einstellung().CBVoll);
+  EXPECT_EQ(form->Einstellung().AutoGroup, 0);
   Kind<QPushButton>("NeuBut")->click();
   EXPECT_EQ(denkweise(), vorher);
-  EXPECT_FALSE(form->einst.CBVoll);
-  EXPECT_EQ(form->einst.AutoGroup, 2);
-  EXPECT_EQ(form->spielOpt.TiefeSE1, 5);
+  EXPECT_FALSE(form->Einstellung().CBVoll);
+  EXPECT_EQ(form->Einstellung().AutoGroup, 2);
+  EXPECT_EQ(form->Optionen().TiefeSE1, 5);
 
   // A second analysis straight after the first still returns to the user's settings.
   Kind<QPushButton>("ToAnalyzeSchwarz")->click();

@@ -41,7 +41,7 @@ class TestSpiel final : public BrettSpiel {
 
   TestSpiel(TBrettClass& brett, const Stellung& start)
       : brett_(brett), start_(start.zug), startFarbe_(start.farbe) {
-    brett.Spiel = this;
+    brett.SetzeSpiel(this);
   }
 
   std::vector<Eintrag> zuege;

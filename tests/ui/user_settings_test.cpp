@@ -69,21 +69,21 @@ TEST_F(Nutzer, EinstellungenGeltenAuchBeimNaechstenStart) {
   }
   const auto form = Starte();
   EXPECT_FALSE(test::Kind<QCheckBox>(*form, "TonCB")->isChecked());
-  EXPECT_FALSE(form->spielOpt.TonCB);
+  EXPECT_FALSE(form->Optionen().TonCB);
   EXPECT_FALSE(test::Kind<QCheckBox>(*form, "HolzCB")->isChecked());
-  EXPECT_FALSE(form->SpielBrett->Holz);
-  EXPECT_FALSE(form->spielOpt.CBUseBib);
+  EXPECT_FALSE(test::BrettAnsicht(*form, "BrettBP").MitHolz());
+  EXPECT_FALSE(form->Optionen().CBUseBib);
   EXPECT_TRUE(test::Kind<QCheckBox>(*form, "NotationCB")->isChecked());
-  EXPECT_EQ(form->spielOpt.BibSE, 9);
+  EXPECT_EQ(form->Optionen().BibSE, 9);
   EXPECT_EQ(test::RadioIndex(*form, "RemisGroup"), 3);
-  EXPECT_EQ(form->einst.RemisLimit, kRemisLimits[3]);
+  EXPECT_EQ(form->Einstellung().RemisLimit, kRemisLimits[3]);
   EXPECT_EQ(test::RadioIndex(*form, "AutoGroup"), 5);
-  EXPECT_EQ(form->einst.AutoGroup, 5);
+  EXPECT_EQ(form->Einstellung().AutoGroup, 5);
   EXPECT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE1")->value(), 7);
   EXPECT_EQ(test::Kind<QSpinBox>(*form, "TiefeSE2")->value(), 7);
   EXPECT_FALSE(test::Kind<QCheckBox>(*form, "CBVoll")->isChecked());
   EXPECT_EQ(test::RadioIndex(*form, "CPURadio"), 0);
-  EXPECT_FALSE(form->spielOpt.Parallel);
+  EXPECT_FALSE(form->Optionen().Parallel);
   EXPECT_EQ(test::Kind<QSpinBox>(*form, "CPUSPE")->value(), 3);
   EXPECT_TRUE(test::Kind<QCheckBox>(*form, "CBVirtuell")->isChecked());
   EXPECT_FALSE(test::Kind<QWidget>(*form, "SecretPanel")->isVisibleTo(form.get()));

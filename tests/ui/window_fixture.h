@@ -35,6 +35,12 @@ T* Kind(const QWidget& fenster, const char* name) {
   return w;
 }
 
+// The view of a board by its paint box: "BrettBP" the game, "SetPB" the setup, "BibPB" the library
+// preview.
+inline TBrettClass& BrettAnsicht(const QWidget& fenster, const char* name) {
+  return Kind<BrettWidget>(fenster, name)->Brett();
+}
+
 // Item i of a radio group.
 inline QRadioButton* Radio(const QWidget& fenster, const char* gruppe, int i) {
   return Kind<QGroupBox>(fenster, gruppe)->findChildren<QRadioButton*>().value(i);
@@ -59,7 +65,7 @@ inline bool WaehrendDerSuche(
   // Calls queued for the context are dropped with it when the search ended without them.
   QObject kontext;
   std::function<void()> pruefe = [&] {
-    if (!form.suche->SearchRunning || !bereit()) {
+    if (!form.SucheStand().Laeuft() || !bereit()) {
       QMetaObject::invokeMethod(&kontext, pruefe, Qt::QueuedConnection);
       return;
     }
@@ -96,12 +102,13 @@ class Fenster : public ::testing::Test {
     return seiten->isTabVisible(seiten->indexOf(tab));
   }
   QRadioButton* Radio(const char* gruppe, int i) { return test::Radio(*form, gruppe, i); }
+  TBrettClass& BrettAnsicht(const char* name) { return test::BrettAnsicht(*form, name); }
   int RadioIndex(const char* gruppe) { return test::RadioIndex(*form, gruppe); }
   // Clicks the point with the given name on the main board.
   void Klicke(std::string_view punkt) {
     for (int i = 1; i <= kAnzahlPunkte; ++i)
       if (PunktName(Punkte{1} << (i - 1)) == punkt) {
-        const QPoint p = form->SpielBrett->GitterPunkte[i];
+        const QPoint p = BrettAnsicht("BrettBP").Geometrie().GitterPunkte[i];
         QTest::mouseClick(Kind<BrettWidget>("BrettBP"), Qt::LeftButton, {}, p);
         return;
       }
