@@ -18,9 +18,6 @@ bool Entschieden(TZugResZiehend r) {
 // value of a last reply.
 constexpr int kFreieOrdnungAb = 3;
 
-// The first ply whose subtrees the table holds.
-constexpr int kTabelleAb = 3;
-
 }  // namespace
 
 GenModus StepSchleife::Generierung(int s) const {
@@ -67,10 +64,9 @@ StepSchleife::Ergebnis StepSchleife::StufeStepInc(Lage& l) {
 }
 
 bool StepSchleife::Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k) {
+  // A cell's first replies value the cell itself, which the driver merges.
+  if (!Ordnungsfaehig(s) || s < it_.oben + 2) return false;
   const int d = it_.d;
-  if (!tabelle_->Aktiv() || einst_.suchArt != SuchArt::Schnell || it_.modus == Modus::Liste ||
-      s < std::max(kTabelleAb, it_.oben + 2) || s >= d)
-    return false;
   return d - s + 1 < VerlaufAbstand(s) && Verschluessele(s, d, k);
 }
 
@@ -82,10 +78,16 @@ bool StepSchleife::Verschluessele(int s, int d, Transpositionstabelle::Schluesse
                                                limit ? vor.ZugOhneQuarne : -1, k);
 }
 
+bool StepSchleife::OrdneNachTabelle(int s, const Transpositionstabelle::Schluessel& k) {
+  TSmartZug z;
+  if (!tabelle_->FindeZug(k, s, z)) return false;
+  MerkeKiller(s, z);
+  return true;
+}
+
 void StepSchleife::OrdneNachVorigerIteration(int s) {
   Transpositionstabelle::Schluessel k;
-  if (it_.d - 1 <= s || !Verschluessele(s, it_.d - 1, k)) return;
-  if (tabelle_->Finde(k, gefunden_)) MerkeKiller(s, gefunden_.linie[s]);
+  if (it_.d - 1 > s && Verschluessele(s, it_.d - 1, k)) OrdneNachTabelle(s, k);
 }
 
 bool StepSchleife::Ordnungsfaehig(int s) const {
@@ -94,9 +96,12 @@ bool StepSchleife::Ordnungsfaehig(int s) const {
 
 bool StepSchleife::AusDerTabelle(Lage& l) {
   Transpositionstabelle::Schluessel k;
-  // Where the game before may change a subtree's value, the table still knows its best move.
-  const bool werte = Tabellenfaehig(l.s, k);
-  if (!werte && !(Ordnungsfaehig(l.s) && Verschluessele(l.s, it_.d, k))) return false;
+  if (!Tabellenfaehig(l.s, k)) {
+    // Where the game before may change a subtree's value, the table still knows its best move.
+    if (Ordnungsfaehig(l.s) && Verschluessele(l.s, it_.d, k) && !OrdneNachTabelle(l.s, k))
+      OrdneNachVorigerIteration(l.s);
+    return false;
+  }
   if (!tabelle_->Finde(k, gefunden_)) {
     OrdneNachVorigerIteration(l.s);
     return false;
@@ -105,7 +110,7 @@ bool StepSchleife::AusDerTabelle(Lage& l) {
   const int d = it_.d;
   int& s = l.s;
   MerkeKiller(s, e.linie[s]);
-  if (!werte || e.nurOrdnung) return false;
+  if (e.nurOrdnung) return false;
   TZug& p = AktuellerZug(s - 1);
   TZugWert w = Runterrechnen(e.wert, p.Wertung, einst_, host_);
   if (!e.genau) {

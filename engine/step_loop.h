@@ -146,12 +146,15 @@ class StepSchleife : public StepStack {
   bool Ordnungsfaehig(int s) const;
   // The key of ply s's position searched to depth d; false when it does not fit.
   bool Verschluessele(int s, int d, Transpositionstabelle::Schluessel& k) const;
+  // Ply s tries first the best move of the entry of k; false when there is none.
+  bool OrdneNachTabelle(int s, const Transpositionstabelle::Schluessel& k);
   // Ply s, not met before in this iteration, tries first what was best for it in the last.
   void OrdneNachVorigerIteration(int s);
   // The subtree below ply s was met before: its parent move takes the stored value as it would
   // have taken the best reply's, and the loop goes on with the parent ply.
   bool AusDerTabelle(Lage& l);
-  // The best move of ply s is exact: stores it for the same subtree met again.
+  // Stores the best move of ply s for the same subtree met again: with its value where it is
+  // exact and the game before cannot change it, else only to try it first.
   void InDieTabelle(int s);
   // The best move of ply s just cut its parent off; the next list of ply s tries it first.
   void MerkeKiller(int s);

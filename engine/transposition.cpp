@@ -38,9 +38,9 @@ bool Transpositionstabelle::Verschluessele(const TBrett& brett, int s, int d, in
          Haenge(k.b, freiB, zugOhneQuarne + 1, 8);
 }
 
-Transpositionstabelle::Sperre::Sperre(std::atomic<bool>& frei) : frei_(frei) {
-  while (frei_.exchange(true, std::memory_order_acquire))
-    while (frei_.load(std::memory_order_relaxed)) std::this_thread::yield();
+Transpositionstabelle::Sperre::Sperre(std::atomic<bool>& gesperrt) : gesperrt_(gesperrt) {
+  while (gesperrt_.exchange(true, std::memory_order_acquire))
+    while (gesperrt_.load(std::memory_order_relaxed)) std::this_thread::yield();
 }
 
 void Transpositionstabelle::Groesse(std::size_t mb) {
@@ -65,6 +65,15 @@ bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
   const Sperre sperre(SperreFuer(i));
   if (e.generation != generation_ || !(e.schluessel == k)) return false;
   aus = e.ergebnis;
+  return true;
+}
+
+bool Transpositionstabelle::FindeZug(const Schluessel& k, int s, TSmartZug& zug) const {
+  const std::size_t i = Index(k);
+  const Eintrag& e = eintraege_[i];
+  const Sperre sperre(SperreFuer(i));
+  if (e.generation != generation_ || !(e.schluessel == k)) return false;
+  zug = e.ergebnis.linie[s];
   return true;
 }
 

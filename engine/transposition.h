@@ -49,6 +49,8 @@ class Transpositionstabelle {
   };
   // Copies the entry of k into aus; false when there is none.
   bool Finde(const Schluessel& k, Ergebnis& aus) const;
+  // Only the best move at ply s of the entry of k, to try it first; false when there is none.
+  bool FindeZug(const Schluessel& k, int s, TSmartZug& zug) const;
   void Speichere(const Schluessel& k, const TZugWert& wert, bool genau, const TZug& bester, int s,
                  int d);
   void SpeichereOrdnung(const Schluessel& k, const TSmartZug& bester, int s);
@@ -66,13 +68,13 @@ class Transpositionstabelle {
   static constexpr std::size_t kSperren = 4096;
   class Sperre {
    public:
-    Sperre(std::atomic<bool>& frei);
-    ~Sperre() { frei_.store(false, std::memory_order_release); }
+    explicit Sperre(std::atomic<bool>& gesperrt);
+    ~Sperre() { gesperrt_.store(false, std::memory_order_release); }
     Sperre(const Sperre&) = delete;
     Sperre& operator=(const Sperre&) = delete;
 
    private:
-    std::atomic<bool>& frei_;
+    std::atomic<bool>& gesperrt_;
   };
   std::atomic<bool>& SperreFuer(std::size_t index) const { return sperren_[index % kSperren]; }
 
@@ -85,7 +87,7 @@ class Transpositionstabelle {
   std::size_t anzahl_ = 0;
   std::size_t mb_ = 0;
   std::uint32_t generation_ = 1;
-  // true while held
+  // Each true while held.
   std::unique_ptr<std::atomic<bool>[]> sperren_ = std::make_unique<std::atomic<bool>[]>(kSperren);
 };
 

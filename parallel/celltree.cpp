@@ -24,6 +24,25 @@ bool IstSchranke(const TZug& z) {
   return z.Canceld && z.ClWay == cwSchranke;
 }
 
+// Sorts v[von..bis] best-first by the moves zug(element) gives. The threshold between ordinary
+// lines and draws need not rank transitively; the block is sorted after as many passes as it
+// has entries, so a cycle cannot keep the sort going.
+template <class T, class Zug>
+void BesteZuerst(std::vector<T>& v, int von, int bis, Zug zug, const Einstellungen& einst,
+                 Host& host) {
+  for (int durchgang = von; durchgang <= bis; ++durchgang) {
+    bool getauscht = false;
+    for (int k = bis - 1; k >= von; --k) {
+      auto a = static_cast<std::size_t>(k);
+      if (IstBesserA(zug(v[a]), zug(v[a + 1]), einst, host)) {
+        std::swap(v[a], v[a + 1]);
+        getauscht = true;
+      }
+    }
+    if (!getauscht) break;
+  }
+}
+
 }  // namespace
 
 HTBaum::HTBaum(const Einstellungen& einstellungen, Host& host)
@@ -110,20 +129,9 @@ int HTBaum::Offene(int L) const {
 }
 
 void HTBaum::HTSortListe(int L, int von, int bis) {
-  std::vector<TZug>& z = HTStepListeNeu[L].ZugListe;
-  // The threshold between ordinary lines and draws need not rank transitively; a block is
-  // sorted after as many passes as it has entries, so a cycle cannot keep the sort going.
-  for (int durchgang = von; durchgang <= bis; ++durchgang) {
-    bool getauscht = false;
-    for (int k = bis - 1; k >= von; --k) {
-      auto a = static_cast<std::size_t>(k);
-      if (IstBesserA(z[a], z[a + 1], einst_, host_)) {
-        std::swap(z[a], z[a + 1]);
-        getauscht = true;
-      }
-    }
-    if (!getauscht) break;
-  }
+  BesteZuerst(
+      HTStepListeNeu[L].ZugListe, von, bis, [](const TZug& z) -> const TZug& { return z; }, einst_,
+      host_);
 }
 
 void HTBaum::CopyAndSortHTStepListeNeu(int stepMax) {
@@ -352,18 +360,10 @@ void HTBaum::OrdneNachIteration(int L) {
       const auto platz = [&](int k) -> int& { return platz_[l][static_cast<std::size_t>(k)]; };
       std::sort(folge_.begin(), folge_.end(), [&](int a, int b) { return platz(a) < platz(b); });
       if (l == 1) {
-        // The root moves by their values, as the search in one thread sorts them; as
-        // HTSortListe, as many passes as entries, whatever the comparison does with draws.
-        for (int durchgang = von; durchgang <= bis; ++durchgang) {
-          bool getauscht = false;
-          for (auto k = folge_.size() - 1; k > 0; --k) {
-            if (IstBesserA(Eintrag(l, folge_[k - 1]), Eintrag(l, folge_[k]), einst_, host_)) {
-              std::swap(folge_[k - 1], folge_[k]);
-              getauscht = true;
-            }
-          }
-          if (!getauscht) break;
-        }
+        // The root moves by their values, as the search in one thread sorts them.
+        BesteZuerst(
+            folge_, 0, static_cast<int>(folge_.size()) - 1,
+            [&](int k) -> const TZug& { return Eintrag(l, k); }, einst_, host_);
       } else {
         // Below, the reply that valued or cut off its parent comes first, the others keep
         // their order: the values of cut-off and unsearched entries are too rough to sort by.
@@ -372,9 +372,10 @@ void HTBaum::OrdneNachIteration(int L) {
         if (schranke >= 0 &&
             (bester < 0 || IstBesser(Eintrag(l, bester), Eintrag(l, schranke), einst_, host_)))
           bester = schranke;
-        if (bester >= 0)
-          std::rotate(folge_.begin(), std::find(folge_.begin(), folge_.end(), bester),
-                      std::find(folge_.begin(), folge_.end(), bester) + 1);
+        if (bester >= 0) {
+          const auto b = std::find(folge_.begin(), folge_.end(), bester);
+          std::rotate(folge_.begin(), b, b + 1);
+        }
       }
       for (std::size_t k = 0; k < folge_.size(); ++k) platz(folge_[k]) = static_cast<int>(k);
     });
