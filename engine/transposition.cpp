@@ -1,5 +1,6 @@
 #include "engine/transposition.h"
 
+#include <new>
 #include <thread>
 #include <type_traits>
 
@@ -47,8 +48,7 @@ void Transpositionstabelle::Groesse(std::size_t mb) {
   if (mb == mb_ && (mb == 0 || anzahl_ > 0)) return;
   mb_ = mb;
   anzahl_ = mb * 1024 * 1024 / sizeof(Eintrag);
-  eintraege_.reset(anzahl_ > 0 ? static_cast<Eintrag*>(std::calloc(anzahl_, sizeof(Eintrag)))
-                               : nullptr);
+  eintraege_.reset(anzahl_ > 0 ? new (std::nothrow) Eintrag[anzahl_]() : nullptr);
   if (!eintraege_) anzahl_ = 0;
   generation_ = 1;
 }
