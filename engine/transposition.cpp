@@ -1,6 +1,8 @@
 #include "engine/transposition.h"
 
-#include <new>
+#include <sys/mman.h>
+
+#include <memory>
 #include <thread>
 #include <type_traits>
 
@@ -48,9 +50,20 @@ void Transpositionstabelle::Groesse(std::size_t mb) {
   if (mb == mb_ && (mb == 0 || anzahl_ > 0)) return;
   mb_ = mb;
   anzahl_ = mb * 1024 * 1024 / sizeof(Eintrag);
-  eintraege_.reset(anzahl_ > 0 ? new (std::nothrow) Eintrag[anzahl_]() : nullptr);
-  if (!eintraege_) anzahl_ = 0;
   generation_ = 1;
+  eintraege_.reset();
+  if (anzahl_ == 0) return;
+  constexpr std::size_t kGrosseSeite = std::size_t{2} << 20;
+  const std::size_t bytes =
+      (anzahl_ * sizeof(Eintrag) + kGrosseSeite - 1) / kGrosseSeite * kGrosseSeite;
+  void* speicher = std::aligned_alloc(kGrosseSeite, bytes);
+  if (speicher == nullptr) {
+    anzahl_ = 0;
+    return;
+  }
+  madvise(speicher, bytes, MADV_HUGEPAGE);
+  eintraege_.reset(static_cast<Eintrag*>(speicher));
+  std::uninitialized_value_construct_n(eintraege_.get(), anzahl_);
 }
 
 std::size_t Transpositionstabelle::Index(const Schluessel& k) const {

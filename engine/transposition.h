@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 
 #include "core/types.h"
@@ -79,8 +80,12 @@ class Transpositionstabelle {
 
   // Every entry is written when the table is sized (generation 0 is never searched): a page
   // touched first while the workers search costs a fault and a flush of every other processor's
-  // address cache, a fifth of the time of a short parallel search.
-  std::unique_ptr<Eintrag[]> eintraege_;
+  // address cache, a fifth of the time of a short parallel search. Large pages, where the system
+  // grants them, make that first write and every later lookup cheaper.
+  struct FreiGeben {
+    void operator()(Eintrag* e) const { std::free(e); }
+  };
+  std::unique_ptr<Eintrag[], FreiGeben> eintraege_;
   std::size_t anzahl_ = 0;
   std::size_t mb_ = 0;
   std::uint32_t generation_ = 1;
