@@ -212,7 +212,19 @@ StepSchleife::Ergebnis StepSchleife::StufeGenZuege(Lage& l) {
     // led here wins.
     if (s == 1) return Ergebnis::KeineZuege;
     --s;
+    if (BessererRangOffen(s)) {
+      // In its own order the fast search may meet this win before one the classic order tries
+      // first: the win is valued like any move, and the ply goes on to the moves that could
+      // win the tie.
+      const int index = StepSchleife::Blockade(s);
+      Steps[s].Zuege[index].SmartZuege[s].GewinnDurchBlock = true;
+      if (HTTestung(s, it_.d, false)) --s;
+      l.stage = agNextMove;
+      return Ergebnis::Weiter;
+    }
     l.hint = Blockade(s);
+    // No earlier move in the classic order is left: the win it takes is the first of them met.
+    if (const int frueher = FruehererBlockadeSieg(s); frueher > 0) l.hint = frueher;
     l.hintArt = hrBlock;
     l.stage = agBewertung;
     return Ergebnis::Weiter;
@@ -409,6 +421,25 @@ bool StepSchleife::GewinntGleichstand(int s, int kandidat, const TZug& wert) {
          !IstBesser(wert, st.Zuege[st.BesterZug], einst_, host_);
 }
 
+bool StepSchleife::BessererRangOffen(int s) const {
+  if (!EigeneOrdnung(s)) return false;
+  const TStep& st = Steps[s];
+  const std::uint8_t rang = rang_[s][static_cast<std::size_t>(st.ZZ[st.ZugZeiger])];
+  for (int i = st.ZugZeiger + 1; i <= st.ZuegeAnzahl; ++i)
+    if (rang_[s][static_cast<std::size_t>(st.ZZ[i])] < rang) return true;
+  return false;
+}
+
+int StepSchleife::FruehererBlockadeSieg(int s) const {
+  const TStep& st = Steps[s];
+  if (!EigeneOrdnung(s) || st.BesterZug == 0) return 0;
+  const TZug& bester = st.Zuege[st.BesterZug];
+  const bool sieg = bester.Wertung.ZugResGesamt == rsWIN && bester.Wertung.ResultInXZuegen == 0 &&
+                    bester.SmartZuege[s].GewinnDurchBlock;
+  const auto rang = [&](int i) { return rang_[s][static_cast<std::size_t>(i)]; };
+  return sieg && rang(st.BesterZug) < rang(st.ZZ[st.ZugZeiger]) ? st.BesterZug : 0;
+}
+
 bool StepSchleife::KoennteGleichziehen(int s) {
   return GewinntGleichstand(s, Steps[s].ZZ[Steps[s].ZugZeiger], AktuellerZug(s));
 }
@@ -451,9 +482,11 @@ bool StepSchleife::TiefGeschnittenDurch(int s, int d, const TZugWert& x) {
   zugUngenau_[s - 1] = true;
   // Cut off, the move still bounds what its ply is worth from above: when that bound is the
   // best of the ply so far, it stands for the ply, as the cut-off replies of an exactly valued
-  // move never do. Its ply may then be cut off in turn.
+  // move never do. Its ply may then be cut off in turn. So it does when it equals the best and
+  // would win the tie: the ply's line is then no longer certain.
   TStep& eltern = Steps[s - 1];
-  if (eltern.BesterZug != 0 && !IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_))
+  if (eltern.BesterZug != 0 && !IstBesser(eltern.Zuege[eltern.BesterZug], p, einst_, host_) &&
+      !KoennteGleichziehen(s - 1))
     return true;
   eltern.BesterZug = eltern.ZZ[eltern.ZugZeiger];
   besterUngenau_[s - 1] = true;

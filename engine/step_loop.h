@@ -139,6 +139,11 @@ class StepSchleife : public StepStack {
   bool GewinntGleichstand(int s, int kandidat, const TZug& wert);
   // The current move of ply s, with its bound as its value, may still tie the best and win.
   bool KoennteGleichziehen(int s);
+  // A move of ply s that the classic order tries before the current one is still to come.
+  bool BessererRangOffen(int s) const;
+  // The best move of ply s so far wins by blockade and comes before the current one in the
+  // classic order: its index, else 0.
+  int FruehererBlockadeSieg(int s) const;
   // The subtree below ply s of the fast search may take a stored result or store its own: its
   // key. Not at ply 2, whose cut-off moves must stay cut off for the root.
   bool Tabellenfaehig(int s, Transpositionstabelle::Schluessel& k);

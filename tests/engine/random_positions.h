@@ -267,7 +267,7 @@ struct Einstellung {
   void (*setze)(Einstellungen&);
 };
 
-inline const std::array<Einstellung, 7> kEinstellungen = {{
+inline const std::array<Einstellung, 8> kEinstellungen = {{
     {"Standard", 1, [](Einstellungen&) {}},
     {"VirtuellAb2", 2,
      [](Einstellungen& e) {
@@ -293,6 +293,12 @@ inline const std::array<Einstellung, 7> kEinstellungen = {{
        e.RemisLimit = -1;
      }},
     {"Vollstaendig", 6, [](Einstellungen& e) { e.CBVoll = true; }},
+    // A small table overwrites its entries often, so that more of them come from other lines.
+    {"VollstaendigKleineTabelle", 8,
+     [](Einstellungen& e) {
+       e.CBVoll = true;
+       e.TabelleMB = 2;
+     }},
     {"AndereGewichte", 7,
      [](Einstellungen& e) {
        e.gewichte.EDZugFaktor = -0.5;
