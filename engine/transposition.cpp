@@ -41,7 +41,7 @@ bool Transpositionstabelle::Verschluessele(const TBrett& brett, int s, int d, in
          Haenge(k.b, freiB, zugOhneQuarne + 1, 8);
 }
 
-Transpositionstabelle::Sperre::Sperre(std::atomic<bool>& gesperrt) : gesperrt_(gesperrt) {
+Transpositionstabelle::Sperre::Sperre(const Eintrag& e) : gesperrt_(e.gesperrt) {
   while (gesperrt_.exchange(true, std::memory_order_acquire))
     while (gesperrt_.load(std::memory_order_relaxed)) std::this_thread::yield();
 }
@@ -75,7 +75,7 @@ std::size_t Transpositionstabelle::Index(const Schluessel& k) const {
 bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
   const std::size_t i = Index(k);
   const Eintrag& e = eintraege_[i];
-  const Sperre sperre(SperreFuer(i));
+  const Sperre sperre(e);
   if (e.generation != generation_ || !(e.schluessel == k)) return false;
   aus = e.ergebnis;
   return true;
@@ -84,7 +84,7 @@ bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
 bool Transpositionstabelle::FindeZug(const Schluessel& k, int s, TSmartZug& zug) const {
   const std::size_t i = Index(k);
   const Eintrag& e = eintraege_[i];
-  const Sperre sperre(SperreFuer(i));
+  const Sperre sperre(e);
   if (e.generation != generation_ || !(e.schluessel == k)) return false;
   zug = e.ergebnis.linie[s];
   return true;
@@ -94,7 +94,7 @@ void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert,
                                       const TZug& bester, int s, int d) {
   const std::size_t i = Index(k);
   Eintrag& e = eintraege_[i];
-  const Sperre sperre(SperreFuer(i));
+  const Sperre sperre(e);
   e.schluessel = k;
   e.generation = generation_;
   e.ergebnis.wert = wert;
@@ -110,7 +110,7 @@ void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert,
 void Transpositionstabelle::SpeichereOrdnung(const Schluessel& k, const TSmartZug& bester, int s) {
   const std::size_t i = Index(k);
   Eintrag& e = eintraege_[i];
-  const Sperre sperre(SperreFuer(i));
+  const Sperre sperre(e);
   e.schluessel = k;
   e.generation = generation_;
   e.ergebnis.wert = {};

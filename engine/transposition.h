@@ -1,7 +1,7 @@
 // Results of subtrees met before in the same search, reused only where they cannot differ:
 // the same position, ply and depth limit, and a history that cannot matter below it. A fixed
 // table, sized before a search; nothing is allocated while searching. The workers of a parallel
-// search share one: each entry is read and written under a lock of its stripe.
+// search share one: each entry is read and written under its own lock.
 #pragma once
 
 #include <atomic>
@@ -57,18 +57,19 @@ class Transpositionstabelle {
 
  private:
   struct Eintrag {
+    // True while a thread reads or writes the entry. It lives in the entry, on the cache line a
+    // lookup reads anyway: a separate array of locks packs many to a line, and every lookup in
+    // one thread then takes that line away from the other.
+    mutable std::atomic<bool> gesperrt{false};
     Schluessel schluessel;
     std::uint32_t generation = 0;
     Ergebnis ergebnis;
   };
   std::size_t Index(const Schluessel& k) const;
 
-  // Entries share a lock by their index, so that the locks fit in the cache and a lookup in
-  // one thread rarely waits for another.
-  static constexpr std::size_t kSperren = 4096;
   class Sperre {
    public:
-    explicit Sperre(std::atomic<bool>& gesperrt);
+    explicit Sperre(const Eintrag& e);
     ~Sperre() { gesperrt_.store(false, std::memory_order_release); }
     Sperre(const Sperre&) = delete;
     Sperre& operator=(const Sperre&) = delete;
@@ -76,7 +77,6 @@ class Transpositionstabelle {
    private:
     std::atomic<bool>& gesperrt_;
   };
-  std::atomic<bool>& SperreFuer(std::size_t index) const { return sperren_[index % kSperren]; }
 
   // Every entry is written when the table is sized (generation 0 is never searched): a page
   // touched first while the workers search costs a fault and a flush of every other processor's
@@ -89,8 +89,6 @@ class Transpositionstabelle {
   std::size_t anzahl_ = 0;
   std::size_t mb_ = 0;
   std::uint32_t generation_ = 1;
-  // Each true while held.
-  std::unique_ptr<std::atomic<bool>[]> sperren_ = std::make_unique<std::atomic<bool>[]>(kSperren);
 };
 
 }  // namespace quarne
