@@ -176,6 +176,8 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   const int tiefe = lauf.zielTiefe;
   const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
+  // The moves of the last iteration, the list pass's before the first.
+  std::int64_t zuletzt = suche_.GenZuege();
   for (int d = erste; d <= tiefe; ++d) {
     HTResetThreads();
     baum_.HTRestoreStepListe();
@@ -184,7 +186,9 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
     wurzel.STDenkTiefe = tiefe;
     KopiereWurzel();
 
-    Iteriere(lauf, L, d);
+    const std::int64_t vorher = GenZuegeGesamt();
+    Iteriere(lauf, L, d, zuletzt < hierUnter);
+    zuletzt = GenZuegeGesamt() - vorher;
 
     for (const TZug& z : baum_.HTStepListe[L].ZugListe)
       if (z.Canceld && z.ClWay == cwZelle && z.StepMaxZug == d) ++statistik_.abgeschnitten;
@@ -199,7 +203,9 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   }
 }
 
-void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d) {
+void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d, bool hier) {
+  // Searched here, the cells go to the first worker's step stack one by one.
+  const int nutzbar = hier ? 1 : threadAnzahl_;
   int zelle = 0;
   bool erschoepft = false;
   // Open cells wait for their eldest siblings until the next merge.
@@ -233,7 +239,7 @@ void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d) {
       zustand = zelle < 0 ? Zustand::Abholen : Zustand::Vergeben;
     } else if (zustand == Zustand::Vergeben) {
       int frei = 0;
-      for (int n = 1; n <= threadAnzahl_ && frei == 0; ++n)
+      for (int n = 1; n <= nutzbar && frei == 0; ++n)
         if (Thread(n).Suspended() && Thread(n).Zelle.load() == -1) frei = n;
       if (frei == 0) {
         zustand = Zustand::Abholen;
@@ -241,16 +247,22 @@ void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d) {
         BestueckeThread(frei, zelle, L, d, lauf);
         HTQuarne& w = Thread(frei);
         if (nachBestuecken) nachBestuecken(w);
-        w.Wecke();
         ++statistik_.ausgegeben;
-        ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
-        zustand = Zustand::Waehlen;
+        if (hier) {
+          w.SucheHier();
+          ++statistik_.hier;
+          zustand = Zustand::Abholen;
+        } else {
+          w.Wecke();
+          ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
+          zustand = Zustand::Waehlen;
+        }
       }
     } else if (zustand == Zustand::Abholen) {
       if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
       if (abfrage.punktZaehler == kAnzeigeIntervall) host_.Aktivitaetspunkt();
       bool freierDa = false;
-      for (int n = 1; n <= threadAnzahl_ && !erschoepft && !wartend && !freierDa; ++n)
+      for (int n = 1; n <= nutzbar && !erschoepft && !wartend && !freierDa; ++n)
         freierDa = Thread(n).Zelle.load() == -1 && Thread(n).Suspended();
       if (freierDa) {
         zustand = Zustand::Waehlen;

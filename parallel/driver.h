@@ -34,6 +34,7 @@ enum class Leerlauf {
 // Figures of the last parallel search, for diagnosis.
 struct HTStatistik {
   std::int64_t ausgegeben = 0;     // cells handed to workers
+  std::int64_t hier = 0;           // of them searched in the calling thread
   std::int64_t fertig = 0;         // cells collected with their final value
   std::int64_t schranken = 0;      // of them valued by a bound from the tree above (ClWay 4)
   std::int64_t teilwerte = 0;      // partial values copied
@@ -42,7 +43,7 @@ struct HTStatistik {
   std::int64_t zusammenfuehrungen = 0;
   std::int64_t leerlauf = 0;             // poll passes that found nothing to do
   std::int64_t durchlaeufe = 0;          // poll passes
-  std::vector<std::int64_t> jeArbeiter;  // cells per worker
+  std::vector<std::int64_t> jeArbeiter;  // cells per worker thread
 };
 
 class HTSuche final : private Arbeiter {
@@ -84,6 +85,10 @@ class HTSuche final : private Arbeiter {
   const HTBaum& Baum() const { return baum_; }
   const HTStatistik& Statistik() const { return statistik_; }
   Leerlauf leerlauf = Leerlauf::Schlafen;
+  // An iteration runs in the calling thread when the one before it generated fewer moves: its
+  // cells are too small to pay for waking a worker and collecting from it. 0: never.
+  std::int64_t hierUnter = kHierUnter;
+  static constexpr std::int64_t kHierUnter = 30000;
 
   HTQuarne& Thread(int n) { return *threads_[static_cast<std::size_t>(n - 1)]; }
   // Runs after a worker is given a cell and before it is woken; tests hand out faulty cells.
@@ -99,8 +104,8 @@ class HTSuche final : private Arbeiter {
   // The parallel iterations below the tree's level L (the cells).
   void Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly);
   // One parallel iteration to depth d: the cells handed out, collected and merged until the
-  // root is decided or the search is stopped.
-  void Iteriere(const SuchLauf& lauf, int L, int d);
+  // root is decided or the search is stopped; hier: searched one by one in this thread.
+  void Iteriere(const SuchLauf& lauf, int L, int d, bool hier);
   void HTResetThreads();
   // Entry indices per level 1..L of the tree.
   using Pfad = std::array<int, kMaxSteps + 1>;

@@ -130,17 +130,7 @@ void HTQuarne::Execute() {
     try {
       Durchlauf();
     } catch (const std::exception& e) {
-      // The cell is lost; the worker reports why and parks, so that the driver can end the
-      // search instead of waiting for it.
-      {
-        const std::lock_guard<std::mutex> lk(m_);
-        fehler_ = e.what();
-        hatFehler_.store(true, std::memory_order_release);
-      }
-      if (rwGehalten_ || rwBeimEltern_) GibRW();
-      rwGehalten_ = rwBeimEltern_ = false;
-      ToSuspend.store(true);
-      lage_.stage = agSuspend;
+      Scheitere(e);
     }
   }
   {
@@ -150,41 +140,65 @@ void HTQuarne::Execute() {
   cv_.notify_all();
 }
 
+void HTQuarne::SucheHier() {
+  lage_.stage = agStart;
+  try {
+    while (!SollParken()) Arbeite();
+  } catch (const std::exception& e) {
+    Scheitere(e);
+  }
+  lage_.stage = agSuspend;
+}
+
+void HTQuarne::Scheitere(const std::exception& e) {
+  {
+    const std::lock_guard<std::mutex> lk(m_);
+    fehler_ = e.what();
+    hatFehler_.store(true, std::memory_order_release);
+  }
+  if (rwGehalten_ || rwBeimEltern_) GibRW();
+  rwGehalten_ = rwBeimEltern_ = false;
+  ToSuspend.store(true);
+  lage_.stage = agSuspend;
+}
+
+bool HTQuarne::SollParken() const {
+  return ToSuspend.load() || stopFlag_.load() || moveNowFlag_.load();
+}
+
 void HTQuarne::Durchlauf() {
-  if (ToSuspend.load()) lage_.stage = agSuspend;
-  if (stopFlag_.load() || moveNowFlag_.load()) lage_.stage = agSuspend;
-  switch (lage_.stage) {
-    case agSuspend:
-      Park();
-      lage_.stage = agStart;
-      break;
+  if (SollParken()) lage_.stage = agSuspend;
+  if (lage_.stage == agSuspend) {
+    Park();
+    lage_.stage = agStart;
+  } else {
+    Arbeite();
+  }
+}
 
-    case agStart: {
-      // A cell below the stack, or no ply left to search below it, cannot be searched.
-      if (TRHTTiefe < 1 || TRStepMax <= TRHTTiefe || TRStepMax > kMaxSteps)
-        throw std::runtime_error("Die Zelle in Ply " + std::to_string(TRHTTiefe) +
-                                 " lässt bis zur Tiefe " + std::to_string(TRStepMax) +
-                                 " nichts zu suchen.");
-      Steps[1].STStepMax = TRStepMax;
-      Steps[1].STDenkTiefe = TRDenkTiefe;
-      Rahmen r;
-      r.modus = Modus::Zelle;
-      r.d = TRStepMax;
-      r.oben = TRHTTiefe;
-      r.geschwister = hatGeschwister_ ? &geschwister_ : nullptr;
-      BeginneIteration(r);
-      lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
-      break;
-    }
-
-    default:
-      if (postStand_.load(std::memory_order_acquire) != postGesehen_) HoleSchranken();
-      if (Schritt(lage_) == Ergebnis::ZelleFertig) {
-        if (ZugUngenau(TRHTTiefe)) MeldeSchranke();
-        ToSuspend.store(true);
-        Ready.store(true);
-      }
-      break;
+void HTQuarne::Arbeite() {
+  if (lage_.stage == agStart) {
+    // A cell below the stack, or no ply left to search below it, cannot be searched.
+    if (TRHTTiefe < 1 || TRStepMax <= TRHTTiefe || TRStepMax > kMaxSteps)
+      throw std::runtime_error("Die Zelle in Ply " + std::to_string(TRHTTiefe) +
+                               " lässt bis zur Tiefe " + std::to_string(TRStepMax) +
+                               " nichts zu suchen.");
+    Steps[1].STStepMax = TRStepMax;
+    Steps[1].STDenkTiefe = TRDenkTiefe;
+    Rahmen r;
+    r.modus = Modus::Zelle;
+    r.d = TRStepMax;
+    r.oben = TRHTTiefe;
+    r.geschwister = hatGeschwister_ ? &geschwister_ : nullptr;
+    BeginneIteration(r);
+    lage_ = Lage{agNextMove, TRHTTiefe, 0, hrNone};
+    return;
+  }
+  if (postStand_.load(std::memory_order_acquire) != postGesehen_) HoleSchranken();
+  if (Schritt(lage_) == Ergebnis::ZelleFertig) {
+    if (ZugUngenau(TRHTTiefe)) MeldeSchranke();
+    ToSuspend.store(true);
+    Ready.store(true);
   }
 }
 

@@ -8,6 +8,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <exception>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -85,6 +86,10 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   // The thread has not taken a wake for longer than grenze.
   bool StartUeberfaellig(std::chrono::milliseconds grenze);
   void WarteAufPark();
+  // Searches the cell it was given to the end in the calling thread, while its own thread stays
+  // parked: for cells so small that waking a thread costs more than searching them. Only while
+  // parked; an error is kept as in the thread.
+  void SucheHier();
   // Ends the thread, at once even in the middle of a cell, and joins it.
   void Terminate();
 
@@ -122,6 +127,13 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   // One pass of the loop: the control fields, then the task, which is the worker's state
   // between passes (the stage of the step loop while it searches a cell).
   void Durchlauf();
+  // The task's part of a pass: start the cell or take one step of it.
+  void Arbeite();
+  // The cell is done, given up, or the search stopped.
+  bool SollParken() const;
+  // The cell is lost: the error is kept for the driver, which ends the search, and the worker
+  // parks.
+  void Scheitere(const std::exception& e);
 
   const std::atomic<bool>& stopFlag_;
   const std::atomic<bool>& moveNowFlag_;

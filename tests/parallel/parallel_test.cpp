@@ -137,11 +137,16 @@ TEST_P(ParallelKreuzprobe, GleicherBesterWertWieStepRoutine) {
   test::TestHost host;
   std::mt19937 rng(11);
   int verglichen = 0, parallelGelaufen = 0;
+  // Searches whose small iterations ran in this thread and whose larger ones on the workers.
+  int gemischt = 0;
   std::set<int> phasen;
   for (const int threads : {2, 3, 8}) {
     auto s = std::make_unique<Suche>(einst, host);
     HTSuche h(*s, einst, host);
     h.ErzeugeThreads(threads);
+    // With two workers every iteration goes to them; with more, the small ones run in this
+    // thread, as in the program.
+    h.hierUnter = threads == 2 ? 0 : HTSuche::kHierUnter;
     for (int i = 0; i < 8; ++i) {
       const Partie p = ZufallsPartie(rng, static_cast<int>(rng() % 70));
       const TBrett& b = p.zug.BrettNachZug;
@@ -166,6 +171,10 @@ TEST_P(ParallelKreuzprobe, GleicherBesterWertWieStepRoutine) {
           ++parallelGelaufen;
           phasen.insert(b.SpielPhaseStehend);  // the phase of the side to move
         }
+        if (threads == 2) {
+          EXPECT_EQ(h.Statistik().hier, 0) << wo;
+        }
+        if (h.Statistik().hier > 0 && h.Statistik().hier < h.Statistik().ausgegeben) ++gemischt;
         ++verglichen;
       }
     }
@@ -173,6 +182,7 @@ TEST_P(ParallelKreuzprobe, GleicherBesterWertWieStepRoutine) {
   EXPECT_TRUE(host.meldungen.empty()) << host.meldungen.front();
   EXPECT_GE(verglichen, 60);
   EXPECT_GE(parallelGelaufen, 30);
+  EXPECT_GT(gemischt, 0);
   EXPECT_EQ(phasen.size(), 3u) << "Setzen, Ziehen und Springen";
 }
 
