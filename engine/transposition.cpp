@@ -72,22 +72,21 @@ std::size_t Transpositionstabelle::Index(const Schluessel& k) const {
   return static_cast<std::size_t>(h % anzahl_);
 }
 
-bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
-  const std::size_t i = Index(k);
-  const Eintrag& e = eintraege_[i];
+template <class F>
+bool Transpositionstabelle::Lies(const Schluessel& k, F lies) const {
+  const Eintrag& e = eintraege_[Index(k)];
   const Sperre sperre(e);
   if (e.generation != generation_ || !(e.schluessel == k)) return false;
-  aus = e.ergebnis;
+  lies(e.ergebnis);
   return true;
 }
 
+bool Transpositionstabelle::Finde(const Schluessel& k, Ergebnis& aus) const {
+  return Lies(k, [&](const Ergebnis& e) { aus = e; });
+}
+
 bool Transpositionstabelle::FindeZug(const Schluessel& k, int s, TSmartZug& zug) const {
-  const std::size_t i = Index(k);
-  const Eintrag& e = eintraege_[i];
-  const Sperre sperre(e);
-  if (e.generation != generation_ || !(e.schluessel == k)) return false;
-  zug = e.ergebnis.linie[s];
-  return true;
+  return Lies(k, [&](const Ergebnis& e) { zug = e.linie[s]; });
 }
 
 void Transpositionstabelle::Speichere(const Schluessel& k, const TZugWert& wert, bool genau,

@@ -66,6 +66,9 @@ class Transpositionstabelle {
     Ergebnis ergebnis;
   };
   std::size_t Index(const Schluessel& k) const;
+  // Calls lies with the result of the entry of k under its lock; false when there is none.
+  template <class F>
+  bool Lies(const Schluessel& k, F lies) const;
 
   class Sperre {
    public:
