@@ -83,7 +83,12 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   SetzeVerlauf(lauf.verlauf);
   SetzeListenBaum(art.baum);
   const bool schnell = einst_.suchArt == SuchArt::Schnell;
-  VergissOrdnung(schnell ? static_cast<std::size_t>(std::max(0, einst_.TabelleMB)) : 0);
+  // The parallel search's list pass would otherwise pay for a table that only the calling
+  // thread's search uses.
+  if (art.modus == Modus::Liste)
+    VergissOrdnung(std::nullopt);
+  else
+    VergissOrdnung(schnell ? static_cast<std::size_t>(std::max(0, einst_.TabelleMB)) : 0);
   Steps[1] = TStep{};
   SetzeVirtuell(lauf.zug);
 

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "engine/stepstack.h"
 #include "engine/transposition.h"
@@ -64,11 +65,12 @@ class StepSchleife : public StepStack {
   // A worker's cell gets a better sibling to cut by.
   void SetzeGeschwister(const TZug* g) { it_.geschwister = g; }
   // A new search: nothing learnt in an earlier one orders its moves or values its subtrees.
-  // The own table gets mb megabytes first, allocated only when that changes.
-  void VergissOrdnung(std::size_t tabelleMB) {
+  // The own table gets mb megabytes first, allocated only when that changes; without a size it
+  // stays as it is, for a list-mode search, which never reads it.
+  void VergissOrdnung(std::optional<std::size_t> tabelleMB) {
     killer_ = {};
     tabelle_ = &eigene_;
-    eigene_.Groesse(tabelleMB);
+    if (tabelleMB) eigene_.Groesse(*tabelleMB);
     eigene_.NeueSuche();
   }
   // The same with the table of a parallel search, which its owner sizes and renews.
