@@ -5,6 +5,11 @@
 #include <stdexcept>
 
 namespace quarne {
+namespace {
+
+constexpr auto kWachBleiben = std::chrono::microseconds(200);
+
+}  // namespace
 
 void Wecker::Melde() {
   {
@@ -113,6 +118,14 @@ void HTQuarne::Park() {
     // Reported under the lock, so that whoever sees the worker parked has seen the report too.
     wecker_.Melde();
     cv_.notify_all();
+    // The next cell usually follows within microseconds: waiting for it awake for a moment
+    // saves falling asleep and being woken. The wake clears suspended_ under the lock.
+    lk.unlock();
+    const auto bis = std::chrono::steady_clock::now() + kWachBleiben;
+    while (suspended_.load(std::memory_order_acquire) &&
+           !terminated_.load(std::memory_order_acquire) && std::chrono::steady_clock::now() < bis)
+      std::this_thread::yield();
+    lk.lock();
     cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
   }
   weckAnfrage_ = false;
