@@ -17,6 +17,9 @@ constexpr int kAnzeigeIntervall = 10000;
 constexpr auto kAnzeigeZeit = std::chrono::milliseconds(20);
 constexpr auto kStartZeit = std::chrono::milliseconds(1000);
 constexpr auto kSchlafZeit = std::chrono::microseconds(500);
+// Steps of this thread's own cell between two passes: short enough that a worker waits little
+// for its next cell.
+constexpr int kScheibe = 128;
 
 bool Entschieden(const TZug& z) {
   return z.BEWERTET || z.Canceld;
@@ -64,9 +67,13 @@ HTSuche::~HTSuche() {
 void HTSuche::ErzeugeThreads(int anzahl) {
   anzahl = std::min(anzahl, kMaxThreads);
   if (anzahl < 2 || !threads_.empty()) return;
+  // The first worker's cells are searched by this thread between its passes: a thread of its
+  // own would leave one more than there are processors, and each hand-over to it would wait for
+  // the driver to be scheduled.
   for (int n = 0; n < anzahl; ++n)
-    threads_.push_back(
-        std::make_unique<HTQuarne>(einst_, suche_.HaltSignal(), suche_.ZiehSignal(), wecker_));
+    threads_.push_back(std::make_unique<HTQuarne>(
+        einst_, suche_.HaltSignal(), suche_.ZiehSignal(), wecker_,
+        n == 0 ? HTQuarne::Ausfuehrung::Aufrufer : HTQuarne::Ausfuehrung::EigenerThread));
   threadAnzahl_ = anzahl;
   statistik_.jeArbeiter.assign(static_cast<std::size_t>(anzahl), 0);
   gepostet_.assign(static_cast<std::size_t>(anzahl), Pfad{});
@@ -248,15 +255,13 @@ void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d, bool hier) {
         HTQuarne& w = Thread(frei);
         if (nachBestuecken) nachBestuecken(w);
         ++statistik_.ausgegeben;
-        if (hier) {
-          w.SucheHier();
-          ++statistik_.hier;
-          zustand = Zustand::Abholen;
-        } else {
+        ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
+        if (hier) ++statistik_.hier;
+        if (w.ImAufrufer())
+          w.BeginneImAufrufer();
+        else
           w.Wecke();
-          ++statistik_.jeArbeiter[static_cast<std::size_t>(frei - 1)];
-          zustand = Zustand::Waehlen;
-        }
+        zustand = Zustand::Waehlen;
       }
     } else if (zustand == Zustand::Abholen) {
       if (++abfrage.punktZaehler > kAnzeigeIntervall + 1) abfrage.punktZaehler = 0;
@@ -268,8 +273,13 @@ void HTSuche::Iteriere(const SuchLauf& lauf, int L, int d, bool hier) {
         zustand = Zustand::Waehlen;
       } else {
         const bool bekommen = HTAbholen(L);
-        leer = !bekommen;
         if (bekommen) zustand = Zustand::Zusammenfuehren;
+        // Between two looks at the workers this thread searches its own cell for a while.
+        HTQuarne& eigener = Thread(1);
+        if (eigener.Suspended())
+          leer = !bekommen;
+        else
+          eigener.ScheibeImAufrufer(kScheibe);
       }
     } else {
       ++statistik_.zusammenfuehrungen;
@@ -469,7 +479,7 @@ bool HTSuche::HTAbholen(int L) {
       if (record.ClWay == cwSchranke) ++statistik_.schranken;
       bekommen = true;
       w.Zelle.store(-1);
-    } else if (!w.ToSuspend.load() && w.TeilBew() > e.TEILBEW) {
+    } else if (!w.ToSuspend.load() && w.TeilBew() > e.TEILBEW && (!w.ImAufrufer() || w.RWFrei())) {
       if (w.NimmRW()) host_.Wartemarke();
       const TZug& record = w.ZellRecord();
       if (e.IMTHREAD != n) host_.Meldung("Zelle.ImThread <> Thread #02");

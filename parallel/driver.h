@@ -1,7 +1,8 @@
 // The parallel search: a list-mode pass in the calling thread expands the top of the game tree
 // into the cell tree, then every iteration hands the cells best-first to parked workers, polls
 // them, collects partial and final values and merges them upwards until the root is decided.
-// It runs in the calling (window) thread and owns the workers.
+// It runs in the calling (window) thread, owns the workers, and searches the first worker's
+// cells itself between its passes.
 #pragma once
 
 #include <array>
@@ -34,7 +35,7 @@ enum class Leerlauf {
 // Figures of the last parallel search, for diagnosis.
 struct HTStatistik {
   std::int64_t ausgegeben = 0;     // cells handed to workers
-  std::int64_t hier = 0;           // of them searched in the calling thread
+  std::int64_t hier = 0;           // of them in iterations too small for the workers
   std::int64_t fertig = 0;         // cells collected with their final value
   std::int64_t schranken = 0;      // of them valued by a bound from the tree above (ClWay 4)
   std::int64_t teilwerte = 0;      // partial values copied

@@ -44,12 +44,18 @@ void MeldungsPuffer::Hole(std::vector<std::string>& ziel) {
 }
 
 HTQuarne::HTQuarne(const Einstellungen& einstellungen, const std::atomic<bool>& stopFlag,
-                   const std::atomic<bool>& moveNowFlag, Wecker& wecker)
+                   const std::atomic<bool>& moveNowFlag, Wecker& wecker, Ausfuehrung ausfuehrung)
     : StepSchleife(einstellungen, static_cast<MeldungsPuffer&>(*this)),
       stopFlag_(stopFlag),
       moveNowFlag_(moveNowFlag),
-      wecker_(wecker) {
-  thread_ = std::thread([this] { Execute(); });
+      wecker_(wecker),
+      ausfuehrung_(ausfuehrung) {
+  if (ImAufrufer()) {
+    ToSuspend.store(true);
+    suspended_.store(true, std::memory_order_release);
+  } else {
+    thread_ = std::thread([this] { Execute(); });
+  }
 }
 
 HTQuarne::~HTQuarne() {
@@ -78,6 +84,13 @@ bool HTQuarne::StartUeberfaellig(std::chrono::milliseconds grenze) {
 }
 
 void HTQuarne::WarteAufPark() {
+  if (ImAufrufer()) {
+    if (!Suspended()) {
+      ToSuspend.store(true);
+      ScheibeImAufrufer(0);
+    }
+    return;
+  }
   std::unique_lock<std::mutex> lk(m_);
   cv_.wait(lk, [&] { return Suspended() || !thread_.joinable(); });
 }
@@ -129,10 +142,14 @@ void HTQuarne::Park() {
     cv_.wait(lk, [&] { return weckAnfrage_ || terminated_.load(std::memory_order_acquire); });
   }
   weckAnfrage_ = false;
-  rw_.clear(std::memory_order_release);
-  rwGehalten_ = rwBeimEltern_ = false;
+  Geparkt();
   lk.unlock();
   cv_.notify_all();
+}
+
+void HTQuarne::Geparkt() {
+  rw_.clear(std::memory_order_release);
+  rwGehalten_ = rwBeimEltern_ = false;
 }
 
 void HTQuarne::Execute() {
@@ -153,14 +170,22 @@ void HTQuarne::Execute() {
   cv_.notify_all();
 }
 
-void HTQuarne::SucheHier() {
+void HTQuarne::BeginneImAufrufer() {
   lage_.stage = agStart;
+  suspended_.store(false, std::memory_order_release);
+}
+
+bool HTQuarne::ScheibeImAufrufer(int n) {
   try {
-    while (!SollParken()) Arbeite();
+    for (int i = 0; i < n && !SollParken(); ++i) Arbeite();
   } catch (const std::exception& e) {
     Scheitere(e);
   }
+  if (!SollParken()) return false;
   lage_.stage = agSuspend;
+  Geparkt();
+  suspended_.store(true, std::memory_order_release);
+  return true;
 }
 
 void HTQuarne::Scheitere(const std::exception& e) {

@@ -50,9 +50,14 @@ class MeldungsPuffer : public Host {
 
 class HTQuarne final : private MeldungsPuffer, public StepSchleife {
  public:
+  // Who searches the worker's cells: a thread of its own, or the driver in the calling thread,
+  // a slice at a time between its passes.
+  enum class Ausfuehrung { EigenerThread, Aufrufer };
+
   // einstellungen is the driver's copy, read when the driver calls Vorbereiten.
   HTQuarne(const Einstellungen& einstellungen, const std::atomic<bool>& stopFlag,
-           const std::atomic<bool>& moveNowFlag, Wecker& wecker);
+           const std::atomic<bool>& moveNowFlag, Wecker& wecker,
+           Ausfuehrung ausfuehrung = Ausfuehrung::EigenerThread);
   ~HTQuarne() override;
 
   // Control fields. The task fields are written by the driver while the worker is parked.
@@ -77,6 +82,9 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   // wait.
   bool NimmRW();
   void GibRW() { rw_.clear(std::memory_order_release); }
+  // Nobody holds RW. A worker searched in the calling thread may hold it from one slice to the
+  // next: the driver, in the same thread, must not wait for it then.
+  bool RWFrei() const { return !rw_.test(std::memory_order_acquire); }
 
   // Park and wake. A wake is never lost. From the wake on the worker counts as running, before
   // its thread takes the wake, so that whoever woke it need not wait; its task fields and
@@ -85,11 +93,14 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   void Wecke();
   // The thread has not taken a wake for longer than grenze.
   bool StartUeberfaellig(std::chrono::milliseconds grenze);
+  // Waits until the worker is parked; one searched in the calling thread leaves its cell.
   void WarteAufPark();
-  // Searches the cell it was given to the end in the calling thread, while its own thread stays
-  // parked: for cells so small that waking a thread costs more than searching them. Only while
-  // parked; an error is kept as in the thread.
-  void SucheHier();
+  // A worker searched in the calling thread: Beginne starts the cell it was given, in place of
+  // the wake; each slice then takes up to n steps of it and says whether the worker has parked
+  // (its cell done, given up, or ended by an error, which is kept as in a thread).
+  bool ImAufrufer() const { return ausfuehrung_ == Ausfuehrung::Aufrufer; }
+  void BeginneImAufrufer();
+  bool ScheibeImAufrufer(int n);
   // Ends the thread, at once even in the middle of a cell, and joins it.
   void Terminate();
 
@@ -119,6 +130,8 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
  private:
   void Execute();
   void Park();
+  // What parking leaves behind, whoever parks.
+  void Geparkt();
   // The cell's final value came from a bound of the tree above it: the driver takes it as such,
   // not as exact.
   void MeldeSchranke();
@@ -138,6 +151,7 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   const std::atomic<bool>& stopFlag_;
   const std::atomic<bool>& moveNowFlag_;
   Wecker& wecker_;
+  const Ausfuehrung ausfuehrung_;
 
   // The loop's own state.
   Lage lage_{agSuspend};

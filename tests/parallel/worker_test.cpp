@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "engine/search.h"
@@ -16,8 +17,9 @@ namespace {
 
 using test::Pos;
 
-// A worker driven by hand, as the driver would: one root move is the cell at level 1.
-class Arbeiter : public ::testing::Test {
+// A worker driven by hand, as the driver would: one root move is the cell at level 1. It runs in
+// a thread of its own, or in slices in the test's thread as the driver's first worker does.
+class Arbeiter : public ::testing::TestWithParam<HTQuarne::Ausfuehrung> {
  protected:
   Einstellungen einst;
   test::TestHost host;
@@ -25,7 +27,8 @@ class Arbeiter : public ::testing::Test {
   Transpositionstabelle ohneTabelle;
   std::atomic<bool> stop{false}, moveNow{false};
   Wecker wecker;
-  std::unique_ptr<HTQuarne> w = std::make_unique<HTQuarne>(einst, stop, moveNow, wecker);
+  std::unique_ptr<HTQuarne> w =
+      std::make_unique<HTQuarne>(einst, stop, moveNow, wecker, GetParam());
   Stellung st;
 
   // The root moves of st, each valued to depth tiefe without cut-offs.
@@ -64,16 +67,30 @@ class Arbeiter : public ::testing::Test {
     w->ToSuspend.store(false);
   }
 
-  // Wakes the worker and waits until it has parked again.
-  void Lauf() {
-    w->Wecke();
-    w->WarteAufPark();
+  void Starte() {
+    if (w->ImAufrufer())
+      w->BeginneImAufrufer();
+    else
+      w->Wecke();
   }
+  // Starts the worker and waits until it has parked again; in this thread, in uneven slices.
+  void Lauf() {
+    Starte();
+    if (!w->ImAufrufer()) {
+      w->WarteAufPark();
+      return;
+    }
+    for (int scheibe = 0; !w->ScheibeImAufrufer(1 + scheibe % 7); ++scheibe) {
+    }
+    EXPECT_TRUE(w->Suspended());
+  }
+  // The wakes reported for parking: the driver that searches a worker itself needs none.
+  int ParkMeldung() const { return w->ImAufrufer() ? 0 : 1; }
 };
 
 // A fresh worker's first wake searches its cell, and the cell's final value is exact: the same
 // as a full-width search of that move gives. Each partial value it published counted once.
-TEST_F(Arbeiter, ErsterWeckrufSuchtDieZelleExakt) {
+TEST_P(Arbeiter, ErsterWeckrufSuchtDieZelleExakt) {
   st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
   const TStep wurzel = Wurzel(4);
   const std::vector<TZug> zellen = Zellen();
@@ -90,7 +107,7 @@ TEST_F(Arbeiter, ErsterWeckrufSuchtDieZelleExakt) {
     EXPECT_EQ(zelle.Wertung.PunktWertGes, zug.Wertung.PunktWertGes) << "Zug " << i;
     // One report per publication, and one for parking.
     EXPECT_GT(zelle.TEILBEW, 0);
-    EXPECT_EQ(zelle.TEILBEW, wecker.Stand() - meldungenVorher - 1);
+    EXPECT_EQ(zelle.TEILBEW, wecker.Stand() - meldungenVorher - ParkMeldung());
     EXPECT_EQ(w->TeilBew(), zelle.TEILBEW);
     EXPECT_GT(w->IGenZuege(), 0);
   }
@@ -98,7 +115,7 @@ TEST_F(Arbeiter, ErsterWeckrufSuchtDieZelleExakt) {
 }
 
 // The cell move takes the opponent's last move away: the worker values it a win at once.
-TEST_F(Arbeiter, BlockierterGegnerNachDerZelle) {
+TEST_P(Arbeiter, BlockierterGegnerNachDerZelle) {
   st = Pos("SSS...WS.W.W...W........ W 9 9");
   const std::vector<TZug> zellen = Zellen();
   const auto blockade = std::find_if(zellen.begin(), zellen.end(), [](const TZug& z) {
@@ -116,22 +133,33 @@ TEST_F(Arbeiter, BlockierterGegnerNachDerZelle) {
   EXPECT_EQ(zelle.TEILBEW, 0);
 }
 
-// Stop reaches a worker deep in its cell: it parks at its next pass without a final value.
-TEST_F(Arbeiter, StopMittenInDerZelle) {
+// Stop reaches a worker deep in its cell: it parks at its next pass without a final value, and
+// takes the next cell as usual. The driver leaves the cell of a worker searched in its own thread
+// by waiting for its park.
+TEST_P(Arbeiter, StopMittenInDerZelle) {
   st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
-  Bestuecke(Zellen().at(0), kMaxSteps);
-  w->Wecke();
-  while (w->IGenZuege() < 100000) std::this_thread::yield();
-  stop = true;
+  const TStep wurzel = Wurzel(3);
+  const TZug zelle = Zellen().at(0);
+  Bestuecke(zelle, kMaxSteps);
+  Starte();
+  while (w->IGenZuege() < 100000)
+    if (!w->ImAufrufer() || w->ScheibeImAufrufer(1000)) std::this_thread::yield();
+  EXPECT_FALSE(w->Suspended());
+  stop = !w->ImAufrufer();
   w->WarteAufPark();
+  stop = false;
+  EXPECT_TRUE(w->Suspended());
   EXPECT_FALSE(w->Ready.load());
   EXPECT_FALSE(w->ZellRecord().BEWERTET);
-  stop = false;
+  Bestuecke(zelle, 3);
+  Lauf();
+  EXPECT_TRUE(w->Ready.load());
+  EXPECT_EQ(w->ZellRecord().Wertung.PunktWertGes, wurzel.Zuege[1].Wertung.PunktWertGes);
 }
 
 // An error in the loop does not end the thread: the worker keeps its message, parks, and
 // searches the next cell it is given.
-TEST_F(Arbeiter, FehlerParktDenArbeiter) {
+TEST_P(Arbeiter, FehlerParktDenArbeiter) {
   st = Pos("W.SW.S.WSWS..WS.SW.S.W.S W 9 9");
   const TStep wurzel = Wurzel(2);
   const TZug zelle = Zellen().at(0);
@@ -147,6 +175,15 @@ TEST_F(Arbeiter, FehlerParktDenArbeiter) {
   EXPECT_TRUE(w->ZellRecord().BEWERTET);
   EXPECT_EQ(w->ZellRecord().Wertung.PunktWertGes, wurzel.Zuege[1].Wertung.PunktWertGes);
 }
+
+std::string AusfuehrungName(const ::testing::TestParamInfo<HTQuarne::Ausfuehrung>& p) {
+  return p.param == HTQuarne::Ausfuehrung::Aufrufer ? "ImAufrufer" : "EigenerThread";
+}
+
+INSTANTIATE_TEST_SUITE_P(Ausfuehrungen, Arbeiter,
+                         ::testing::Values(HTQuarne::Ausfuehrung::EigenerThread,
+                                           HTQuarne::Ausfuehrung::Aufrufer),
+                         AusfuehrungName);
 
 }  // namespace
 }  // namespace quarne
