@@ -89,7 +89,7 @@ class HTSuche final : private Arbeiter {
   // An iteration runs in the calling thread when the one before it generated fewer moves: its
   // cells are too small to pay for waking a worker and collecting from it. 0: never.
   std::int64_t hierUnter = kHierUnter;
-  static constexpr std::int64_t kHierUnter = 30000;
+  static constexpr std::int64_t kHierUnter = 5000;
 
   HTQuarne& Thread(int n) { return *threads_[static_cast<std::size_t>(n - 1)]; }
   // Runs after a worker is given a cell and before it is woken; tests hand out faulty cells.
