@@ -282,31 +282,26 @@ void HTBaum::HTCopySmart_(int l, int d, TZug& eltern, const TZug& kind) {
 }
 
 void HTBaum::HTCancelZellen(int stepMax, Arbeiter& arbeiter) {
-  for (int L = stepMax; L >= 1; --L) {
+  // Level by level from the root, so that each entry looks only at its parent: the merge runs
+  // this after every cell collected.
+  for (int L = 1; L <= stepMax; ++L) {
+    std::vector<char>& fertig = vorgaengerFertig_[L];
+    fertig.assign(static_cast<std::size_t>(HTStepListe[L].Anzahl()), 0);
     for (int i = 0; i <= HTStepListe[L].ZugListeZeiger; ++i) {
-      if (!HTVorgaengerFertig(L, i) || L != stepMax) continue;
-      const int n = Eintrag(L, i).IMTHREAD;
-      if (n > 0 && arbeiter.Zelle(n) == i) arbeiter.HTStopThread(n);
-    }
-  }
-}
-
-bool HTBaum::HTVorgaengerFertig(int L, int i) {
-  TZug& start = Eintrag(L, i);
-  int x = i;
-  for (int l = L; l >= 1; --l) {
-    if (x < 0 || x > HTStepListe[l].ZugListeZeiger) return false;
-    const TZug& z = Eintrag(l, x);
-    if (Entschieden(z)) {
-      if (!Entschieden(start)) {
-        start.Canceld = true;
-        start.ClWay = cwVorgaenger;
+      TZug& z = Eintrag(L, i);
+      bool f = Entschieden(z);
+      const int p = z.LISTE_1;
+      if (!f && L > 1 && p >= 0 && p <= HTStepListe[L - 1].ZugListeZeiger &&
+          vorgaengerFertig_[L - 1][static_cast<std::size_t>(p)]) {
+        z.Canceld = true;
+        z.ClWay = cwVorgaenger;
+        f = true;
       }
-      return true;
+      fertig[static_cast<std::size_t>(i)] = f;
+      const int n = z.IMTHREAD;
+      if (f && L == stepMax && n > 0 && arbeiter.Zelle(n) == i) arbeiter.HTStopThread(n);
     }
-    x = z.LISTE_1;
   }
-  return false;
 }
 
 int HTBaum::NaechsteZelle(int L, bool aeltesteZuerst, bool& offen) {

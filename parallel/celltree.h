@@ -56,8 +56,8 @@ class HTBaum final : public ListenBaum {
   bool HTAuswerten(int stepMax, int d, Arbeiter& arbeiter);
   bool HTBewerteBlock(int L, int d, int stepMax, int von, int bis, Arbeiter& arbeiter);
   void HTCopySmart_(int l, int d, TZug& eltern, const TZug& kind);
+  // Every entry below a decided one is cut off (ClWay 3); a worker on such a cell stops.
   void HTCancelZellen(int stepMax, Arbeiter& arbeiter);
-  bool HTVorgaengerFertig(int L, int i);
   // At every level of the path to entry i of level L, the entry's eldest sibling is decided or
   // is the entry itself.
   bool AeltesteEntschieden(int L, int i);
@@ -103,6 +103,8 @@ class HTBaum final : public ListenBaum {
   Array1<std::vector<int>, kMaxSteps> platz_;
   Array1<std::vector<int>, kMaxSteps> aeltester_;
   std::vector<int> zellenFolge_;
+  // HTCancelZellen's: each entry of a level is decided or lies below a decided one.
+  Array1<std::vector<char>, kMaxSteps> vorgaengerFertig_;
   std::vector<int> folge_;  // sorting a block
 };
 

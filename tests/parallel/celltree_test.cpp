@@ -236,7 +236,8 @@ TEST_F(Zusammenfuehrung, HoffnungsloseTeilwerteWerdenAbgeschnitten) {
   EXPECT_TRUE(host.meldungen.empty());
 }
 
-// A cell whose ancestor is decided goes with ClWay 3 on the next merge, and its worker stops.
+// A cell whose ancestor is decided goes with ClWay 3 on the next merge, and its worker stops;
+// so does every entry between them, however many levels lie between.
 TEST_F(Zusammenfuehrung, ZellenUnterEntschiedenemVorgaenger) {
   E(1, 1).BEWERTET = true;
   E(2, 3).IMTHREAD = 2;
@@ -246,7 +247,22 @@ TEST_F(Zusammenfuehrung, ZellenUnterEntschiedenemVorgaenger) {
   EXPECT_EQ(E(2, 3).ClWay, 3);
   EXPECT_EQ(arbeiter.gestoppt, std::vector<int>{2});
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(E(2, i).Canceld);
-  EXPECT_FALSE(baum.HTVorgaengerFertig(2, 0));
+
+  // A third level: cells below the undecided reply 0 of root move 0 and below reply 3.
+  E(2, 3).Canceld = false;
+  arbeiter.gestoppt.clear();
+  baum.HTAddZug(3, Z(rsQuarn, 0), false, 0);
+  baum.HTAddZug(3, Z(rsQuarn, 0), false, 3);
+  E(3, 0).IMTHREAD = 1;
+  E(3, 1).IMTHREAD = 2;
+  arbeiter.zellen[1] = 0;
+  arbeiter.zellen[2] = 1;
+  baum.HTCancelZellen(3, arbeiter);
+  EXPECT_EQ(E(2, 3).ClWay, 3);
+  EXPECT_TRUE(E(3, 1).Canceld);
+  EXPECT_EQ(E(3, 1).ClWay, 3);
+  EXPECT_FALSE(E(3, 0).Canceld);
+  EXPECT_EQ(arbeiter.gestoppt, std::vector<int>{2});
 }
 
 // The next iteration hands out first the cells below the root move that is now best, and below
