@@ -496,6 +496,8 @@ struct Befehl {
     r.ht->SchreibeStepListe();
     aus << r.ht->StepListeText;
     const HTStatistik& st = r.ht->Statistik();
+    if (st.vorlauf > 0)
+      aus << "Ohne Zellen gesucht, da zu klein zum Verteilen: Tiefe 1 bis " << st.vorlauf << '\n';
     aus << "Zellen vergeben: " << st.ausgegeben << ", fertig abgeholt: " << st.fertig
         << ", Teilwerte: " << st.teilwerte << ", abgeschnitten: " << st.abgeschnitten
         << ", Zusammenführungen: " << st.zusammenfuehrungen << '\n';

@@ -60,9 +60,18 @@ void Suche::Vertiefe(const SuchLauf& lauf, int ersteTiefe, bool fullDepthOnly) {
               ersteTiefe);
 }
 
-Suche::ListenErgebnis Suche::ListenDurchgang(const SuchLauf& lauf, ListenBaum& baum) {
+bool Suche::VertiefeBis(const SuchLauf& lauf, std::int64_t zuege, Transpositionstabelle& tabelle) {
+  Art art{Modus::Aufrufer, lauf.zielTiefe, lauf.timed, false, nullptr};
+  art.bisZuege = zuege;
+  art.tabelle = &tabelle;
+  return Iterationen(lauf, art, 1);
+}
+
+Suche::ListenErgebnis Suche::ListenDurchgang(const SuchLauf& lauf, ListenBaum& baum, bool sichern) {
   liste_ = ListenErgebnis{};
-  Iterationen(lauf, {Modus::Liste, lauf.tiefe, false, false, &baum}, 1);
+  Art art{Modus::Liste, lauf.tiefe, false, false, &baum};
+  art.sichern = sichern;
+  Iterationen(lauf, art, 1);
   return liste_;
 }
 
@@ -75,7 +84,7 @@ Suche::ListenErgebnis Suche::StepRoutineListe(int tiefe, const TZug& zug, int zu
   return e;
 }
 
-void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
+bool Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   struct OhneBaum {
     Suche& suche;
     ~OhneBaum() { suche.SetzeListenBaum(nullptr); }
@@ -85,7 +94,9 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   const bool schnell = einst_.suchArt == SuchArt::Schnell;
   // The parallel search's list pass would otherwise pay for a table that only the calling
   // thread's search uses.
-  if (art.modus == Modus::Liste)
+  if (art.tabelle != nullptr)
+    VergissOrdnung(*art.tabelle);
+  else if (art.modus == Modus::Liste)
     VergissOrdnung(std::nullopt);
   else
     VergissOrdnung(schnell ? static_cast<std::size_t>(std::max(0, einst_.TabelleMB)) : 0);
@@ -93,16 +104,19 @@ void Suche::Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe) {
   SetzeVirtuell(lauf.zug);
 
   for (int d = ersteTiefe; d <= art.tiefe; ++d) {
+    const std::int64_t vorher = GenZuege();
     const Iteration it = Iterieren(d, lauf, art);
     if (it != Iteration::Vollstaendig) break;
-    FertigeTiefe = d;
+    if (art.sichern) FertigeTiefe = d;
     const bool leeresBrett = Steps[1].VorDemZug.BrettNachZug.AlleSteine == 0;
     if (lauf.complete && leeresBrett) break;
-    const bool entschieden =
-        !lauf.complete && !lauf.keepTabs && SichereIteration(art.tiefe, d, art.fullDepthOnly);
+    const bool entschieden = art.sichern && !lauf.complete && !lauf.keepTabs &&
+                             SichereIteration(art.tiefe, d, art.fullDepthOnly);
     if (art.baum != nullptr && ListeTiefGenug(d, *art.baum)) break;
     if (entschieden || stop_ || zieh_) break;
+    if (art.bisZuege > 0 && GenZuege() - vorher >= art.bisZuege && d < art.tiefe) return true;
   }
+  return false;
 }
 
 bool Suche::ListeTiefGenug(int d, ListenBaum& baum) {

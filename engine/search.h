@@ -80,6 +80,9 @@ class Suche : public StepSchleife {
   // The phases of a search that the parallel search runs inside its own SuchLauf.
   // The iterations with cut-offs, from depth ersteTiefe to the run's target depth.
   void Vertiefe(const SuchLauf& lauf, int ersteTiefe, bool fullDepthOnly);
+  // The same from depth 1 on a table of the caller's, until an iteration generates at least
+  // zuege moves; true when it stopped for that, short of the target depth.
+  bool VertiefeBis(const SuchLauf& lauf, std::int64_t zuege, Transpositionstabelle& tabelle);
   // What a list-mode pass found: the depth of the tree's deepest level, and whether every
   // entry of that level was already decided.
   struct ListenErgebnis {
@@ -88,8 +91,8 @@ class Suche : public StepSchleife {
   };
   // The list search with ListMode: deepens, without a time limit, until the deepest level of
   // baum holds kZellenZiel open entries, every entry is decided, or the depth asked for is
-  // reached.
-  ListenErgebnis ListenDurchgang(const SuchLauf& lauf, ListenBaum& baum);
+  // reached. With sichern false its iterations leave the result as it is (a deeper one).
+  ListenErgebnis ListenDurchgang(const SuchLauf& lauf, ListenBaum& baum, bool sichern = true);
   // The same as a search of its own.
   ListenErgebnis StepRoutineListe(int tiefe, const TZug& zug, int zugNummer, TFarbe farbe,
                                   bool keepTabs, const SpielVerlauf& verlauf, ListenBaum& baum);
@@ -116,10 +119,14 @@ class Suche : public StepSchleife {
     int tiefe;  // the last depth
     bool timed;
     bool fullDepthOnly;
-    ListenBaum* baum;  // ListMode
+    ListenBaum* baum;           // ListMode
+    bool sichern = true;        // a completed iteration becomes the result
+    std::int64_t bisZuege = 0;  // ends after an iteration of this many moves (0: never)
+    Transpositionstabelle* tabelle = nullptr;  // the caller's instead of the own
   };
 
-  void Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe);
+  // True when an iteration reached art.bisZuege short of the last depth.
+  bool Iterationen(const SuchLauf& lauf, const Art& art, int ersteTiefe);
   Iteration Iterieren(int d, const SuchLauf& lauf, const Art& art);
   // Lets the window act every so many passes; false when the thinking time has run out.
   bool Abfragen(int& zaehler, const SuchLauf& lauf, const Art& art, int d);

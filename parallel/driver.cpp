@@ -149,8 +149,20 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
     threads_[static_cast<std::size_t>(i)]->SetzeGenZuegeZurueck();
   SuchLauf lauf(suche_, {tiefe, &zug, zugNummer, farbe, &verlauf,
                          optionen.KeepTabs || optionen.NoDisplay, optionen.Timed, false});
+  const bool schnell = einst_.suchArt == SuchArt::Schnell;
+  tabelle_.Groesse(static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB) : 0));
+  tabelle_.NeueSuche();
 
-  const Suche::ListenErgebnis liste = suche_.ListenDurchgang(lauf, baum_);
+  // Iterations too small to share run as with one thread, on the workers' table, which then
+  // orders the first shared one.
+  const bool teilen =
+      optionen.FullDepthOnly || hierUnter <= 0 || suche_.VertiefeBis(lauf, hierUnter, tabelle_);
+  const int vorlauf = statistik_.vorlauf = suche_.FertigeTiefe;
+  if (!teilen) {
+    lauf.Beende();
+    return;
+  }
+  const Suche::ListenErgebnis liste = suche_.ListenDurchgang(lauf, baum_, vorlauf == 0);
   if (suche_.Angehalten() || suche_.SollZiehen()) {
     // Stopped or told to move during the pass: its result is all there is.
   } else if (suche_.Steps[1].ZuegeAnzahl == 0) {
@@ -158,20 +170,22 @@ void HTSuche::HTStepRoutine(int tiefe, const TZug& zug, int zugNummer, TFarbe fa
   } else if (!lauf.keepTabs && !einst_.CBVoll && Gewonnen(suche_.MemStep2)) {
     // The pass already found a forced result.
   } else if (liste.StepMax >= lauf.tiefe || liste.done) {
-    // Too small to distribute, or already decided: the calling-thread search deepens afresh.
-    suche_.VerwirfErgebnis();
-    suche_.FertigeTiefe = 0;
-    suche_.Vertiefe(lauf, 1, false);
+    // Too small to distribute, or already decided: the calling-thread search deepens on.
+    if (vorlauf == 0) {
+      suche_.VerwirfErgebnis();
+      suche_.FertigeTiefe = 0;
+    }
+    suche_.Vertiefe(lauf, vorlauf + 1, false);
   } else {
-    Parallel(lauf, liste.StepMax, optionen.FullDepthOnly);
+    const int erste =
+        optionen.FullDepthOnly ? lauf.zielTiefe : std::max(liste.StepMax, vorlauf) + 1;
+    Parallel(lauf, liste.StepMax, erste, optionen.FullDepthOnly);
   }
   lauf.Beende();
 }
 
-void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
+void HTSuche::Parallel(const SuchLauf& lauf, int L, int erste, bool fullDepthOnly) {
   const bool schnell = einst_.suchArt == SuchArt::Schnell;
-  tabelle_.Groesse(static_cast<std::size_t>(schnell ? std::max(0, einst_.TabelleMB) : 0));
-  tabelle_.NeueSuche();
   for (int i = 0; i < threadAnzahl_; ++i) {
     HTQuarne& w = *threads_[static_cast<std::size_t>(i)];
     w.Vorbereiten(verlauf_, tabelle_);
@@ -181,9 +195,8 @@ void HTSuche::Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly) {
   baum_.HTRestoreStepListe();
   baum_.OrdneWieDerBaum(L);
   const int tiefe = lauf.zielTiefe;
-  const int erste = fullDepthOnly ? tiefe : L + 1;
   StepListeText.clear();
-  // The moves of the last iteration, the list pass's before the first.
+  // The moves of the last iteration; before the first, all of this thread's so far.
   std::int64_t zuletzt = suche_.GenZuege();
   for (int d = erste; d <= tiefe; ++d) {
     HTResetThreads();

@@ -1,5 +1,6 @@
-// The parallel search: a list-mode pass in the calling thread expands the top of the game tree
-// into the cell tree, then every iteration hands the cells best-first to parked workers, polls
+// The parallel search: the calling thread searches the iterations too small to share as with one
+// thread, a list-mode pass expands the top of the game tree into the cell tree, then every
+// further iteration hands the cells best-first to parked workers, polls
 // them, collects partial and final values and merges them upwards until the root is decided.
 // It runs in the calling (window) thread, owns the workers, and searches the first worker's
 // cells itself between its passes.
@@ -36,6 +37,7 @@ enum class Leerlauf {
 struct HTStatistik {
   std::int64_t ausgegeben = 0;     // cells handed to workers
   std::int64_t hier = 0;           // of them in iterations too small for the workers
+  int vorlauf = 0;                 // the depth this thread searched alone before the tree
   std::int64_t fertig = 0;         // cells collected with their final value
   std::int64_t schranken = 0;      // of them valued by a bound from the tree above (ClWay 4)
   std::int64_t teilwerte = 0;      // partial values copied
@@ -86,8 +88,9 @@ class HTSuche final : private Arbeiter {
   const HTBaum& Baum() const { return baum_; }
   const HTStatistik& Statistik() const { return statistik_; }
   Leerlauf leerlauf = Leerlauf::Schlafen;
-  // An iteration runs in the calling thread when the one before it generated fewer moves: its
-  // cells are too small to pay for waking a worker and collecting from it. 0: never.
+  // The iterations up to the first that generates this many moves run as with one thread,
+  // before the tree; a later one after a smaller one runs cell by cell in the calling thread:
+  // their cells are too small to pay for waking a worker and collecting from it. 0: never.
   std::int64_t hierUnter = kHierUnter;
   static constexpr std::int64_t kHierUnter = 5000;
 
@@ -102,8 +105,8 @@ class HTSuche final : private Arbeiter {
   int Zelle(int n) const override;
   void HTStopThread(int n) override;
 
-  // The parallel iterations below the tree's level L (the cells).
-  void Parallel(const SuchLauf& lauf, int L, bool fullDepthOnly);
+  // The parallel iterations below the tree's level L (the cells), from depth erste.
+  void Parallel(const SuchLauf& lauf, int L, int erste, bool fullDepthOnly);
   // One parallel iteration to depth d: the cells handed out, collected and merged until the
   // root is decided or the search is stopped; hier: searched one by one in this thread.
   void Iteriere(const SuchLauf& lauf, int L, int d, bool hier);

@@ -199,8 +199,11 @@ TEST(Kommandozeile, ThreadsUndStepListe) {
   const auto wert = [](const std::string& zeile) { return zeile.substr(zeile.find('\t', 2)); };
   EXPECT_EQ(wert(a[1]), wert(b[1]));
 
-  const Lauf liste = Rufe({"stepliste", kMittelspiel, "--tiefe", "6", "--threads", "3"});
+  // The first iterations are too small to share; the seventh goes to the workers.
+  const Lauf liste = Rufe({"stepliste", kMittelspiel, "--tiefe", "7", "--threads", "3"});
   ASSERT_EQ(liste.code, 0) << liste.fehler;
+  EXPECT_NE(liste.aus.find("Ohne Zellen gesucht, da zu klein zum Verteilen: Tiefe 1 bis 6"),
+            std::string::npos);
   EXPECT_NE(liste.aus.find("Zelle "), std::string::npos);
   EXPECT_NE(liste.aus.find(std::string(66, '-')), std::string::npos);
   EXPECT_NE(liste.aus.find("Zellen je Thread:"), std::string::npos);

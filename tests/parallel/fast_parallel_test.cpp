@@ -60,8 +60,9 @@ TEST_P(SchnellParallel, GleicherWertWieKlassischImProgramm) {
       HTSuche h(*s, schnell, host);
       h.ErzeugeThreads(threads);
       // With two workers every iteration goes to them; with three, the small ones run in this
-      // thread, as in the program.
-      h.hierUnter = threads == 2 ? 0 : HTSuche::kHierUnter;
+      // thread as in the program, but only the very small ones, so that these short searches
+      // reach the workers too.
+      h.hierUnter = threads == 2 ? 0 : 100;
       // Every root move valued exactly costs more: one depth less.
       for (int tiefe = 4; tiefe <= (voll ? 5 : 6); ++tiefe) {
         auto ref = std::make_unique<Suche>(klassisch, host);

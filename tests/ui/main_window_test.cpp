@@ -647,11 +647,12 @@ TEST_F(Fenster, ThreadAnzahlAenderbarAusserWaehrendDerSuche) {
   EXPECT_FALSE(form->Optionen().Parallel);
 }
 
-// Deep enough that the tree hands cells to the workers: the list-mode pass stops at depth 2.
+// Deep enough that the tree hands cells to the workers: the first iterations are too small to
+// share, and the list-mode pass stops at depth 2.
 class ParallelesFenster : public Fenster {
  protected:
   void ParallelerZug() {
-    NachTiefe(4);
+    NachTiefe(6);
     Kind<QCheckBox>("CBAuto")->click();
     Klicke("d2");
     Einstellungen einst;
@@ -674,7 +675,7 @@ TEST_F(ParallelesFenster, ComputerzugMitDenArbeitern) {
   ASSERT_EQ(form->Spiel().LetzterZugNr(), 2);
   EXPECT_TRUE(legal.contains(Text(form->Spiel().Spielzuege()[2].Zug)));
   EXPECT_GT(form->ParallelSuche().Statistik().ausgegeben, 0);
-  EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "4 / 4");
+  EXPECT_EQ(Kind<QLineEdit>("TiefeEdit")->text(), "6 / 6");
   EXPECT_FALSE(form->SucheStand().Laeuft());
   EXPECT_TRUE(TabSichtbar(Kind<QWidget>("TabEinstellung")));
 }
