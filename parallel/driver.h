@@ -1,7 +1,7 @@
 // The parallel search: the calling thread searches the iterations too small to share as with one
 // thread, a list-mode pass expands the top of the game tree into the cell tree, then every
-// further iteration hands the cells best-first to parked workers, polls
-// them, collects partial and final values and merges them upwards until the root is decided.
+// further iteration hands the cells best-first to parked workers, polls them, collects partial
+// and final values and merges them upwards until the root is decided.
 // It runs in the calling (window) thread, owns the workers, and searches the first worker's
 // cells itself between its passes.
 #pragma once

@@ -87,7 +87,7 @@ void HTQuarne::WarteAufPark() {
   if (ImAufrufer()) {
     if (!Suspended()) {
       ToSuspend.store(true);
-      ScheibeImAufrufer(0);
+      ParkeImAufrufer();
     }
     return;
   }
@@ -182,10 +182,14 @@ bool HTQuarne::ScheibeImAufrufer(int n) {
     Scheitere(e);
   }
   if (!SollParken()) return false;
+  ParkeImAufrufer();
+  return true;
+}
+
+void HTQuarne::ParkeImAufrufer() {
   lage_.stage = agSuspend;
   Geparkt();
   suspended_.store(true, std::memory_order_release);
-  return true;
 }
 
 void HTQuarne::Scheitere(const std::exception& e) {

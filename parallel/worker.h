@@ -132,6 +132,8 @@ class HTQuarne final : private MeldungsPuffer, public StepSchleife {
   void Park();
   // What parking leaves behind, whoever parks.
   void Geparkt();
+  // A worker searched in the calling thread parks, leaving its cell where it is.
+  void ParkeImAufrufer();
   // The cell's final value came from a bound of the tree above it: the driver takes it as such,
   // not as exact.
   void MeldeSchranke();
